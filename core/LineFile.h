@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+// One open line text file, in reading or in writing mode. Lines are written
+// with CR LF; reading accepts CR LF and a CR alone; a Ctrl-Z byte ends the
+// file. Every failing operation raises EInOutError.
+//
+// A file opened for writing replaces the old file only when CloseLineFile
+// completes it: until then the bytes go to a temporary file in the same
+// folder, so a failure at any point leaves the previous file as it was. A
+// LineFile that is destroyed without being closed (a failure left its
+// handler) discards what was written to it.
+class LineFile {
+public:
+    LineFile(LineFile&&) noexcept;
+    LineFile& operator=(LineFile&&) noexcept;
+    ~LineFile();
+
+    struct State;
+
+private:
+    explicit LineFile(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
+
+    friend LineFile OpenForReading(const QString& path);
+    friend LineFile CreateForWriting(const QString& path);
+    friend bool AtEndOfFile(LineFile& file);
+    friend QString ReadTextLine(LineFile& file);
+    friend void WriteTextLine(LineFile& file, const QString& text);
+    friend void WritePlainText(LineFile& file, const QString& text);
+    friend void FlushText(LineFile& file);
+    friend void CloseLineFile(LineFile& file);
+};
+
+LineFile OpenForReading(const QString& path);
+LineFile CreateForWriting(const QString& path);
+bool AtEndOfFile(LineFile& file);
+QString ReadTextLine(LineFile& file);
+void WriteTextLine(LineFile& file, const QString& text);
+void WritePlainText(LineFile& file, const QString& text);
+void FlushText(LineFile& file);
+void CloseLineFile(LineFile& file);
+
+// Creates one folder; its parent must exist (3) and nothing of that name may
+// exist yet (183).
+void MakeFolder(const QString& path);
+
+// True when the path names an existing file that is not a folder; never fails.
+bool FileIsPresent(const QString& path);

@@ -1,0 +1,46 @@
+#include "ModFolders.h"
+
+#include "Conversions.h"
+
+#include <QDir>
+
+namespace {
+
+QString Piece(const char* name)
+{
+    return QDir::separator() + QString::fromLatin1(name);
+}
+
+} // namespace
+
+QString ModFolderOfIndex(int index)
+{
+    if (index < 0 || index >= int(ModTable.size()))
+        return {};
+    return QString::fromLatin1(ModTable[std::size_t(index)].Folder);
+}
+
+bool IsCounterStrike(const QString& modFolder)
+{
+    return modFolder == QLatin1String("cstrike");
+}
+
+QString PersonalityFolderPath(const QString& modFolder, std::int32_t number)
+{
+    return modFolder + Piece("bot") + IntegerToText(number);
+}
+
+QString PersonalityFilePath(const QString& modFolder, std::int32_t number)
+{
+    return PersonalityFolderPath(modFolder, number) + Piece("personality.txt");
+}
+
+QString BotConfigPath(const QString& modFolder)
+{
+    return modFolder + Piece("bot.cfg");
+}
+
+QString ChatFilePath(const QString& modFolder, const QString& chatFileName)
+{
+    return modFolder + Piece("chat") + QDir::separator() + chatFileName;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+struct ModEntry {
+    const char* Caption; // as the mod selector shows it
+    const char* Folder;  // the mod's folder in the game folder
+};
+
+// The mods in the order of the mod selector.
+inline constexpr std::array<ModEntry, 5> ModTable{{
+    {"Counter-Strike", "cstrike"},
+    {"Half-Life: Death Match", "valve"},
+    {"Half-Life: Opposing Force", "opfor"},
+    {"Team Fortress", "tfc"},
+    {"Front Line Force", "flf"},
+}};
+
+// The folder of a selector row; an empty text for an index outside the table.
+QString ModFolderOfIndex(int index);
+
+// Counter-Strike is recognised by its folder name alone, case significant.
+bool IsCounterStrike(const QString& modFolder);
+
+// Every path is relative to the current directory and built afresh from the
+// mod folder, with the platform's separator.
+QString PersonalityFolderPath(const QString& modFolder, std::int32_t number);
+QString PersonalityFilePath(const QString& modFolder, std::int32_t number);
+QString BotConfigPath(const QString& modFolder);
+// The chat file piece is a file name inside the mod's chat folder, e.g. "newround.txt".
+QString ChatFilePath(const QString& modFolder, const QString& chatFileName);
