@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// The one place where the program's message boxes are shown. Tests replace it
+// to see and answer the boxes without a modal dialog.
+class MessageSeam {
+public:
+    virtual ~MessageSeam() = default;
+    // A stop icon and one OK button; returns when it is closed.
+    virtual void ErrorBox(const QString& caption, const QString& text) = 0;
+    // The program's own notice box; returns when it is closed.
+    virtual void NoticeBox(const QString& caption, const QString& text) = 0;
+};
+
+MessageSeam& ActiveMessageSeam();
+
+// Puts another seam in place for as long as it lives.
+class ScopedMessageSeam {
+public:
+    explicit ScopedMessageSeam(MessageSeam& seam);
+    ~ScopedMessageSeam();
+    ScopedMessageSeam(const ScopedMessageSeam&) = delete;
+    ScopedMessageSeam& operator=(const ScopedMessageSeam&) = delete;
+
+private:
+    MessageSeam* previous_;
+};

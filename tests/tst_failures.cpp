@@ -1,0 +1,225 @@
+#include "ApplicationTitle.h"
+#include "Failures.h"
+#include "NoticeDialog.h"
+#include "PointerCapture.h"
+#include "RecordingMessageSeam.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <stdexcept>
+
+namespace {
+
+class HeldButton : public PointerCaptureOwner {
+public:
+    void CancelPointerCapture() override { ++cancelled; }
+    int cancelled = 0;
+};
+
+// Runs once the next modal box is open, then lets the test answer it.
+void WhenModalOpens(std::function<void(QWidget*)> answer)
+{
+    QTimer::singleShot(0, [answer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY(modal != nullptr);
+        answer(modal);
+    });
+}
+
+} // namespace
+
+class FailuresTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void periodRule_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter") << "File not found" << "File not found.";
+        QTest::newRow("digit") << "I/O error 183" << "I/O error 183.";
+        QTest::newRow("closing parenthesis") << "List index out of bounds (3)"
+                                             << "List index out of bounds (3)";
+        QTest::newRow("period") << "Done." << "Done.";
+        QTest::newRow("quote") << "'x' is not a valid integer value"
+                               << "'x' is not a valid integer value.";
+        QTest::newRow("ends in a quote") << "bad 'x'" << "bad 'x'";
+        QTest::newRow("slash, code 47") << "a/" << "a/.";
+        QTest::newRow("hyphen, code 45") << "a-" << "a-";
+        QTest::newRow("blank") << "gap " << "gap ";
+        QTest::newRow("exclamation mark") << "Stop!" << "Stop!";
+        QTest::newRow("control character") << "tab\t" << "tab\t";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("byte above 127") << QString::fromLatin1("caf\xe9")
+                                        << QString::fromLatin1("caf\xe9.");
+    }
+
+    void periodRule()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        QCOMPARE(FailureText(message), shown);
+    }
+
+    void failureMessages_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("file not found") << EInOutError(2).Message() << "File not found";
+        QTest::newRow("path not found") << EInOutError(3).Message() << "Invalid filename";
+        QTest::newRow("open files") << EInOutError(4).Message() << "Too many open files";
+        QTest::newRow("access") << EInOutError(5).Message() << "File access denied";
+        QTest::newRow("100") << EInOutError(100).Message() << "Read beyond end of file";
+        QTest::newRow("101") << EInOutError(101).Message() << "Disk full";
+        QTest::newRow("106") << EInOutError(106).Message() << "Invalid numeric input";
+        QTest::newRow("already exists") << EInOutError(183).Message() << "I/O error 183";
+        QTest::newRow("disk full") << EInOutError(112).Message() << "I/O error 112";
+        QTest::newRow("conversion") << EConvertError("  1.5").Message()
+                                    << "'  1.5' is not a valid integer value";
+        QTest::newRow("empty conversion") << EConvertError("").Message()
+                                          << "'' is not a valid integer value";
+        QTest::newRow("list index") << EListError(-1).Message()
+                                    << "List index out of bounds (-1)";
+    }
+
+    void failureMessages()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, expected);
+        QCOMPARE(message, expected);
+    }
+
+    void reportedFailureShowsTheErrorBoxWithTheTitle()
+    {
+        RecordingMessageSeam seam;
+        ReportFailure(EInOutError(2));
+        QCOMPARE(seam.boxes, QStringList{"error: File not found."});
+        QCOMPARE(seam.captions, QStringList{"Tavrik Control Centre"});
+    }
+
+    void reportingStopsAHeldArrowButton()
+    {
+        RecordingMessageSeam seam;
+        HeldButton button;
+        BeginPointerCapture(button);
+        ReportFailure(Exception("stop"));
+        QCOMPARE(button.cancelled, 1);
+        ReportFailure(Exception("again"));
+        QCOMPARE(button.cancelled, 1);
+    }
+
+    void guardReportsEachFailureOnceAndReturns()
+    {
+        RecordingMessageSeam seam;
+        int stepsRun = 0;
+        RunHandler([&] {
+            ++stepsRun;
+            throw EListError(3);
+        });
+        RunHandler([&] {
+            ++stepsRun;
+            throw std::runtime_error("out of memory");
+        });
+        RunHandler([&] { ++stepsRun; });
+        QCOMPARE(stepsRun, 3);
+        QCOMPARE(seam.boxes,
+                 (QStringList{"error: List index out of bounds (3)", "error: out of memory."}));
+    }
+
+    void noticeKeepsItsTextAndShowsNoErrorBox()
+    {
+        RecordingMessageSeam seam;
+        ShowNotice("No personality number 7 - creating a default personality");
+        QCOMPARE(seam.boxes,
+                 QStringList{"notice: No personality number 7 - creating a default personality"});
+        QCOMPARE(seam.captions, QStringList{ApplicationTitle()});
+    }
+
+    void noticeDialogCloses_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Enter") << 0;
+        QTest::newRow("Escape") << 1;
+        QTest::newRow("OK clicked") << 2;
+        QTest::newRow("close box") << 3;
+        QTest::newRow("Space on OK") << 4;
+    }
+
+    void noticeDialogCloses()
+    {
+        QFETCH(int, how);
+        NoticeDialog notice(ApplicationTitle(), "Some notice");
+        notice.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&notice));
+        switch (how) {
+        case 0: QTest::keyClick(&notice, Qt::Key_Return); break;
+        case 1: QTest::keyClick(&notice, Qt::Key_Escape); break;
+        case 2: QTest::mouseClick(notice.OkButton(), Qt::LeftButton); break;
+        case 3: notice.close(); break;
+        case 4: QTest::keyClick(notice.OkButton(), Qt::Key_Space); break;
+        }
+        QTRY_VERIFY(!notice.isVisible());
+    }
+
+    void noticeDialogLayout()
+    {
+        NoticeDialog notice(ApplicationTitle(), "Col1\tCol2 ends without a period");
+        QCOMPARE(notice.windowTitle(), ApplicationTitle());
+        QCOMPARE(notice.TextLabel()->text(), QString("Col1    Col2 ends without a period"));
+        QCOMPARE(notice.OkButton()->text(), QString("OK"));
+        QVERIFY(notice.OkButton()->isDefault());
+        const QRect button = notice.OkButton()->geometry();
+        QVERIFY(qAbs(button.center().x() - notice.width() / 2) <= 1);
+        QVERIFY(button.top() > notice.TextLabel()->geometry().bottom());
+        QVERIFY(notice.TextLabel()->geometry().left() > 0);
+        QCOMPARE(notice.windowModality(), Qt::ApplicationModal);
+    }
+
+    void longNoticeWrapsWithinHalfTheScreen()
+    {
+        const QString text = QString("word ").repeated(200).trimmed();
+        NoticeDialog notice(ApplicationTitle(), text);
+        const int halfScreen = notice.screen()->availableGeometry().width() / 2;
+        QVERIFY(notice.TextLabel()->wordWrap());
+        QVERIFY(notice.TextLabel()->width() <= halfScreen);
+        QVERIFY(notice.TextLabel()->height() > notice.TextLabel()->fontMetrics().height() * 2);
+    }
+
+    void realNoticeBoxReturnsWhenAnswered()
+    {
+        bool answered = false;
+        WhenModalOpens([&](QWidget* modal) {
+            QVERIFY(qobject_cast<NoticeDialog*>(modal) != nullptr);
+            QCOMPARE(modal->windowTitle(), ApplicationTitle());
+            answered = true;
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        ShowNotice("Plain notice");
+        QVERIFY(answered);
+    }
+
+    void realErrorBoxHasAStopIconAndOneButton()
+    {
+        bool answered = false;
+        WhenModalOpens([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box != nullptr);
+            QCOMPARE(box->windowTitle(), ApplicationTitle());
+            QCOMPARE(box->text(), QString("Invalid filename."));
+            QCOMPARE(box->icon(), QMessageBox::Critical);
+            QCOMPARE(box->buttons().size(), 1);
+            answered = true;
+            box->buttons().first()->click();
+        });
+        ReportFailure(EInOutError(3));
+        QVERIFY(answered);
+    }
+};
+
+QTEST_MAIN(FailuresTest)
+#include "tst_failures.moc"

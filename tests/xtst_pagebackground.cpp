@@ -1,0 +1,117 @@
+#include "PageBackground.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtTest>
+
+// Moves the real pointer through the X server, so that Qt sees the same
+// motion events a user's mouse would produce.
+static void MovePointerTo(const QPoint& global)
+{
+    QProcess xdotool;
+    xdotool.start("xdotool", {"mousemove", QString::number(global.x()), QString::number(global.y())});
+    QVERIFY2(xdotool.waitForFinished(5000), "xdotool did not finish");
+    QCOMPARE(xdotool.exitCode(), 0);
+}
+
+class PageBackgroundTest : public QObject {
+    Q_OBJECT
+
+    QTabWidget* pages = nullptr;
+    QWidget* page = nullptr;
+    QWidget* otherPage = nullptr;
+    QMap<QString, QWidget*> parts;
+    PageBackground* background = nullptr;
+    int moves = 0;
+
+    template <typename Widget>
+    Widget* Place(const QString& name, Widget* widget, const QRect& geometry, bool enabled)
+    {
+        widget->setGeometry(geometry);
+        widget->setEnabled(enabled);
+        parts.insert(name, widget);
+        return widget;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        pages = new QTabWidget;
+        pages->setGeometry(100, 100, 500, 300);
+        page = new QWidget;
+        otherPage = new QWidget;
+        pages->addTab(page, "Page");
+        pages->addTab(otherPage, "Other");
+        Place("enabled field", new QLineEdit(page), {10, 10, 120, 24}, true);
+        Place("enabled label", new QLabel("Label", page), {10, 50, 120, 20}, true);
+        Place("disabled field", new QLineEdit(page), {10, 90, 120, 24}, false);
+        Place("disabled label", new QLabel("Off", page), {10, 130, 120, 20}, false);
+        Place("disabled check box", new QCheckBox("Box", page), {10, 170, 120, 20}, false);
+        Place("enabled check box", new QCheckBox("Box", page), {10, 210, 120, 20}, true);
+        background = new PageBackground(*page);
+        background->OnMouseMove = [this] { ++moves; };
+        pages->show();
+        QVERIFY(QTest::qWaitForWindowExposed(pages));
+    }
+
+    void cleanupTestCase() { delete pages; }
+
+    void movementCountsOnlyOverTheBackground_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("counts");
+        QTest::newRow("background") << "background" << true;
+        QTest::newRow("enabled field") << "enabled field" << false;
+        QTest::newRow("enabled label") << "enabled label" << false;
+        QTest::newRow("disabled field") << "disabled field" << true;
+        QTest::newRow("disabled label") << "disabled label" << true;
+        QTest::newRow("disabled check box") << "disabled check box" << true;
+        QTest::newRow("enabled check box") << "enabled check box" << false;
+        QTest::newRow("tab header") << "tab header" << false;
+    }
+
+    void movementCountsOnlyOverTheBackground()
+    {
+        QFETCH(QString, where);
+        QFETCH(bool, counts);
+        pages->setCurrentWidget(page);
+
+        QPoint target;
+        if (where == "background")
+            target = page->mapToGlobal(QPoint(300, 200));
+        else if (where == "tab header")
+            target = pages->tabBar()->mapToGlobal(pages->tabBar()->tabRect(0).center());
+        else
+            target = parts[where]->mapToGlobal(parts[where]->rect().center());
+
+        // Start from outside the window, then make two movements at the target.
+        MovePointerTo(QPoint(20, 20));
+        QTest::qWait(50);
+        moves = 0;
+        MovePointerTo(target);
+        QTest::qWait(100);
+        MovePointerTo(target + QPoint(2, 1));
+        QTest::qWait(100);
+        if (counts)
+            QCOMPARE(moves, 2);
+        else
+            QCOMPARE(moves, 0);
+    }
+
+    void hiddenPageReportsNothing()
+    {
+        pages->setCurrentWidget(otherPage);
+        moves = 0;
+        MovePointerTo(otherPage->mapToGlobal(QPoint(300, 200)));
+        MovePointerTo(otherPage->mapToGlobal(QPoint(310, 205)));
+        QTest::qWait(150);
+        QCOMPARE(moves, 0);
+    }
+};
+
+QTEST_MAIN(PageBackgroundTest)
+#include "xtst_pagebackground.moc"
