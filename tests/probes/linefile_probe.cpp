@@ -1,0 +1,121 @@
+// Runs one operation of the line file layer in a process of its own, so that a
+// test can run it as another user or under lowered resource limits.
+//
+//   linefile_probe [--fill-fds] read <path>            prints "line <hex>" per line
+//   linefile_probe [--fill-fds] write <path> <hex>     CreateForWriting, WritePlainText, Close
+//   linefile_probe [--fill-fds] abandon <path> <hex>   the same without CloseLineFile
+//   linefile_probe [--fill-fds] mkdir <path>           MakeFolder
+//   linefile_probe [--fill-fds] present <path>         prints "true" or "false"
+//
+// --fill-fds takes every free file descriptor first (up to the process's
+// RLIMIT_NOFILE), so that the operation meets a system that refuses another
+// open file.
+//
+// Prints "ok" (after any lines) on success, "EInOutError <code> <message>" or
+// "Exception <message>" on a failure, and exits with 0; 2 for a wrong call.
+
+#include "Bytes.h"
+#include "Exceptions.h"
+#include "LineFile.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+void Print(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+QString Argument(char** argv, int index)
+{
+    return QString::fromLocal8Bit(argv[index]);
+}
+
+QString HexArgument(char** argv, int index)
+{
+    return BytesToText(QByteArray::fromHex(QByteArray(argv[index])));
+}
+
+int FillDescriptors()
+{
+    int taken = 0;
+    for (;;) {
+        if (::fcntl(0, F_DUPFD, 0) >= 0) {
+            ++taken;
+            continue;
+        }
+        if (errno == EMFILE)
+            return taken;
+        if (errno != EINTR)
+            return -1;
+    }
+}
+
+int Usage()
+{
+    std::fputs("usage: linefile_probe [--fill-fds] read|write|abandon|mkdir|present <path> [hex]\n",
+               stderr);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int at = 1;
+    bool fill = false;
+    if (at < argc && std::strcmp(argv[at], "--fill-fds") == 0) {
+        fill = true;
+        ++at;
+    }
+    if (argc - at < 2)
+        return Usage();
+    const QByteArray command(argv[at]);
+    const int needed = command == "write" || command == "abandon" ? 3 : 2;
+    if (argc - at != needed)
+        return Usage();
+    const QString path = Argument(argv, at + 1);
+
+    if (fill && FillDescriptors() < 0) {
+        std::fputs("linefile_probe: could not take the free descriptors\n", stderr);
+        return 2;
+    }
+
+    try {
+        if (command == "read") {
+            LineFile file = OpenForReading(path);
+            while (!AtEndOfFile(file))
+                Print(QStringLiteral("line ")
+                      + QString::fromLatin1(ReadTextLine(file).toLatin1().toHex()));
+            CloseLineFile(file);
+        } else if (command == "write" || command == "abandon") {
+            const QString content = HexArgument(argv, at + 2);
+            LineFile file = CreateForWriting(path);
+            WritePlainText(file, content);
+            if (command == "write")
+                CloseLineFile(file);
+        } else if (command == "mkdir") {
+            MakeFolder(path);
+        } else if (command == "present") {
+            Print(FileIsPresent(path) ? QStringLiteral("true") : QStringLiteral("false"));
+        } else {
+            return Usage();
+        }
+        Print(QStringLiteral("ok"));
+    } catch (const EInOutError& failure) {
+        Print(QStringLiteral("EInOutError %1 %2").arg(failure.ErrorCode()).arg(failure.Message()));
+    } catch (const Exception& failure) {
+        Print(QStringLiteral("Exception ") + failure.Message());
+    }
+    std::fflush(stdout);
+    return 0;
+}

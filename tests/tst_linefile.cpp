@@ -1,0 +1,1343 @@
+// The line text file layer, its error codes and the safe
+// replacement of a file written through CreateForWriting ... CloseLineFile.
+//
+// Cases that need another user (a read-only file, an unreadable folder) or
+// lowered resource limits run the small program tests/probes/linefile_probe
+// in a child process. When the tests run as root, that child drops to the user
+// "nobody", so the permission cases are exercised rather than skipped.
+
+#include "Bytes.h"
+#include "Exceptions.h"
+#include "LineFile.h"
+#include "SystemErrors.h"
+
+#include <QtTest>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <csignal>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace {
+
+// "ok", "EInOutError <code> <message>" or "Exception <message>": the same
+// wording as the probe's last output line.
+template <typename Operation>
+QString Outcome(Operation&& operation)
+{
+    try {
+        operation();
+        return QStringLiteral("ok");
+    } catch (const EInOutError& failure) {
+        return QStringLiteral("EInOutError %1 %2").arg(failure.ErrorCode()).arg(failure.Message());
+    } catch (const Exception& failure) {
+        return QStringLiteral("Exception ") + failure.Message();
+    }
+}
+
+const QString FileNotFound = QStringLiteral("EInOutError 2 File not found");
+const QString InvalidFilename = QStringLiteral("EInOutError 3 Invalid filename");
+const QString TooManyOpenFiles = QStringLiteral("EInOutError 4 Too many open files");
+const QString AccessDenied = QStringLiteral("EInOutError 5 File access denied");
+const QString DiskFull = QStringLiteral("EInOutError 112 I/O error 112");
+const QString AlreadyExists = QStringLiteral("EInOutError 183 I/O error 183");
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArrayLiteral("<unreadable>");
+    return file.readAll();
+}
+
+bool PutFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+           && file.write(bytes) == bytes.size() && file.flush();
+}
+
+QStringList Entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                      | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+mode_t ModeOf(const QString& path)
+{
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return mode_t(-1);
+    return status.st_mode & 07777;
+}
+
+ino_t InodeOf(const QString& path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return 0;
+    return status.st_ino;
+}
+
+bool IsSymbolicLink(const QString& path)
+{
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
+bool SetMode(const QString& path, mode_t mode)
+{
+    return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
+bool MakeLink(const QString& target, const QString& link)
+{
+    return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData())
+           == 0;
+}
+
+void WriteThroughLayer(const QString& path, const QByteArray& bytes)
+{
+    LineFile file = CreateForWriting(path);
+    WritePlainText(file, BytesToText(bytes));
+    CloseLineFile(file);
+}
+
+// Every line up to the end-of-file test, as bytes.
+QByteArrayList ReadThroughLayer(const QString& path)
+{
+    QByteArrayList lines;
+    LineFile file = OpenForReading(path);
+    while (!AtEndOfFile(file))
+        lines << ReadTextLine(file).toLatin1();
+    CloseLineFile(file);
+    return lines;
+}
+
+QByteArray Repeated(char byte, int count)
+{
+    return QByteArray(count, byte);
+}
+
+class UmaskScope {
+public:
+    explicit UmaskScope(mode_t mask) : previous_(::umask(mask)) {}
+    ~UmaskScope() { ::umask(previous_); }
+    UmaskScope(const UmaskScope&) = delete;
+    UmaskScope& operator=(const UmaskScope&) = delete;
+
+private:
+    mode_t previous_;
+};
+
+// --- the probe -------------------------------------------------------------
+
+struct ChildUser {
+    bool drop = false;
+    uid_t uid = 0;
+    gid_t gid = 0;
+};
+
+struct ProbeOptions {
+    ChildUser user;
+    rlim_t fileSizeLimit = RLIM_INFINITY;
+    rlim_t openFilesLimit = RLIM_INFINITY;
+};
+
+struct ProbeRun {
+    bool finished = false;
+    int exitCode = -1;
+    QString output;  // stdout without the final line end
+    QString errors;
+
+    QString Describe() const
+    {
+        return QStringLiteral("finished %1, exit code %2, stdout [%3], stderr [%4]")
+            .arg(finished)
+            .arg(exitCode)
+            .arg(output, errors);
+    }
+};
+
+QString ProbePath()
+{
+    return QStringLiteral(TAVRIK_PROBE_DIR "/linefile_probe");
+}
+
+ProbeRun RunProbe(const QStringList& arguments, const QString& workingFolder,
+                  const ProbeOptions& options = {})
+{
+    QProcess process;
+    process.setProgram(ProbePath());
+    process.setArguments(arguments);
+    process.setWorkingDirectory(workingFolder);
+    const ProbeOptions copy = options;
+    process.setChildProcessModifier([copy] {
+        // Runs in the child between fork and exec: system calls only.
+        if (copy.fileSizeLimit != RLIM_INFINITY) {
+            const struct rlimit limit {copy.fileSizeLimit, copy.fileSizeLimit};
+            ::signal(SIGXFSZ, SIG_IGN);  // stays ignored across exec
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                ::_exit(120);
+        }
+        if (copy.openFilesLimit != RLIM_INFINITY) {
+            const struct rlimit limit {copy.openFilesLimit, copy.openFilesLimit};
+            if (::setrlimit(RLIMIT_NOFILE, &limit) != 0)
+                ::_exit(121);
+        }
+        if (copy.user.drop) {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(copy.user.gid) != 0
+                || ::setuid(copy.user.uid) != 0)
+                ::_exit(122);
+        }
+    });
+    process.start();
+    ProbeRun run;
+    run.finished = process.waitForFinished(60000);
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    run.errors = QString::fromUtf8(process.readAllStandardError()).trimmed();
+    return run;
+}
+
+}  // namespace
+
+#define RUN_PROBE(run, ...)                                                     \
+    const ProbeRun run = RunProbe(__VA_ARGS__);                                 \
+    QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.Describe()))
+
+class TestLineFile : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir scratch_;
+    int folderCount_ = 0;
+
+    // A fresh empty folder per use, inside the scratch folder.
+    QString NewFolder()
+    {
+        const QString path = scratch_.filePath(QStringLiteral("f%1").arg(++folderCount_));
+        if (!QDir().mkdir(path))
+            return QString();
+        return path;
+    }
+
+    // The user the permission cases run as: this process's own user, or
+    // "nobody" when the tests run as root. False when there is none.
+    bool UnprivilegedChild(ChildUser& user)
+    {
+        if (::geteuid() != 0)
+            return true;
+        const struct passwd* entry = ::getpwnam("nobody");
+        if (entry == nullptr || entry->pw_uid == 0)
+            return false;
+        user.drop = true;
+        user.uid = entry->pw_uid;
+        user.gid = entry->pw_gid;
+        return true;
+    }
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    // Reading.
+    void readLines_data();
+    void readLines();
+    void readingPastTheEndGivesEmptyTexts();
+    void atEndOfFileDoesNotMove();
+    void everyByteSurvivesWriteAndRead_data();
+    void everyByteSurvivesWriteAndRead();
+    void allByteValuesInOneFile();
+
+    // Writing.
+    void writeTextLineAddsCrLfAndWritePlainTextNothing();
+    void nothingWrittenGivesAnEmptyFile();
+    void latin1CharactersAreSingleBytes();
+    void charactersAboveU00FFAreRefused();
+
+    // Error codes, in this process.
+    void missingFileGivesFileNotFound();
+    void missingFolderGivesInvalidFilename_data();
+    void missingFolderGivesInvalidFilename();
+    void makeFolder();
+    void existingNameGives183_data();
+    void existingNameGives183();
+    void folderOpenedAsFileGivesAccessDenied();
+    void fileIsPresent_data();
+    void fileIsPresent();
+    void errnoMapping_data();
+    void errnoMapping();
+    void misuseOfALineFile();
+
+    // Error codes from another user or lowered limits (the probe).
+    void probeWorksAsTheChildUser();
+    void readOnlyFileRefusedForWritingAndUntouched();
+    void unreadableFileRefusedForReading();
+    void untraversableFolderGivesAccessDenied();
+    void readOnlyFolderRefusesNewEntries();
+    void tooManyOpenFiles_data();
+    void tooManyOpenFiles();
+
+    // Safe replacement.
+    void createForWritingKeepsOldContentUntilClose();
+    void newFileAppearsOnlyAtClose();
+    void destroyedWithoutCloseKeepsOldFile();
+    void failureInHandlerKeepsOldFile();
+    void abandonedInAnotherProcessKeepsOldFile();
+    void realWriteFailureKeepsOldFile_data();
+    void realWriteFailureKeepsOldFile();
+    void renameFailureRemovesTemporary();
+    void permissionsKept_data();
+    void permissionsKept();
+    void newFileModeFollowsUmask_data();
+    void newFileModeFollowsUmask();
+    void ownerKeptWhenRoot();
+    void symbolicLinkStaysALink();
+    void symbolicLinkChainAcrossFolders();
+    void danglingSymbolicLinkCreatesItsTarget();
+    void unchangedContentIsNotReplaced();
+    void unchangedContentStillChecked();
+};
+
+void TestLineFile::initTestCase()
+{
+    QVERIFY(scratch_.isValid());
+    // A child that runs as "nobody" must reach the folders below.
+    QVERIFY(SetMode(scratch_.path(), 0755));
+    QVERIFY2(QFileInfo(ProbePath()).isExecutable(), qPrintable(ProbePath()));
+}
+
+void TestLineFile::cleanupTestCase()
+{
+    // A failed case may have left a folder closed; open them all so that the
+    // scratch folder can be removed.
+    QDirIterator folders(scratch_.path(), QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    SetMode(scratch_.path(), 0755);
+    while (folders.hasNext()) {
+        const QString folder = folders.next();
+        if (!QFileInfo(folder).isSymLink())
+            SetMode(folder, 0755);
+    }
+}
+
+// --- reading ---------------------------------------------------------------
+
+void TestLineFile::readLines_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArrayList>("lines");
+
+    const auto row = [](const char* name, const QByteArray& content, const QByteArrayList& lines) {
+        QTest::newRow(name) << content << lines;
+    };
+    const QByteArray z(1, 26);
+    row("empty file", QByteArray(), {});
+    row("CR LF lines", "one\r\ntwo\r\n", {"one", "two"});
+    row("CR lines", "one\rtwo\r", {"one", "two"});
+    row("LF only is one line", "one\ntwo\nthree\n", {"one\ntwo\nthree\n"});
+    row("mixed CR LF, CR and LF", "a\r\nb\rc\nd\r\ne\rf\ng",
+        {"a", "b", "c\nd", "e", "f\ng"});
+    row("no final line end", "first\r\nlast", {"first", "last"});
+    row("single line without end", "only", {"only"});
+    row("CR LF CR LF ending", "a\r\nb\r\n\r\n", {"a", "b", ""});
+    row("CR CR ending", "a\r\r", {"a", ""});
+    row("LF CR", "a\n\rb", {"a\n", "b"});
+    row("CR LF LF", "a\r\n\nb", {"a", "\nb"});
+    row("CR then other byte", "a\rb\r\nc", {"a", "b", "c"});
+    row("only CR LF", "\r\n", {""});
+    row("only CR", "\r", {""});
+    row("only LF", "\n", {"\n"});
+    row("empty lines", "\r\n\r\n\r\nx", {"", "", "", "x"});
+    row("blanks and tabs kept", "  a\t b \t\r\n\t\r\n", {"  a\t b \t", "\t"});
+    row("Ctrl-Z in the middle", "a\r\nb" + z + "c\r\nd\r\n", {"a", "b"});
+    row("Ctrl-Z at the start", z + "a\r\nb\r\n", {});
+    row("Ctrl-Z alone", z, {});
+    row("Ctrl-Z after line end", "a\r\n" + z + "b", {"a"});
+    row("Ctrl-Z between CR and LF", "a\r" + z + "\nb", {"a"});
+    row("Ctrl-Z at the end", "a\r\nb\r\n" + z, {"a", "b"});
+    row("two Ctrl-Z", "a" + z + "b" + z + "c", {"a"});
+    row("NUL bytes", QByteArray("a\0b\r\n\0\r\n", 8), {QByteArray("a\0b", 3), QByteArray(1, 0)});
+    row("high bytes", "\xe9t\xe9\r\n\x80\xff", {"\xe9t\xe9", "\x80\xff"});
+    row("line of 300", Repeated('a', 300) + "\r\nnext", {Repeated('a', 300), "next"});
+    row("line of 1000", Repeated('b', 1000) + "\r\nnext", {Repeated('b', 1000), "next"});
+    row("line of 100000", Repeated('c', 100000) + "\r\nnext\r\n",
+        {Repeated('c', 100000), "next"});
+    row("line of 100000 without end", Repeated('d', 100000), {Repeated('d', 100000)});
+    row("line of 100000 LF bytes", Repeated('\n', 100000) + "\rx", {Repeated('\n', 100000), "x"});
+
+    QByteArray personality;
+    QByteArrayList personalityLines;
+    for (int line = 1; line <= 29; ++line) {
+        personalityLines << QByteArray::number(line * 3);
+        personality += QByteArray::number(line * 3) + "\r\n";
+    }
+    row("29 lines", personality, personalityLines);
+}
+
+void TestLineFile::readLines()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArrayList, lines);
+
+    const QString path = QDir(NewFolder()).filePath(QStringLiteral("lines.txt"));
+    QVERIFY(PutFile(path, content));
+
+    QByteArrayList read;
+    QStringList pastTheEnd;
+    const QString outcome = Outcome([&] {
+        LineFile file = OpenForReading(path);
+        while (!AtEndOfFile(file)) {
+            const QString line = ReadTextLine(file);
+            QVERIFY(HasSingleByteForm(line));
+            read << line.toLatin1();
+        }
+        for (int extra = 0; extra < 3; ++extra) {
+            pastTheEnd << ReadTextLine(file);
+            if (!AtEndOfFile(file))
+                pastTheEnd << QStringLiteral("<not at end>");
+        }
+        CloseLineFile(file);
+    });
+    QCOMPARE(outcome, QStringLiteral("ok"));
+    QCOMPARE(read.size(), lines.size());
+    for (qsizetype index = 0; index < lines.size(); ++index)
+        QCOMPARE(read.at(index), lines.at(index));
+    QCOMPARE(pastTheEnd, QStringList({QString(), QString(), QString()}));
+}
+
+void TestLineFile::readingPastTheEndGivesEmptyTexts()
+{
+    const QString path = QDir(NewFolder()).filePath(QStringLiteral("one.txt"));
+    QVERIFY(PutFile(path, "only line\r\n"));
+    QStringList read;
+    QCOMPARE(Outcome([&] {
+                 LineFile file = OpenForReading(path);
+                 for (int line = 0; line < 3; ++line)
+                     read << ReadTextLine(file);
+                 read << (AtEndOfFile(file) ? QStringLiteral("end") : QStringLiteral("more"));
+                 CloseLineFile(file);
+             }),
+             QStringLiteral("ok"));
+    QCOMPARE(read, QStringList({QStringLiteral("only line"), QString(), QString(),
+                                QStringLiteral("end")}));
+}
+
+void TestLineFile::atEndOfFileDoesNotMove()
+{
+    const QString path = QDir(NewFolder()).filePath(QStringLiteral("two.txt"));
+    QVERIFY(PutFile(path, "a\r\nb"));
+    QStringList seen;
+    QCOMPARE(Outcome([&] {
+                 LineFile file = OpenForReading(path);
+                 for (int test = 0; test < 5; ++test)
+                     seen << (AtEndOfFile(file) ? QStringLiteral("end") : QStringLiteral("more"));
+                 seen << ReadTextLine(file);
+                 for (int test = 0; test < 5; ++test)
+                     seen << (AtEndOfFile(file) ? QStringLiteral("end") : QStringLiteral("more"));
+                 seen << ReadTextLine(file);
+                 for (int test = 0; test < 2; ++test)
+                     seen << (AtEndOfFile(file) ? QStringLiteral("end") : QStringLiteral("more"));
+                 CloseLineFile(file);
+             }),
+             QStringLiteral("ok"));
+    const QString more = QStringLiteral("more");
+    const QString end = QStringLiteral("end");
+    QCOMPARE(seen, QStringList({more, more, more, more, more, QStringLiteral("a"), more, more,
+                                more, more, more, QStringLiteral("b"), end, end}));
+}
+
+void TestLineFile::everyByteSurvivesWriteAndRead_data()
+{
+    QTest::addColumn<int>("byte");
+    for (int byte = 0; byte < 256; ++byte)
+        QTest::newRow(qPrintable(QStringLiteral("byte %1").arg(byte))) << byte;
+}
+
+void TestLineFile::everyByteSurvivesWriteAndRead()
+{
+    QFETCH(int, byte);
+    const QString path = QDir(NewFolder()).filePath(QStringLiteral("byte.txt"));
+    const QByteArray text = QByteArray("A") + char(byte) + "Z";
+
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 WriteTextLine(file, BytesToText(text));
+                 CloseLineFile(file);
+             }),
+             QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), text + "\r\n");
+
+    QByteArrayList expected;
+    if (byte == 13)
+        expected = {"A", "Z"};  // a CR ends the line; "Z" is a line of its own
+    else if (byte == 26)
+        expected = {"A"};  // Ctrl-Z ends the file
+    else
+        expected = {text};  // LF among them: an ordinary byte of the line
+    QByteArrayList read;
+    QCOMPARE(Outcome([&] { read = ReadThroughLayer(path); }), QStringLiteral("ok"));
+    QCOMPARE(read, expected);
+}
+
+void TestLineFile::allByteValuesInOneFile()
+{
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("all.bin"));
+    QByteArray all;
+    for (int byte = 0; byte < 256; ++byte)
+        all += char(byte);
+
+    QCOMPARE(Outcome([&] { WriteThroughLayer(path, all); }), QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), all);
+
+    // Bytes 0..12, then the CR; 14 (not an LF) begins the next line, which the
+    // Ctrl-Z (26) ends together with the file.
+    QByteArrayList read;
+    QCOMPARE(Outcome([&] { read = ReadThroughLayer(path); }), QStringLiteral("ok"));
+    QCOMPARE(read, QByteArrayList({all.mid(0, 13), all.mid(14, 12)}));
+
+    // Without CR and Ctrl-Z every other byte reads back as one line.
+    QByteArray ordinary = all;
+    ordinary.remove(26, 1);
+    ordinary.remove(13, 1);
+    QCOMPARE(Outcome([&] { WriteThroughLayer(path, ordinary); }), QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), ordinary);
+    QCOMPARE(Outcome([&] { read = ReadThroughLayer(path); }), QStringLiteral("ok"));
+    QCOMPARE(read, QByteArrayList({ordinary}));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("all.bin")}));
+}
+
+// --- writing ---------------------------------------------------------------
+
+void TestLineFile::writeTextLineAddsCrLfAndWritePlainTextNothing()
+{
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("out.txt"));
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 WriteTextLine(file, QStringLiteral("abc"));
+                 WriteTextLine(file, QString());
+                 WriteTextLine(file, QStringLiteral("1"));
+                 FlushText(file);
+                 WritePlainText(file, QStringLiteral("de\r\nf"));
+                 WritePlainText(file, QString());
+                 WritePlainText(file, QStringLiteral("\n"));
+                 WriteTextLine(file, QStringLiteral("5"));
+                 CloseLineFile(file);
+             }),
+             QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), QByteArray("abc\r\n\r\n1\r\nde\r\nf\n5\r\n"));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("out.txt")}));
+}
+
+void TestLineFile::nothingWrittenGivesAnEmptyFile()
+{
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("old.txt"));
+    QVERIFY(PutFile(path, "old content\r\n"));
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 CloseLineFile(file);
+             }),
+             QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), QByteArray());
+    QVERIFY(QFileInfo::exists(path));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("old.txt")}));
+}
+
+void TestLineFile::latin1CharactersAreSingleBytes()
+{
+    const QString path = QDir(NewFolder()).filePath(QStringLiteral("latin1.txt"));
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 WriteTextLine(file, QString(QChar(0xE9)) + QChar(0xFF) + QChar(0x80));
+                 CloseLineFile(file);
+             }),
+             QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), QByteArray("\xe9\xff\x80\r\n"));
+}
+
+void TestLineFile::charactersAboveU00FFAreRefused()
+{
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("old.txt"));
+    QVERIFY(PutFile(path, "old\r\n"));
+
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 WriteTextLine(file, QStringLiteral("ok"));
+                 WriteTextLine(file, QStringLiteral("a") + QChar(0x0100));
+                 CloseLineFile(file);
+             }),
+             QStringLiteral("Exception The character U+0100 cannot be written to a file: a file "
+                            "only holds characters U+0000 to U+00FF"));
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 WritePlainText(file, QString(QChar(0x20AC)));
+                 CloseLineFile(file);
+             }),
+             QStringLiteral("Exception The character U+20AC cannot be written to a file: a file "
+                            "only holds characters U+0000 to U+00FF"));
+    // Nothing of either attempt reached the disk.
+    QCOMPARE(FileBytes(path), QByteArray("old\r\n"));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("old.txt")}));
+}
+
+// --- error codes in this process -------------------------------------------
+
+void TestLineFile::missingFileGivesFileNotFound()
+{
+    const QString folder = NewFolder();
+    QCOMPARE(Outcome([&] { OpenForReading(QDir(folder).filePath(QStringLiteral("none.txt"))); }),
+             FileNotFound);
+    // A link to nothing names a file that does not exist either.
+    const QString link = QDir(folder).filePath(QStringLiteral("dangling"));
+    QVERIFY(MakeLink(QStringLiteral("nowhere.txt"), link));
+    QCOMPARE(Outcome([&] { OpenForReading(link); }), FileNotFound);
+    // A relative path: the current folder exists.
+    QVERIFY(QDir::setCurrent(folder));
+    QCOMPARE(Outcome([&] { OpenForReading(QStringLiteral("none.txt")); }), FileNotFound);
+    QVERIFY(QDir::setCurrent(scratch_.path()));
+}
+
+void TestLineFile::missingFolderGivesInvalidFilename_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("relative");
+    for (const char* operation : {"read", "write", "mkdir"}) {
+        QTest::newRow(qPrintable(QStringLiteral("%1 missing folder").arg(operation)))
+            << QString::fromLatin1(operation) << QStringLiteral("missing/file.txt");
+        QTest::newRow(qPrintable(QStringLiteral("%1 missing folders").arg(operation)))
+            << QString::fromLatin1(operation) << QStringLiteral("missing/deeper/file.txt");
+        QTest::newRow(qPrintable(QStringLiteral("%1 through a file").arg(operation)))
+            << QString::fromLatin1(operation) << QStringLiteral("plain.txt/file.txt");
+        QTest::newRow(qPrintable(QStringLiteral("%1 through a dangling link").arg(operation)))
+            << QString::fromLatin1(operation) << QStringLiteral("dangling/file.txt");
+    }
+}
+
+void TestLineFile::missingFolderGivesInvalidFilename()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, relative);
+    const QString folder = NewFolder();
+    QVERIFY(PutFile(QDir(folder).filePath(QStringLiteral("plain.txt")), "x"));
+    QVERIFY(MakeLink(QStringLiteral("gone"), QDir(folder).filePath(QStringLiteral("dangling"))));
+    const QStringList before = Entries(folder);
+    const QString path = QDir(folder).filePath(relative);
+
+    QString outcome;
+    if (operation == QLatin1String("read"))
+        outcome = Outcome([&] { OpenForReading(path); });
+    else if (operation == QLatin1String("write"))
+        outcome = Outcome([&] { CreateForWriting(path); });  // fails at once, not at close
+    else
+        outcome = Outcome([&] { MakeFolder(path); });
+    QCOMPARE(outcome, InvalidFilename);
+    QCOMPARE(Entries(folder), before);  // no folder was created on the way
+}
+
+void TestLineFile::makeFolder()
+{
+    UmaskScope mask(022);
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("bot1"));
+    QCOMPARE(Outcome([&] { MakeFolder(path); }), QStringLiteral("ok"));
+    QVERIFY(QFileInfo(path).isDir());
+    QCOMPARE(ModeOf(path), mode_t(0755));
+    // Only one level: the parent must exist.
+    QCOMPARE(Outcome([&] { MakeFolder(QDir(folder).filePath(QStringLiteral("a/b"))); }),
+             InvalidFilename);
+    QVERIFY(!QFileInfo::exists(QDir(folder).filePath(QStringLiteral("a"))));
+}
+
+void TestLineFile::existingNameGives183_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("folder") << QStringLiteral("folder");
+    QTest::newRow("file") << QStringLiteral("file");
+    QTest::newRow("dangling link") << QStringLiteral("dangling");
+    QTest::newRow("link to folder") << QStringLiteral("link");
+}
+
+void TestLineFile::existingNameGives183()
+{
+    QFETCH(QString, kind);
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("bot1"));
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(path));
+    else if (kind == QLatin1String("file"))
+        QVERIFY(PutFile(path, "x"));
+    else if (kind == QLatin1String("dangling"))
+        QVERIFY(MakeLink(QStringLiteral("nowhere"), path));
+    else
+        QVERIFY(MakeLink(folder, path));
+    QCOMPARE(Outcome([&] { MakeFolder(path); }), AlreadyExists);
+}
+
+void TestLineFile::folderOpenedAsFileGivesAccessDenied()
+{
+    const QString folder = NewFolder();
+    const QString sub = QDir(folder).filePath(QStringLiteral("personality.txt"));
+    QVERIFY(QDir().mkdir(sub));
+    QVERIFY(PutFile(QDir(sub).filePath(QStringLiteral("inside")), "x"));
+    const QString link = QDir(folder).filePath(QStringLiteral("link"));
+    QVERIFY(MakeLink(QStringLiteral("personality.txt"), link));
+
+    QCOMPARE(Outcome([&] { OpenForReading(sub); }), AccessDenied);
+    QCOMPARE(Outcome([&] { CreateForWriting(sub); }), AccessDenied);
+    QCOMPARE(Outcome([&] { OpenForReading(link); }), AccessDenied);
+    QCOMPARE(Outcome([&] { CreateForWriting(link); }), AccessDenied);
+    QCOMPARE(Outcome([&] { CreateForWriting(sub + QLatin1Char('/')); }), AccessDenied);
+    QCOMPARE(Outcome([&] { CreateForWriting(QDir(folder).filePath(QStringLiteral("new/"))); }),
+             AccessDenied);
+
+    QVERIFY(QFileInfo(sub).isDir());
+    QCOMPARE(Entries(sub), QStringList({QStringLiteral("inside")}));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("link"), QStringLiteral("personality.txt")}));
+}
+
+void TestLineFile::fileIsPresent_data()
+{
+    QTest::addColumn<QString>("relative");
+    QTest::addColumn<bool>("present");
+    QTest::newRow("file") << QStringLiteral("file.txt") << true;
+    QTest::newRow("empty file") << QStringLiteral("empty.txt") << true;
+    QTest::newRow("folder") << QStringLiteral("folder") << false;
+    QTest::newRow("missing") << QStringLiteral("missing.txt") << false;
+    QTest::newRow("in missing folder") << QStringLiteral("nofolder/file.txt") << false;
+    QTest::newRow("through a file") << QStringLiteral("file.txt/x") << false;
+    QTest::newRow("link to file") << QStringLiteral("tofile") << true;
+    QTest::newRow("link to folder") << QStringLiteral("tofolder") << false;
+    QTest::newRow("dangling link") << QStringLiteral("dangling") << false;
+    QTest::newRow("link loop") << QStringLiteral("loop") << false;
+}
+
+void TestLineFile::fileIsPresent()
+{
+    QFETCH(QString, relative);
+    QFETCH(bool, present);
+    const QString folder = NewFolder();
+    const QDir dir(folder);
+    QVERIFY(PutFile(dir.filePath(QStringLiteral("file.txt")), "x"));
+    QVERIFY(PutFile(dir.filePath(QStringLiteral("empty.txt")), QByteArray()));
+    QVERIFY(dir.mkdir(QStringLiteral("folder")));
+    QVERIFY(MakeLink(QStringLiteral("file.txt"), dir.filePath(QStringLiteral("tofile"))));
+    QVERIFY(MakeLink(QStringLiteral("folder"), dir.filePath(QStringLiteral("tofolder"))));
+    QVERIFY(MakeLink(QStringLiteral("nowhere"), dir.filePath(QStringLiteral("dangling"))));
+    QVERIFY(MakeLink(QStringLiteral("loop"), dir.filePath(QStringLiteral("loop"))));
+    QCOMPARE(FileIsPresent(dir.filePath(relative)), present);
+    QCOMPARE(FileIsPresent(QString()), false);
+}
+
+void TestLineFile::errnoMapping_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("missingIsFile");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+    const QString notFound = QStringLiteral("File not found");
+    const QString invalid = QStringLiteral("Invalid filename");
+    const QString denied = QStringLiteral("File access denied");
+    QTest::newRow("ENOENT file") << ENOENT << true << 2 << notFound;
+    QTest::newRow("ENOENT folder") << ENOENT << false << 3 << invalid;
+    QTest::newRow("ENOTDIR") << ENOTDIR << true << 3 << invalid;
+    QTest::newRow("EMFILE") << EMFILE << false << 4 << QStringLiteral("Too many open files");
+    QTest::newRow("ENFILE") << ENFILE << false << 4 << QStringLiteral("Too many open files");
+    QTest::newRow("EACCES") << EACCES << false << 5 << denied;
+    QTest::newRow("EPERM") << EPERM << false << 5 << denied;
+    QTest::newRow("EROFS") << EROFS << false << 5 << denied;
+    QTest::newRow("EISDIR") << EISDIR << false << 5 << denied;
+    QTest::newRow("ETXTBSY") << ETXTBSY << false << 32 << QStringLiteral("I/O error 32");
+    QTest::newRow("EBUSY") << EBUSY << false << 32 << QStringLiteral("I/O error 32");
+    QTest::newRow("ENOSPC") << ENOSPC << false << 112 << QStringLiteral("I/O error 112");
+    QTest::newRow("EDQUOT") << EDQUOT << false << 112 << QStringLiteral("I/O error 112");
+    QTest::newRow("EFBIG") << EFBIG << false << 112 << QStringLiteral("I/O error 112");
+    QTest::newRow("EEXIST") << EEXIST << false << 183 << QStringLiteral("I/O error 183");
+    // Unmapped numbers never go through the code table.
+    QTest::newRow("EIO") << EIO << false << EIO << QStringLiteral("I/O error %1").arg(EIO);
+    QTest::newRow("EINTR") << EINTR << false << EINTR << QStringLiteral("I/O error %1").arg(EINTR);
+    QTest::newRow("ESRCH") << ESRCH << false << ESRCH << QStringLiteral("I/O error %1").arg(ESRCH);
+    QTest::newRow("ENXIO") << ENXIO << false << ENXIO << QStringLiteral("I/O error %1").arg(ENXIO);
+    QTest::newRow("ELOOP") << ELOOP << false << ELOOP << QStringLiteral("I/O error %1").arg(ELOOP);
+    QTest::newRow("ENETDOWN") << ENETDOWN << false << ENETDOWN
+                              << QStringLiteral("I/O error %1").arg(ENETDOWN);
+    QTest::newRow("ENETUNREACH") << ENETUNREACH << false << ENETUNREACH
+                                 << QStringLiteral("I/O error %1").arg(ENETUNREACH);
+    QTest::newRow("EISCONN") << EISCONN << false << EISCONN
+                             << QStringLiteral("I/O error %1").arg(EISCONN);
+}
+
+void TestLineFile::errnoMapping()
+{
+    QFETCH(int, error);
+    QFETCH(bool, missingIsFile);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    const EInOutError failure =
+        InOutErrorFromErrno(error, missingIsFile ? MissingEntry::File : MissingEntry::Folder);
+    QCOMPARE(failure.ErrorCode(), code);
+    QCOMPARE(failure.Message(), message);
+}
+
+void TestLineFile::misuseOfALineFile()
+{
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("file.txt"));
+    QVERIFY(PutFile(path, "a\r\n"));
+
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 ReadTextLine(file);
+             }),
+             QStringLiteral("EInOutError 104 I/O error 104"));
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 AtEndOfFile(file);
+             }),
+             QStringLiteral("EInOutError 104 I/O error 104"));
+    QCOMPARE(Outcome([&] {
+                 LineFile file = OpenForReading(path);
+                 WriteTextLine(file, QStringLiteral("x"));
+             }),
+             QStringLiteral("EInOutError 105 I/O error 105"));
+    QCOMPARE(Outcome([&] {
+                 LineFile file = OpenForReading(path);
+                 FlushText(file);
+             }),
+             QStringLiteral("EInOutError 105 I/O error 105"));
+    QCOMPARE(Outcome([&] {
+                 LineFile file = OpenForReading(path);
+                 CloseLineFile(file);
+                 ReadTextLine(file);
+             }),
+             QStringLiteral("EInOutError 103 I/O error 103"));
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 WritePlainText(file, QStringLiteral("a\r\n"));
+                 CloseLineFile(file);
+                 CloseLineFile(file);
+             }),
+             QStringLiteral("EInOutError 103 I/O error 103"));
+    QCOMPARE(Outcome([&] {
+                 LineFile file = OpenForReading(path);
+                 LineFile other = std::move(file);
+                 QCOMPARE(ReadTextLine(other), QStringLiteral("a"));
+                 CloseLineFile(other);
+                 AtEndOfFile(file);  // moved from: closed
+             }),
+             QStringLiteral("EInOutError 103 I/O error 103"));
+    // A move assignment over a writing file discards that file's temporary.
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 WriteTextLine(file, QStringLiteral("lost"));
+                 file = OpenForReading(path);
+                 QCOMPARE(ReadTextLine(file), QStringLiteral("a"));
+                 CloseLineFile(file);
+             }),
+             QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), QByteArray("a\r\n"));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("file.txt")}));
+}
+
+// --- error codes through the probe -----------------------------------------
+
+void TestLineFile::probeWorksAsTheChildUser()
+{
+    ProbeOptions options;
+    if (!UnprivilegedChild(options.user))
+        QSKIP("running as root without a user \"nobody\"");
+    const QString folder = NewFolder();
+    QVERIFY(SetMode(folder, 0777));
+    const QString path = QDir(folder).filePath(QStringLiteral("new.txt"));
+
+    RUN_PROBE(write, {QStringLiteral("write"), path, QStringLiteral("6869")}, folder, options);
+    QCOMPARE(write.output, QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), QByteArray("hi"));
+    RUN_PROBE(read, {QStringLiteral("read"), path}, folder, options);
+    QCOMPARE(read.output, QStringLiteral("line 6869\nok"));
+    RUN_PROBE(present, {QStringLiteral("present"), path}, folder, options);
+    QCOMPARE(present.output, QStringLiteral("true\nok"));
+    if (options.user.drop) {
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+        QCOMPARE(status.st_uid, options.user.uid);  // really written by the other user
+    }
+}
+
+void TestLineFile::readOnlyFileRefusedForWritingAndUntouched()
+{
+    ProbeOptions options;
+    if (!UnprivilegedChild(options.user))
+        QSKIP("running as root without a user \"nobody\"");
+    const QString folder = NewFolder();
+    QVERIFY(SetMode(folder, 0777));  // the folder itself would allow a new file
+    const QString path = QDir(folder).filePath(QStringLiteral("personality.txt"));
+    const QByteArray old = "Tavrik\r\n3\r\n50\r\n";
+    QVERIFY(PutFile(path, old));
+    QVERIFY(SetMode(path, 0444));
+    const ino_t inode = InodeOf(path);
+
+    RUN_PROBE(other, {QStringLiteral("write"), path, QStringLiteral("6e6577")}, folder, options);
+    QCOMPARE(other.output, AccessDenied);
+    // Exactly the bytes already there: the checks still run first.
+    RUN_PROBE(same, {QStringLiteral("write"), path, QString::fromLatin1(old.toHex())}, folder,
+              options);
+    QCOMPARE(same.output, AccessDenied);
+
+    QCOMPARE(FileBytes(path), old);
+    QCOMPARE(ModeOf(path), mode_t(0444));
+    QCOMPARE(InodeOf(path), inode);
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("personality.txt")}));
+    // Reading it is allowed.
+    RUN_PROBE(read, {QStringLiteral("read"), path}, folder, options);
+    QCOMPARE(read.output, QStringLiteral("line 54617672696b\nline 33\nline 3530\nok"));
+}
+
+void TestLineFile::unreadableFileRefusedForReading()
+{
+    ProbeOptions options;
+    if (!UnprivilegedChild(options.user))
+        QSKIP("running as root without a user \"nobody\"");
+    const QString folder = NewFolder();
+    QVERIFY(SetMode(folder, 0777));
+    const QString path = QDir(folder).filePath(QStringLiteral("bot.cfg"));
+    QVERIFY(PutFile(path, "secret\r\n"));
+    QVERIFY(SetMode(path, 0222));  // written by anyone, read by nobody
+
+    RUN_PROBE(read, {QStringLiteral("read"), path}, folder, options);
+    QCOMPARE(read.output, AccessDenied);
+    RUN_PROBE(present, {QStringLiteral("present"), path}, folder, options);
+    QCOMPARE(present.output, QStringLiteral("true\nok"));
+    // Writing a write-only file replaces it and keeps its mode.
+    RUN_PROBE(write, {QStringLiteral("write"), path, QStringLiteral("6e6577")}, folder, options);
+    QCOMPARE(write.output, QStringLiteral("ok"));
+    QCOMPARE(ModeOf(path), mode_t(0222));
+    QVERIFY(SetMode(path, 0644));  // so that a test run by an ordinary user can look
+    QCOMPARE(FileBytes(path), QByteArray("new"));
+}
+
+void TestLineFile::untraversableFolderGivesAccessDenied()
+{
+    ProbeOptions options;
+    if (!UnprivilegedChild(options.user))
+        QSKIP("running as root without a user \"nobody\"");
+    const QString folder = NewFolder();
+    const QString closed = QDir(folder).filePath(QStringLiteral("closed"));
+    QVERIFY(QDir().mkdir(closed));
+    const QString path = QDir(closed).filePath(QStringLiteral("file.txt"));
+    QVERIFY(PutFile(path, "x\r\n"));
+    QVERIFY(SetMode(path, 0666));
+    QVERIFY(SetMode(closed, 0000));
+
+    RUN_PROBE(read, {QStringLiteral("read"), path}, folder, options);
+    QCOMPARE(read.output, AccessDenied);
+    RUN_PROBE(write, {QStringLiteral("write"), path, QStringLiteral("79")}, folder, options);
+    QCOMPARE(write.output, AccessDenied);
+    RUN_PROBE(mkdir, {QStringLiteral("mkdir"), QDir(closed).filePath(QStringLiteral("sub"))},
+              folder, options);
+    QCOMPARE(mkdir.output, AccessDenied);
+    RUN_PROBE(present, {QStringLiteral("present"), path}, folder, options);
+    QCOMPARE(present.output, QStringLiteral("false\nok"));  // cannot be examined: absent
+
+    QVERIFY(SetMode(closed, 0755));
+    QCOMPARE(FileBytes(path), QByteArray("x\r\n"));
+    QCOMPARE(Entries(closed), QStringList({QStringLiteral("file.txt")}));
+}
+
+void TestLineFile::readOnlyFolderRefusesNewEntries()
+{
+    ProbeOptions options;
+    if (!UnprivilegedChild(options.user))
+        QSKIP("running as root without a user \"nobody\"");
+    const QString folder = NewFolder();
+    QVERIFY(SetMode(folder, 0555));
+    const QString path = QDir(folder).filePath(QStringLiteral("new.txt"));
+
+    RUN_PROBE(write, {QStringLiteral("write"), path, QStringLiteral("79")}, folder, options);
+    QCOMPARE(write.output, AccessDenied);
+    RUN_PROBE(mkdir, {QStringLiteral("mkdir"), QDir(folder).filePath(QStringLiteral("bot1"))},
+              folder, options);
+    QCOMPARE(mkdir.output, AccessDenied);
+    QCOMPARE(Entries(folder), QStringList());
+    QVERIFY(SetMode(folder, 0755));
+}
+
+void TestLineFile::tooManyOpenFiles_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("read") << QStringLiteral("read");
+    QTest::newRow("write") << QStringLiteral("write");
+}
+
+void TestLineFile::tooManyOpenFiles()
+{
+    QFETCH(QString, operation);
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("file.txt"));
+    QVERIFY(PutFile(path, "old\r\n"));
+    ProbeOptions options;
+    options.openFilesLimit = 64;
+
+    QStringList arguments{QStringLiteral("--fill-fds"), operation, path};
+    if (operation == QLatin1String("write"))
+        arguments << QStringLiteral("6e6577");
+    RUN_PROBE(run, arguments, folder, options);
+    QCOMPARE(run.output, TooManyOpenFiles);
+    QCOMPARE(FileBytes(path), QByteArray("old\r\n"));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("file.txt")}));
+
+    // The same call without the descriptors taken succeeds.
+    arguments.removeFirst();
+    RUN_PROBE(control, arguments, folder, options);
+    QVERIFY2(control.output.endsWith(QLatin1String("ok")), qPrintable(control.output));
+}
+
+// --- safe replacement ------------------------------------------------------
+
+void TestLineFile::createForWritingKeepsOldContentUntilClose()
+{
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("personality.txt"));
+    QByteArray old;
+    for (int line = 1; line <= 29; ++line)
+        old += QByteArray::number(line) + "\r\n";
+    QVERIFY(PutFile(path, old));
+
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 QCOMPARE(FileBytes(path), old);
+                 WriteTextLine(file, QStringLiteral("new"));
+                 FlushText(file);
+                 QCOMPARE(FileBytes(path), old);
+                 QCOMPARE(Entries(folder).size(), 2);  // the file and its temporary
+                 CloseLineFile(file);
+             }),
+             QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), QByteArray("new\r\n"));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("personality.txt")}));
+}
+
+void TestLineFile::newFileAppearsOnlyAtClose()
+{
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("new.txt"));
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 WriteTextLine(file, QStringLiteral("x"));
+                 QVERIFY(!FileIsPresent(path));
+                 CloseLineFile(file);
+                 QVERIFY(FileIsPresent(path));
+             }),
+             QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), QByteArray("x\r\n"));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("new.txt")}));
+}
+
+void TestLineFile::destroyedWithoutCloseKeepsOldFile()
+{
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("chat.txt"));
+    const QString fresh = QDir(folder).filePath(QStringLiteral("fresh.txt"));
+    QVERIFY(PutFile(path, "old line\r\n"));
+    {
+        LineFile file = CreateForWriting(path);
+        LineFile other = CreateForWriting(fresh);
+        WriteTextLine(file, QStringLiteral("new line"));
+        WriteTextLine(other, QStringLiteral("new line"));
+        FlushText(file);
+        QCOMPARE(Entries(folder).size(), 3);
+    }
+    QCOMPARE(FileBytes(path), QByteArray("old line\r\n"));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("chat.txt")}));
+}
+
+void TestLineFile::failureInHandlerKeepsOldFile()
+{
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("bot.cfg"));
+    QVERIFY(PutFile(path, "old\r\n"));
+    // A handler that fails after writing part of the file.
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 WriteTextLine(file, QStringLiteral("half"));
+                 throw EConvertError(QStringLiteral("x"));
+             }),
+             QStringLiteral("Exception 'x' is not a valid integer value"));
+    QCOMPARE(FileBytes(path), QByteArray("old\r\n"));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("bot.cfg")}));
+}
+
+void TestLineFile::abandonedInAnotherProcessKeepsOldFile()
+{
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("bot.cfg"));
+    QVERIFY(PutFile(path, "old\r\n"));
+    RUN_PROBE(run, {QStringLiteral("abandon"), path, QStringLiteral("6e6577")}, folder);
+    QCOMPARE(run.output, QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), QByteArray("old\r\n"));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("bot.cfg")}));
+}
+
+void TestLineFile::realWriteFailureKeepsOldFile_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("10 bytes") << 10 << true;
+    QTest::newRow("64 bytes, the limit") << 64 << true;
+    QTest::newRow("65 bytes") << 65 << false;
+    QTest::newRow("200 bytes") << 200 << false;
+    QTest::newRow("50000 bytes") << 50000 << false;
+}
+
+void TestLineFile::realWriteFailureKeepsOldFile()
+{
+    QFETCH(int, size);
+    QFETCH(bool, fits);
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("personality.txt"));
+    const QByteArray old = "old personality\r\n3\r\n50\r\n";
+    QVERIFY(PutFile(path, old));
+    QVERIFY(SetMode(path, 0640));
+
+    QByteArray content;
+    for (int at = 0; at < size; ++at)
+        content += char('a' + at % 26);
+    ProbeOptions options;
+    options.fileSizeLimit = 64;
+    RUN_PROBE(run, {QStringLiteral("write"), path, QString::fromLatin1(content.toHex())}, folder,
+              options);
+    if (fits) {
+        QCOMPARE(run.output, QStringLiteral("ok"));
+        QCOMPARE(FileBytes(path), content);
+    } else {
+        QCOMPARE(run.output, DiskFull);
+        QCOMPARE(FileBytes(path), old);
+    }
+    QCOMPARE(ModeOf(path), mode_t(0640));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("personality.txt")}));
+}
+
+void TestLineFile::renameFailureRemovesTemporary()
+{
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("file.txt"));
+    QVERIFY(PutFile(path, "old\r\n"));
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path);
+                 WriteTextLine(file, QStringLiteral("new"));
+                 // Another program puts a folder in the file's place.
+                 QVERIFY(QFile::remove(path));
+                 QVERIFY(QDir().mkdir(path));
+                 QVERIFY(PutFile(QDir(path).filePath(QStringLiteral("inside")), "x"));
+                 CloseLineFile(file);
+             }),
+             AccessDenied);
+    QVERIFY(QFileInfo(path).isDir());
+    QCOMPARE(Entries(path), QStringList({QStringLiteral("inside")}));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("file.txt")}));
+}
+
+void TestLineFile::permissionsKept_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("0640") << 0640;
+    QTest::newRow("0600") << 0600;
+    QTest::newRow("0644") << 0644;
+    QTest::newRow("0666") << 0666;
+    QTest::newRow("0755") << 0755;
+    QTest::newRow("0604") << 0604;
+}
+
+void TestLineFile::permissionsKept()
+{
+    QFETCH(int, mode);
+    UmaskScope mask(077);  // the old mode wins over the umask
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("file.txt"));
+    QVERIFY(PutFile(path, "old\r\n"));
+    QVERIFY(SetMode(path, mode_t(mode)));
+    QCOMPARE(Outcome([&] { WriteThroughLayer(path, "new\r\n"); }), QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), QByteArray("new\r\n"));
+    QCOMPARE(ModeOf(path), mode_t(mode));
+}
+
+void TestLineFile::newFileModeFollowsUmask_data()
+{
+    QTest::addColumn<int>("mask");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("022") << 022 << 0644;
+    QTest::newRow("002") << 002 << 0664;
+    QTest::newRow("077") << 077 << 0600;
+    QTest::newRow("000") << 000 << 0666;
+}
+
+void TestLineFile::newFileModeFollowsUmask()
+{
+    QFETCH(int, mask);
+    QFETCH(int, mode);
+    const UmaskScope scope{mode_t(mask)};
+    const QString path = QDir(NewFolder()).filePath(QStringLiteral("new.txt"));
+    QCOMPARE(Outcome([&] { WriteThroughLayer(path, "x"); }), QStringLiteral("ok"));
+    QCOMPARE(ModeOf(path), mode_t(mode));
+}
+
+void TestLineFile::ownerKeptWhenRoot()
+{
+    if (::geteuid() != 0)
+        QSKIP("only root can give a file to another user");
+    const struct passwd* entry = ::getpwnam("nobody");
+    if (entry == nullptr)
+        QSKIP("no user \"nobody\"");
+    const QString path = QDir(NewFolder()).filePath(QStringLiteral("file.txt"));
+    QVERIFY(PutFile(path, "old"));
+    QCOMPARE(::chown(QFile::encodeName(path).constData(), entry->pw_uid, entry->pw_gid), 0);
+    QCOMPARE(Outcome([&] { WriteThroughLayer(path, "new"); }), QStringLiteral("ok"));
+    struct stat status {};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+    QCOMPARE(status.st_uid, entry->pw_uid);
+    QCOMPARE(status.st_gid, entry->pw_gid);
+    QCOMPARE(FileBytes(path), QByteArray("new"));
+}
+
+void TestLineFile::symbolicLinkStaysALink()
+{
+    const QString folder = NewFolder();
+    const QDir dir(folder);
+    const QString target = dir.filePath(QStringLiteral("real.txt"));
+    const QString relativeLink = dir.filePath(QStringLiteral("relative"));
+    const QString absoluteLink = dir.filePath(QStringLiteral("absolute"));
+    QVERIFY(PutFile(target, "old\r\n"));
+    QVERIFY(SetMode(target, 0640));
+    QVERIFY(MakeLink(QStringLiteral("real.txt"), relativeLink));
+    QVERIFY(MakeLink(target, absoluteLink));
+
+    QCOMPARE(Outcome([&] { WriteThroughLayer(relativeLink, "via relative\r\n"); }),
+             QStringLiteral("ok"));
+    QVERIFY(IsSymbolicLink(relativeLink));
+    QCOMPARE(QFile::symLinkTarget(relativeLink), target);
+    QCOMPARE(FileBytes(target), QByteArray("via relative\r\n"));
+    QCOMPARE(ModeOf(target), mode_t(0640));
+
+    QCOMPARE(Outcome([&] { WriteThroughLayer(absoluteLink, "via absolute\r\n"); }),
+             QStringLiteral("ok"));
+    QVERIFY(IsSymbolicLink(absoluteLink));
+    QVERIFY(IsSymbolicLink(relativeLink));
+    QCOMPARE(FileBytes(target), QByteArray("via absolute\r\n"));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("absolute"), QStringLiteral("real.txt"),
+                                           QStringLiteral("relative")}));
+    QByteArrayList read;
+    QCOMPARE(Outcome([&] { read = ReadThroughLayer(relativeLink); }), QStringLiteral("ok"));
+    QCOMPARE(read, QByteArrayList({"via absolute"}));
+}
+
+void TestLineFile::symbolicLinkChainAcrossFolders()
+{
+    const QString folder = NewFolder();
+    const QDir dir(folder);
+    for (const char* name : {"a", "b", "c"})
+        QVERIFY(dir.mkdir(QString::fromLatin1(name)));
+    const QString target = dir.filePath(QStringLiteral("c/target.txt"));
+    QVERIFY(PutFile(target, "old"));
+    QVERIFY(MakeLink(QStringLiteral("../c/target.txt"), dir.filePath(QStringLiteral("b/second"))));
+    QVERIFY(MakeLink(QStringLiteral("../b/second"), dir.filePath(QStringLiteral("a/first"))));
+
+    QCOMPARE(Outcome([&] { WriteThroughLayer(dir.filePath(QStringLiteral("a/first")), "new"); }),
+             QStringLiteral("ok"));
+    QVERIFY(IsSymbolicLink(dir.filePath(QStringLiteral("a/first"))));
+    QVERIFY(IsSymbolicLink(dir.filePath(QStringLiteral("b/second"))));
+    QCOMPARE(FileBytes(target), QByteArray("new"));
+    QCOMPARE(Entries(dir.filePath(QStringLiteral("a"))), QStringList({QStringLiteral("first")}));
+    QCOMPARE(Entries(dir.filePath(QStringLiteral("b"))), QStringList({QStringLiteral("second")}));
+    QCOMPARE(Entries(dir.filePath(QStringLiteral("c"))), QStringList({QStringLiteral("target.txt")}));
+
+    // A loop of links fails and leaves nothing behind.
+    QVERIFY(MakeLink(QStringLiteral("loop2"), dir.filePath(QStringLiteral("a/loop1"))));
+    QVERIFY(MakeLink(QStringLiteral("loop1"), dir.filePath(QStringLiteral("a/loop2"))));
+    QCOMPARE(Outcome([&] { CreateForWriting(dir.filePath(QStringLiteral("a/loop1"))); }),
+             QStringLiteral("EInOutError %1 I/O error %1").arg(ELOOP));
+    QCOMPARE(Entries(dir.filePath(QStringLiteral("a"))),
+             QStringList({QStringLiteral("first"), QStringLiteral("loop1"),
+                          QStringLiteral("loop2")}));
+}
+
+void TestLineFile::danglingSymbolicLinkCreatesItsTarget()
+{
+    UmaskScope mask(022);
+    const QString folder = NewFolder();
+    const QDir dir(folder);
+    QVERIFY(dir.mkdir(QStringLiteral("sub")));
+    const QString link = dir.filePath(QStringLiteral("link"));
+    QVERIFY(MakeLink(QStringLiteral("sub/made.txt"), link));
+    QCOMPARE(Outcome([&] { WriteThroughLayer(link, "made"); }), QStringLiteral("ok"));
+    QVERIFY(IsSymbolicLink(link));
+    QCOMPARE(FileBytes(dir.filePath(QStringLiteral("sub/made.txt"))), QByteArray("made"));
+    QCOMPARE(ModeOf(dir.filePath(QStringLiteral("sub/made.txt"))), mode_t(0644));
+
+    // A link into a missing folder: the folder is missing.
+    const QString lost = dir.filePath(QStringLiteral("lost"));
+    QVERIFY(MakeLink(QStringLiteral("nofolder/x.txt"), lost));
+    QCOMPARE(Outcome([&] { CreateForWriting(lost); }), InvalidFilename);
+}
+
+void TestLineFile::unchangedContentIsNotReplaced()
+{
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("file.txt"));
+    QVERIFY(PutFile(path, "same\r\n"));
+    const ino_t inode = InodeOf(path);
+    QVERIFY(inode != 0);
+
+    QCOMPARE(Outcome([&] { WriteThroughLayer(path, "same\r\n"); }), QStringLiteral("ok"));
+    QCOMPARE(InodeOf(path), inode);  // left alone
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("file.txt")}));
+
+    QCOMPARE(Outcome([&] { WriteThroughLayer(path, "same\r\nmore\r\n"); }), QStringLiteral("ok"));
+    QVERIFY(InodeOf(path) != inode);  // replaced
+    QCOMPARE(FileBytes(path), QByteArray("same\r\nmore\r\n"));
+
+    const ino_t second = InodeOf(path);
+    QCOMPARE(Outcome([&] { WriteThroughLayer(path, "same\r\n"); }), QStringLiteral("ok"));
+    QVERIFY(InodeOf(path) != second);  // a prefix of the old content is a change
+    QCOMPARE(FileBytes(path), QByteArray("same\r\n"));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("file.txt")}));
+}
+
+void TestLineFile::unchangedContentStillChecked()
+{
+    // The checks of CreateForWriting run even when the content would not change.
+    const QString folder = NewFolder();
+    QCOMPARE(Outcome([&] { CreateForWriting(QDir(folder).filePath(QStringLiteral("no/f.txt"))); }),
+             InvalidFilename);
+    const QString sub = QDir(folder).filePath(QStringLiteral("sub"));
+    QVERIFY(QDir().mkdir(sub));
+    QCOMPARE(Outcome([&] { CreateForWriting(sub); }), AccessDenied);
+    // An empty existing file written with nothing stays as it is.
+    const QString empty = QDir(folder).filePath(QStringLiteral("empty.txt"));
+    QVERIFY(PutFile(empty, QByteArray()));
+    const ino_t inode = InodeOf(empty);
+    QCOMPARE(Outcome([&] { WriteThroughLayer(empty, QByteArray()); }), QStringLiteral("ok"));
+    QCOMPARE(InodeOf(empty), inode);
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("empty.txt"), QStringLiteral("sub")}));
+}
+
+QTEST_GUILESS_MAIN(TestLineFile)
+#include "tst_linefile.moc"
