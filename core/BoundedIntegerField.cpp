@@ -1,0 +1,137 @@
+#include "BoundedIntegerField.h"
+
+#include "Conversions.h"
+#include "Exceptions.h"
+#include "Failures.h"
+#include "IntegerFieldInput.h"
+#include "SpinArrowButton.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QStyle>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Leaving by a modal box's opening or a popup is no leaving of the field.
+bool FocusLeavesField(Qt::FocusReason reason)
+{
+    switch (reason) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::MouseFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::OtherFocusReason:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+BoundedIntegerField::BoundedIntegerField(QWidget* parent)
+    : ChangeReportingLineEdit(parent),
+      upButton_(new SpinArrowButton(ArrowDirection::Up, *this)),
+      downButton_(new SpinArrowButton(ArrowDirection::Down, *this))
+{
+    upButton_->setObjectName(QStringLiteral("StepUpButton"));
+    downButton_->setObjectName(QStringLiteral("StepDownButton"));
+    upButton_->OnStep = [this] { StepUp(); };
+    downButton_->OnStep = [this] { StepDown(); };
+    setTextMargins(0, 0, ArrowButtonWidth(), 0);
+    ShowText(IntegerToText(0));
+}
+
+int BoundedIntegerField::Value() const
+{
+    try {
+        return TextToInteger(text());
+    } catch (const EConvertError&) {
+        return minValue_;
+    }
+}
+
+void BoundedIntegerField::SetValue(int value)
+{
+    ShowText(IntegerToText(ClampedValue(value)));
+}
+
+int BoundedIntegerField::ClampedValue(int value) const
+{
+    if (minValue_ == maxValue_)
+        return value;
+    if (value < minValue_)
+        return minValue_;
+    if (value > maxValue_)
+        return maxValue_;
+    return value;
+}
+
+// Saturates instead of wrapping around at the ends of the integer range.
+void BoundedIntegerField::StepBy(int increment)
+{
+    constexpr qint64 lowest = std::numeric_limits<int>::min();
+    constexpr qint64 highest = std::numeric_limits<int>::max();
+    const qint64 stepped = qint64{Value()} + increment;
+    SetValue(static_cast<int>(std::clamp(stepped, lowest, highest)));
+}
+
+void BoundedIntegerField::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        const bool up = event->key() == Qt::Key_Up;
+        RunHandler([this, up] { up ? StepUp() : StepDown(); });
+        return;
+    }
+    if (!IsAcceptedIntegerFieldKey(*event)) {
+        QApplication::beep();
+        return;
+    }
+    ChangeReportingLineEdit::keyPressEvent(event);
+}
+
+void BoundedIntegerField::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (IsAcceptedIntegerFieldTyping(event->commitString())) {
+        ChangeReportingLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QApplication::beep();
+    QInputMethodEvent withoutCommit;
+    ChangeReportingLineEdit::inputMethodEvent(&withoutCommit);
+}
+
+void BoundedIntegerField::focusOutEvent(QFocusEvent* event)
+{
+    ChangeReportingLineEdit::focusOutEvent(event);
+    if (FocusLeavesField(event->reason()))
+        RunHandler([this] { ClampOutOfRangeValue(); });
+}
+
+// A text that is not an integer reads as MinValue, which is in range, and so
+// stays as the user left it.
+void BoundedIntegerField::ClampOutOfRangeValue()
+{
+    const int value = Value();
+    if (ClampedValue(value) != value)
+        SetValue(value);
+}
+
+void BoundedIntegerField::resizeEvent(QResizeEvent* event)
+{
+    ChangeReportingLineEdit::resizeEvent(event);
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    const QRect inside = rect().adjusted(frame, frame, -frame, -frame);
+    const int width = ArrowButtonWidth();
+    const int upperHeight = inside.height() / 2;
+    const int left = inside.right() + 1 - width;
+    upButton_->setGeometry(left, inside.top(), width, upperHeight);
+    downButton_->setGeometry(left, inside.top() + upperHeight, width, inside.height() - upperHeight);
+}
+
+int BoundedIntegerField::ArrowButtonWidth() const
+{
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ChangeReportingLineEdit.h"
+
+class SpinArrowButton;
+
+// An integer field with arrow buttons. Values the program sets are clamped to
+// MinValue..MaxValue (unless the two are equal); what the user types is not
+// clamped until the focus leaves the field. OnChange runs whenever the shown
+// text changes. The range is set with SetMinValue and SetMaxValue; changing
+// it leaves the shown text alone.
+class BoundedIntegerField : public ChangeReportingLineEdit {
+    Q_OBJECT
+
+public:
+    explicit BoundedIntegerField(QWidget* parent = nullptr);
+
+    int MinValue() const { return minValue_; }
+    int MaxValue() const { return maxValue_; }
+    void SetMinValue(int value) { minValue_ = value; }
+    void SetMaxValue(int value) { maxValue_ = value; }
+
+    // The shown text as an integer, not clamped; MinValue when the text is
+    // not an integer.
+    int Value() const;
+    // Shows the clamped value; OnChange runs inside this call when the text
+    // changes, and a failure in it leaves through this call.
+    void SetValue(int value);
+    void StepUp() { StepBy(1); }
+    void StepDown() { StepBy(-1); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void StepBy(int increment);
+    void ClampOutOfRangeValue();
+    int ClampedValue(int value) const;
+    int ArrowButtonWidth() const;
+
+    int minValue_ = 0;
+    int maxValue_ = 0;
+    SpinArrowButton* upButton_;
+    SpinArrowButton* downButton_;
+};

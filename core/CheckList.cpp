@@ -1,0 +1,118 @@
+#include "CheckList.h"
+
+#include "CheckState.h"
+#include "ControlEventRaising.h"
+#include "Exceptions.h"
+
+#include <QMouseEvent>
+
+namespace {
+
+// Besides the mark itself, a click this close to its right edge still hits.
+constexpr int checkMarkSlack = 2;
+
+} // namespace
+
+CheckList::CheckList(QWidget* parent) : QListWidget(parent)
+{
+    setFrameShadow(QFrame::Plain);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSortingEnabled(false);
+}
+
+void CheckList::ClearEntries()
+{
+    clear();
+}
+
+// The entries are not user-checkable for Qt: this list toggles the marks
+// itself, so that it alone decides what counts as the user's toggle.
+int CheckList::AddEntry(const QString& text)
+{
+    auto* entry = new QListWidgetItem(text);
+    entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    entry->setCheckState(Qt::Unchecked);
+    addItem(entry);
+    return count() - 1;
+}
+
+QString CheckList::EntryText(int index) const
+{
+    return Entry(index).text();
+}
+
+bool CheckList::IsEntryChecked(int index) const
+{
+    return Entry(index).checkState() == Qt::Checked;
+}
+
+void CheckList::SetEntryChecked(int index, bool checked)
+{
+    Entry(index).setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+QRect CheckList::CheckMarkRect(int index) const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualItemRect(&Entry(index));
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    return style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
+}
+
+void CheckList::mousePressEvent(QMouseEvent* event)
+{
+    QListWidget::mousePressEvent(event);
+    if (HitsCheckMark(*event))
+        ToggleByUser(row(itemAt(event->position().toPoint())));
+}
+
+// Each click of a quick double click toggles the mark.
+void CheckList::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (HitsCheckMark(*event))
+        ToggleByUser(row(itemAt(event->position().toPoint())));
+    else
+        QListWidget::mouseDoubleClickEvent(event);
+}
+
+void CheckList::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space) {
+        QListWidget::keyPressEvent(event);
+        return;
+    }
+    const int highlighted = HighlightedIndex();
+    if (highlighted >= 0)
+        ToggleByUser(highlighted);
+}
+
+QListWidgetItem& CheckList::Entry(int index) const
+{
+    if (index < 0 || index >= count())
+        throw EListError(index);
+    return *item(index);
+}
+
+int CheckList::HighlightedIndex() const
+{
+    const QList<QListWidgetItem*> highlighted = selectedItems();
+    return highlighted.isEmpty() ? -1 : row(highlighted.first());
+}
+
+bool CheckList::HitsCheckMark(const QMouseEvent& event) const
+{
+    const QPoint position = event.position().toPoint();
+    const QListWidgetItem* entry = itemAt(position);
+    if (event.button() != Qt::LeftButton || entry == nullptr)
+        return false;
+    return position.x() <= CheckMarkRect(row(entry)).right() + checkMarkSlack;
+}
+
+void CheckList::ToggleByUser(int index)
+{
+    QListWidgetItem& entry = Entry(index);
+    const CheckState toggled = StateAfterUserToggle(FromQtCheckState(entry.checkState()));
+    entry.setCheckState(ToQtCheckState(toggled));
+    RaiseUserEvent(OnClickCheck);
+}

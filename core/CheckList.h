@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ControlEvents.h"
+
+#include <QListWidget>
+
+// A list of entries with check marks, kept in the order they were added. The
+// user toggles a mark by clicking it or by Space on the highlighted entry,
+// which raises OnClickCheck; the program's changes raise nothing. An index
+// outside the entries raises EListError.
+class CheckList : public QListWidget {
+    Q_OBJECT
+
+public:
+    explicit CheckList(QWidget* parent = nullptr);
+
+    void ClearEntries();
+    int AddEntry(const QString& text);
+    int EntryCount() const { return count(); }
+    QString EntryText(int index) const;
+    bool IsEntryChecked(int index) const;
+    void SetEntryChecked(int index, bool checked);
+
+    // Where the entry's check mark is drawn, in viewport coordinates.
+    QRect CheckMarkRect(int index) const;
+
+    ControlEvent OnClickCheck;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QListWidgetItem& Entry(int index) const;
+    int HighlightedIndex() const;
+    bool HitsCheckMark(const QMouseEvent& event) const;
+    void ToggleByUser(int index);
+};

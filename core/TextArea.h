@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ControlEvents.h"
+
+#include <QPlainTextEdit>
+
+// A multi-line text area whose text is its lines joined by CR LF. Enter
+// starts a new line, Tab moves the focus, and wrapping at the area's width
+// adds nothing to the text. Only characters with a single-byte form can be
+// typed or pasted.
+class TextArea : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    explicit TextArea(QWidget* parent = nullptr);
+
+    QString Text() const;
+    // A text equal to the current one changes nothing; otherwise OnChange
+    // runs once, inside this call.
+    void SetText(const QString& text);
+    // Empties the area without OnChange.
+    void ClearText();
+
+    ControlEvent OnChange;
+    // Every key released while the area has the focus.
+    ControlEvent OnKeyUp;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    void ReplaceDocumentText(const QString& documentText);
+    void StartNewLine();
+    void ReportTextChange();
+
+    QString reportedText_;
+    bool replacingText_ = false;
+};
