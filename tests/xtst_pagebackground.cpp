@@ -1,3 +1,5 @@
+#include "BoundedIntegerField.h"
+#include "CheckBoxControl.h"
 #include "PageBackground.h"
 
 #include <QCheckBox>
@@ -52,6 +54,10 @@ private slots:
         Place("disabled label", new QLabel("Off", page), {10, 130, 120, 20}, false);
         Place("disabled check box", new QCheckBox("Box", page), {10, 170, 120, 20}, false);
         Place("enabled check box", new QCheckBox("Box", page), {10, 210, 120, 20}, true);
+        Place("disabled integer field", new BoundedIntegerField(page), {200, 10, 55, 26}, false);
+        Place("enabled integer field", new BoundedIntegerField(page), {200, 50, 55, 26}, true);
+        Place("disabled caption-left box", new CheckBoxControl("Auto", page), {200, 90, 115, 17},
+              false);
         background = new PageBackground(*page);
         background->OnMouseMove = [this] { ++moves; };
         pages->show();
@@ -72,6 +78,11 @@ private slots:
         QTest::newRow("disabled check box") << "disabled check box" << true;
         QTest::newRow("enabled check box") << "enabled check box" << false;
         QTest::newRow("tab header") << "tab header" << false;
+        QTest::newRow("disabled integer field") << "disabled integer field" << true;
+        QTest::newRow("disabled arrow button") << "disabled arrow button" << true;
+        QTest::newRow("enabled integer field") << "enabled integer field" << false;
+        QTest::newRow("enabled arrow button") << "enabled arrow button" << false;
+        QTest::newRow("disabled caption-left box") << "disabled caption-left box" << true;
     }
 
     void movementCountsOnlyOverTheBackground()
@@ -85,7 +96,11 @@ private slots:
             target = page->mapToGlobal(QPoint(300, 200));
         else if (where == "tab header")
             target = pages->tabBar()->mapToGlobal(pages->tabBar()->tabRect(0).center());
-        else
+        else if (where.endsWith("arrow button")) {
+            const QString field = QString(where).replace("arrow button", "integer field");
+            const QWidget* arrow = parts[field]->findChild<QWidget*>("StepUpButton");
+            target = arrow->mapToGlobal(arrow->rect().center());
+        } else
             target = parts[where]->mapToGlobal(parts[where]->rect().center());
 
         // Start from outside the window, then make two movements at the target.

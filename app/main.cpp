@@ -1,0 +1,195 @@
+#include "main.h"
+
+#include "BoundedIntegerField.h"
+#include "ChatHelp.h"
+#include "ChatTypes.h"
+#include "DropDownSelector.h"
+#include "Failures.h"
+#include "Fonts.h"
+#include "ModFolders.h"
+#include "PageBackground.h"
+#include "PersonalityHelp.h"
+#include "WindowPlacement.h"
+
+#include <QLabel>
+#include <QTabWidget>
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const QString& caption, int pixelHeight, const QRect& geometry)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setFont(SansSerifFont(pixelHeight));
+    label->setGeometry(geometry);
+    return label;
+}
+
+// Shows a help window beside the main window, or brings it to the front.
+void ShowHelpWindow(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    BuildFrame();
+    BuildPages();
+    WireEvents();
+    // Start-up runs before the window is shown; a failure is reported and the
+    // window still opens with what the completed steps put into it.
+    RunHandler([this] { FormCreate(); });
+}
+
+void TMainForm::BuildFrame()
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Tavrik Control Centre v1.0"));
+    setFixedSize(607, 448);
+    setFont(SansSerifFont(11));
+
+    Label2 = MakeLabel(this, QStringLiteral("Tavrik Control Centre"), 16, {6, 7, 281, 20});
+    QPalette banner = Label2->palette();
+    banner.setColor(QPalette::WindowText, Qt::black);
+    Label2->setPalette(banner);
+    ModToEditLabel = MakeLabel(this, QStringLiteral("Which Mod?"), 13, {340, 9, 74, 16});
+
+    ModToEditComboBox = new DropDownSelector(this);
+    ModToEditComboBox->setGeometry(425, 4, 176, 21);
+    for (const ModEntry& mod : ModTable)
+        ModToEditComboBox->addItem(QString::fromLatin1(mod.Caption));
+
+    PageControl = new QTabWidget(this);
+    PageControl->setGeometry(3, 34, 604, 414);
+    setTabOrder(ModToEditComboBox, PageControl);
+    ModToEditComboBox->setFocus();
+}
+
+void TMainForm::BuildPages()
+{
+    PersonalityTab = new QWidget;
+    ChatTab = new QWidget;
+    BotConfigEditor = new QWidget;
+    PageControl->addTab(PersonalityTab, QStringLiteral("Personality Editor"));
+    PageControl->addTab(ChatTab, QStringLiteral("Chat Editor"));
+    PageControl->addTab(BotConfigEditor, QStringLiteral("Bot.cfg Editor"));
+    PageControl->setCurrentWidget(PersonalityTab);
+
+    CurrentPersonalityNumber = new BoundedIntegerField(PersonalityTab);
+    CurrentPersonalityNumber->setFont(SansSerifFont(13));
+    CurrentPersonalityNumber->setGeometry(173, 2, 45, 26);
+    CurrentPersonalityNumber->SetMinValue(1);
+    CurrentPersonalityNumber->SetMaxValue(100);
+    CurrentPersonalityNumber->SetValue(1);
+
+    PreferredTeamComboBox = new DropDownSelector(PersonalityTab);
+    PreferredTeamComboBox->setGeometry(377, 3, 208, 21);
+    PreferredTeamComboBox->addItems({QStringLiteral("1 (Terrorists)"),
+                                     QStringLiteral("2 (Counter-Terrorists)"),
+                                     QStringLiteral("Any")});
+    PreferredTeamComboBox->SetSelectedIndex(-1);
+
+    ChatTypeComboBox = new DropDownSelector(ChatTab);
+    ChatTypeComboBox->setGeometry(65, 0, 208, 21);
+    for (const ChatType& type : ChatTypes)
+        ChatTypeComboBox->addItem(QString::fromLatin1(type.Caption));
+    ChatTypeComboBox->SetSelectedIndex(-1);
+
+    personalityBackground_ = new PageBackground(*PersonalityTab);
+    botConfigBackground_ = new PageBackground(*BotConfigEditor);
+}
+
+void TMainForm::WireEvents()
+{
+    ModToEditComboBox->OnChange = [this] { ModToEditButtonClick(); };
+    CurrentPersonalityNumber->OnChange = [this] { CurrentPersonalityNumberChange(); };
+    ChatTypeComboBox->OnChange = [this] { ChatTypeComboBoxChange(); };
+    personalityBackground_->OnMouseMove = [this] { PersonalityTabMouseMove(); };
+    botConfigBackground_->OnMouseMove = [this] { BotConfigEditorMouseMove(); };
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    if (!placed_) {
+        CentreOnScreen(*this);
+        placed_ = true;
+    }
+    QWidget::showEvent(event);
+}
+
+void TMainForm::FormCreate()
+{
+    ModToEditComboBox->SetSelectedIndex(0);
+    ModFolder = QStringLiteral("cstrike");
+    LoadPersonality();
+    ChatTypeComboBox->SetSelectedIndex(0);
+    CurrentPersonalityNumber->SetValue(1);
+    PreferredTeamComboBox->SetSelectedIndex(2);
+    LoadPersonality();
+    LoadChat();
+}
+
+void TMainForm::ModToEditButtonClick()
+{
+    const QString selectedFolder = ModFolderOfIndex(ModToEditComboBox->SelectedIndex());
+    // With no entry selected (the user typed into the selector) the mod stays.
+    if (!selectedFolder.isEmpty())
+        ModFolder = selectedFolder;
+    ChatTypeComboBox->SetSelectedIndex(0);
+    CurrentPersonalityNumber->SetValue(1);
+    LoadPersonality();
+    LoadBotConfig();
+    LoadChat();
+}
+
+void TMainForm::ChatHelpButtonClick()
+{
+    ShowHelpWindow(*ChatHelpForm);
+}
+
+void TMainForm::PersonalityHelpButtonClick()
+{
+    ShowHelpWindow(*PersonalityHelpForm);
+}
+
+void TMainForm::CurrentPersonalityNumberChange()
+{
+    LoadPersonality();
+}
+
+void TMainForm::ChatTypeComboBoxChange()
+{
+    LoadChat();
+}
+
+void TMainForm::ChatEditMemoKeyUp()
+{
+    SaveChat();
+}
+
+void TMainForm::MinBotsKeyUp()
+{
+    SaveBotConfig();
+}
+
+void TMainForm::MaxBotsKeyUp()
+{
+    SaveBotConfig();
+}
+
+void TMainForm::BotConfigEditorMouseMove()
+{
+    SaveBotConfig();
+}
+
+void TMainForm::PersonalityTabMouseMove()
+{
+    SavePersonality();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class BoundedIntegerField;
+class DropDownSelector;
+class PageBackground;
+class QLabel;
+class QTabWidget;
+
+// The main window: the mod selector above the three pages. Its controls are
+// its members by name; the pages save by themselves on the triggers that
+// WireEvents connects.
+class TMainForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+
+    // The current mod's folder: empty until start-up, then one of the mods.
+    QString ModFolder;
+
+    QLabel* Label2;
+    QLabel* ModToEditLabel;
+    DropDownSelector* ModToEditComboBox;
+    QTabWidget* PageControl;
+    QWidget* PersonalityTab;
+    QWidget* ChatTab;
+    QWidget* BotConfigEditor;
+
+    BoundedIntegerField* CurrentPersonalityNumber;
+    DropDownSelector* PreferredTeamComboBox;
+    DropDownSelector* ChatTypeComboBox;
+
+    void UpdateBotCheckList();
+    void LoadBotConfig();
+    void SaveBotConfig();
+    void LoadPersonality();
+    void SavePersonality();
+    void LoadChat();
+    void SaveChat();
+    void ModToEditButtonClick();
+    void FormCreate();
+    void ChatHelpButtonClick();
+    void PersonalityHelpButtonClick();
+    void CurrentPersonalityNumberChange();
+    void ChatTypeComboBoxChange();
+    void ChatEditMemoKeyUp();
+    void MinBotsKeyUp();
+    void MaxBotsKeyUp();
+    void BotConfigEditorMouseMove();
+    void PersonalityTabMouseMove();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildFrame();
+    void BuildPages();
+    void WireEvents();
+
+    PageBackground* personalityBackground_;
+    PageBackground* botConfigBackground_;
+    bool placed_ = false;
+};
+
+extern TMainForm* MainForm;

@@ -1,0 +1,248 @@
+#include "BoundedIntegerField.h"
+#include "ChatHelp.h"
+#include "DropDownSelector.h"
+#include "PersonalityHelp.h"
+#include "RecordingMessageSeam.h"
+#include "main.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <memory>
+
+// The main window and the help windows as the program start creates them,
+// started in a scratch folder so that no file of the repository is touched.
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir scratch;
+    QString previousDirectory;
+    std::unique_ptr<RecordingMessageSeam> seam;
+    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TChatHelpForm> chatHelp;
+    std::unique_ptr<TPersonalityHelpForm> personalityHelp;
+
+    static void PickWithKeyboard(DropDownSelector* selector, int index)
+    {
+        selector->SetSelectedIndex(index - 1);
+        selector->setFocus();
+        QTest::keyClick(selector, Qt::Key_Down);
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(scratch.isValid());
+        previousDirectory = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(scratch.path()));
+        seam = std::make_unique<RecordingMessageSeam>();
+        form = std::make_unique<TMainForm>();
+        MainForm = form.get();
+        chatHelp = std::make_unique<TChatHelpForm>();
+        ChatHelpForm = chatHelp.get();
+        personalityHelp = std::make_unique<TPersonalityHelpForm>();
+        PersonalityHelpForm = personalityHelp.get();
+    }
+
+    void cleanup()
+    {
+        personalityHelp.reset();
+        chatHelp.reset();
+        form.reset();
+        seam.reset();
+        MainForm = nullptr;
+        ChatHelpForm = nullptr;
+        PersonalityHelpForm = nullptr;
+        QDir::setCurrent(previousDirectory);
+    }
+
+    void frameOfTheMainWindow()
+    {
+        QCOMPARE(form->windowTitle(), QString("Tavrik Control Centre v1.0"));
+        QCOMPARE(form->minimumSize(), QSize(607, 448));
+        QCOMPARE(form->maximumSize(), QSize(607, 448));
+        const Qt::WindowFlags flags = form->windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        QCOMPARE(form->font().pixelSize(), 11);
+    }
+
+    void controlsOfTheFrame_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<int>("pixelSize");
+        QTest::newRow("banner") << "Label2" << QRect(6, 7, 281, 20) << 16;
+        QTest::newRow("mod label") << "ModToEditLabel" << QRect(340, 9, 74, 16) << 13;
+        QTest::newRow("mod selector") << "ModToEditComboBox" << QRect(425, 4, 176, 21) << 11;
+        QTest::newRow("pages") << "PageControl" << QRect(3, 34, 604, 414) << 11;
+    }
+
+    void controlsOfTheFrame()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QFETCH(int, pixelSize);
+        const QMap<QString, QWidget*> controls{{"Label2", form->Label2},
+                                              {"ModToEditLabel", form->ModToEditLabel},
+                                              {"ModToEditComboBox", form->ModToEditComboBox},
+                                              {"PageControl", form->PageControl}};
+        QWidget* control = controls.value(name);
+        QCOMPARE(control->geometry(), geometry);
+        QCOMPARE(control->font().pixelSize(), pixelSize);
+        QCOMPARE(control->parentWidget(), form.get());
+    }
+
+    void captionsAndEntries()
+    {
+        QCOMPARE(form->Label2->text(), QString("Tavrik Control Centre"));
+        QCOMPARE(form->ModToEditLabel->text(), QString("Which Mod?"));
+        QStringList mods;
+        for (int index = 0; index < form->ModToEditComboBox->count(); ++index)
+            mods << form->ModToEditComboBox->itemText(index);
+        QCOMPARE(mods, (QStringList{"Counter-Strike", "Half-Life: Death Match",
+                                    "Half-Life: Opposing Force", "Team Fortress",
+                                    "Front Line Force"}));
+        QCOMPARE(form->PageControl->count(), 3);
+        QCOMPARE(form->PageControl->tabText(0), QString("Personality Editor"));
+        QCOMPARE(form->PageControl->tabText(1), QString("Chat Editor"));
+        QCOMPARE(form->PageControl->tabText(2), QString("Bot.cfg Editor"));
+        QCOMPARE(form->PageControl->widget(0), form->PersonalityTab);
+        QCOMPARE(form->PageControl->widget(1), form->ChatTab);
+        QCOMPARE(form->PageControl->widget(2), form->BotConfigEditor);
+    }
+
+    void firstShowingCentresThePersonalityPageWithTheModSelectorFocused()
+    {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(form->PageControl->currentWidget(), form->PersonalityTab);
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused == form->ModToEditComboBox
+                || focused == form->ModToEditComboBox->lineEdit());
+        const QPoint screenCentre = form->screen()->availableGeometry().center();
+        QVERIFY((form->frameGeometry().center() - screenCentre).manhattanLength() <= 2);
+
+        // Moved by the user, it stays where it was put when shown again.
+        form->move(10, 20);
+        form->hide();
+        form->show();
+        QCOMPARE(form->pos(), QPoint(10, 20));
+    }
+
+    void startUpSelectsCounterStrikeAndNewRound()
+    {
+        QCOMPARE(form->ModFolder, QString("cstrike"));
+        QCOMPARE(form->ModToEditComboBox->SelectedIndex(), 0);
+        QCOMPARE(form->ModToEditComboBox->Text(), QString("Counter-Strike"));
+        QCOMPARE(form->ChatTypeComboBox->SelectedIndex(), 0);
+        QCOMPARE(form->ChatTypeComboBox->Text(), QString("New Round"));
+        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), 2);
+        QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
+        QVERIFY(seam->boxes.isEmpty());
+    }
+
+    void modChangeResetsNumberAndChatKind_data()
+    {
+        QTest::addColumn<int>("mod");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("valve") << 1 << "valve";
+        QTest::newRow("opfor") << 2 << "opfor";
+        QTest::newRow("tfc") << 3 << "tfc";
+        QTest::newRow("flf") << 4 << "flf";
+    }
+
+    void modChangeResetsNumberAndChatKind()
+    {
+        QFETCH(int, mod);
+        QFETCH(QString, folder);
+        form->CurrentPersonalityNumber->SetValue(7);
+        form->ChatTypeComboBox->SetSelectedIndex(9);
+        form->PreferredTeamComboBox->SetSelectedIndex(0);
+        PickWithKeyboard(form->ModToEditComboBox, mod);
+        QCOMPARE(form->ModFolder, folder);
+        QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
+        QCOMPARE(form->ChatTypeComboBox->SelectedIndex(), 0);
+        // The preferred team is left to the personality load.
+        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), 0);
+        QVERIFY(seam->boxes.isEmpty());
+    }
+
+    void typingIntoTheModSelectorKeepsTheMod()
+    {
+        PickWithKeyboard(form->ModToEditComboBox, 3);
+        form->CurrentPersonalityNumber->SetValue(5);
+        QTest::keyClicks(form->ModToEditComboBox->lineEdit(), "x");
+        QCOMPARE(form->ModToEditComboBox->SelectedIndex(), -1);
+        QCOMPARE(form->ModFolder, QString("tfc"));
+        QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
+    }
+
+    void helpWindowsAreCreatedHiddenWithTheirFrames()
+    {
+        QVERIFY(!chatHelp->isVisible());
+        QVERIFY(!personalityHelp->isVisible());
+        QCOMPARE(chatHelp->windowTitle(), QString("Chat File Help"));
+        QCOMPARE(personalityHelp->windowTitle(), QString("Personality Help"));
+        QCOMPARE(chatHelp->maximumSize(), QSize(458, 326));
+        QCOMPARE(chatHelp->minimumSize(), QSize(458, 326));
+        QCOMPARE(personalityHelp->maximumSize(), QSize(545, 456));
+        QCOMPARE(personalityHelp->minimumSize(), QSize(545, 456));
+        for (QWidget* help : {static_cast<QWidget*>(chatHelp.get()),
+                              static_cast<QWidget*>(personalityHelp.get())}) {
+            QVERIFY(!help->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+            QVERIFY(!help->windowFlags().testFlag(Qt::WindowSystemMenuHint));
+        }
+    }
+
+    void helpWindowsShowBesideTheMainWindow()
+    {
+        form->show();
+        form->ChatHelpButtonClick();
+        form->ChatHelpButtonClick();
+        form->PersonalityHelpButtonClick();
+        QVERIFY(form->isVisible());
+        QVERIFY(chatHelp->isVisible());
+        QVERIFY(personalityHelp->isVisible());
+        QVERIFY(!chatHelp->isModal());
+        QVERIFY(!personalityHelp->isModal());
+        QCOMPARE(form->findChildren<TChatHelpForm*>().size(), 0);
+    }
+
+    void closingTheMainWindowEndsTheProgramWhileHelpIsShown()
+    {
+        form->show();
+        form->ChatHelpButtonClick();
+        form->PersonalityHelpButtonClick();
+        bool timedOut = false;
+        bool mainWindowClosed = false;
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, [&] {
+            timedOut = true;
+            QApplication::exit(2);
+        });
+        QTimer::singleShot(0, [&] {
+            personalityHelp->close();
+            QTimer::singleShot(50, [&] {
+                QVERIFY(chatHelp->isVisible());
+                mainWindowClosed = true;
+                form->close();
+            });
+        });
+        watchdog.start(5000);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!timedOut);
+        // Closing a help window alone did not end it.
+        QVERIFY(mainWindowClosed);
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "tst_mainform.moc"
