@@ -8,17 +8,16 @@
 #include <QApplication>
 #include <QIcon>
 
-namespace {
-
 QIcon ProgramIcon()
 {
+    // The images live in a static library, whose resources the linker keeps
+    // only when asked for by name.
+    Q_INIT_RESOURCE(icons);
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/tavrik-16.png"), QSize(16, 16));
     icon.addFile(QStringLiteral(":/icons/tavrik-32.png"), QSize(32, 32));
     return icon;
 }
-
-} // namespace
 
 int RunProgram(int argc, char** argv)
 {

@@ -2,6 +2,7 @@
 #include "ChatHelp.h"
 #include "DropDownSelector.h"
 #include "PersonalityHelp.h"
+#include "ProgramStart.h"
 #include "RecordingMessageSeam.h"
 #include "main.h"
 
@@ -71,6 +72,14 @@ private slots:
         QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
         QCOMPARE(form->font().pixelSize(), 11);
+    }
+
+    void iconComesInBothSizes()
+    {
+        const QList<QSize> sizes = ProgramIcon().availableSizes();
+        QVERIFY(sizes.contains(QSize(16, 16)));
+        QVERIFY(sizes.contains(QSize(32, 32)));
+        QVERIFY(!ProgramIcon().pixmap(16, 16).isNull());
     }
 
     void controlsOfTheFrame_data()
