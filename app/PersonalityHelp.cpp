@@ -1,34 +1,9 @@
 #include "PersonalityHelp.h"
 
-#include <QFont>
-#include <QGuiApplication>
-#include <QScreen>
-
 TPersonalityHelpForm* PersonalityHelpForm = nullptr;
 
 TPersonalityHelpForm::TPersonalityHelpForm(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : THelpWindow(QStringLiteral("Personality Help"), QSize(545, 456), parent)
 {
     setObjectName(QStringLiteral("PersonalityHelpForm"));
-    setWindowTitle(QStringLiteral("Personality Help"));
-    setFixedSize(545, 456);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    setFont(font);
-    // Only the main window's closing ends the program.
-    setAttribute(Qt::WA_QuitOnClose, false);
-}
-
-void TPersonalityHelpForm::showEvent(QShowEvent* event)
-{
-    if (!placed_) {
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-        placed_ = true;
-    }
-    QWidget::showEvent(event);
 }

@@ -224,6 +224,18 @@ private slots:
         QCOMPARE(form->findChildren<TChatHelpForm*>().size(), 0);
     }
 
+    void helpWindowIsCentredOnceThenKeepsItsPlace()
+    {
+        form->ChatHelpButtonClick();
+        QVERIFY(QTest::qWaitForWindowExposed(chatHelp.get()));
+        const QPoint screenCentre = chatHelp->screen()->availableGeometry().center();
+        QVERIFY((chatHelp->frameGeometry().center() - screenCentre).manhattanLength() <= 2);
+        chatHelp->move(30, 40);
+        chatHelp->hide();
+        form->ChatHelpButtonClick();
+        QCOMPARE(chatHelp->pos(), QPoint(30, 40));
+    }
+
     void closingTheMainWindowEndsTheProgramWhileHelpIsShown()
     {
         form->show();
