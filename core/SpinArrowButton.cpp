@@ -3,6 +3,7 @@
 #include "ControlEventRaising.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
@@ -41,10 +42,16 @@ void SpinArrowButton::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || held_)
         return;
-    field_.setFocus(Qt::MouseFocusReason);
     held_ = true;
     pointerOver_ = true;
     BeginPointerCapture(*this);
+    // Taking the focus may clamp the field that had it, and its handler may
+    // report a failure or show a notice: the button may then be up already.
+    field_.setFocus(Qt::MouseFocusReason);
+    if (!held_ || HoldingIsInterrupted()) {
+        StopHolding();
+        return;
+    }
     repeatTimer_.start(firstRepeatDelay);
     update();
 }
@@ -87,12 +94,14 @@ void SpinArrowButton::StopHolding()
 }
 
 // A modal window that a step's handler opened (a notice, say) takes the
-// pointer away; repeating behind it would step on without end.
+// pointer away, and the release may have gone to it; repeating behind it
+// would step on without end.
 bool SpinArrowButton::HoldingIsInterrupted() const
 {
     const QWidget* modal = QApplication::activeModalWidget();
     const bool modalElsewhere = modal != nullptr && modal != window();
-    return modalElsewhere || !isEnabled() || !isVisible();
+    const bool buttonUp = !QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
+    return modalElsewhere || buttonUp || !isEnabled() || !isVisible();
 }
 
 bool SpinArrowButton::IsOver(const QMouseEvent& event) const

@@ -449,6 +449,33 @@ private slots:
         QCOMPARE(seam.boxes, expectedBoxes);
     }
 
+    // Pressing an arrow takes the focus from another field, which clamps and
+    // fails; the user lets go while the error box is open, so the arrow never
+    // sees the release and must not go on stepping.
+    void pressThatClampsAFailingFieldDoesNotRepeat()
+    {
+        RecordingMessageSeam seam;
+        FieldWindow fieldWindow;
+        QVERIFY(fieldWindow.Activate());
+        auto* clamped = new BoundedIntegerField(&fieldWindow.window);
+        clamped->SetMinValue(0);
+        clamped->SetMaxValue(100);
+        clamped->setText(QStringLiteral("150"));
+        clamped->OnChange = [] { throw Exception(QStringLiteral("Load failed")); };
+        // The release reaches the box, not the arrow.
+        seam.whileOpen = [&] { QTest::mouseRelease(&fieldWindow.window, Qt::LeftButton, {}, QPoint(1, 1)); };
+        clamped->show();
+        clamped->setFocus();
+        QTRY_VERIFY(clamped->hasFocus());
+
+        fieldWindow.Press(Step::Up);
+        QTest::qWait(700);
+
+        QCOMPARE(seam.boxes, QStringList{"error: Load failed."});
+        QCOMPARE(clamped->text(), QStringLiteral("100"));
+        QVERIFY(fieldWindow.changes.isEmpty());
+    }
+
     void failingUserChangeIsReportedNotThrown_data()
     {
         QTest::addColumn<QString>("input");
