@@ -90,8 +90,14 @@ void DropDownSelector::keyPressEvent(QKeyEvent* event)
 }
 
 // Qt's wheel moves from its own current index, which typing leaves behind.
+// A wheel turned over a selector that the user is not working with goes on
+// to the window: picking a mod or a chat kind in passing would reload a page.
 void DropDownSelector::wheelEvent(QWheelEvent* event)
 {
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
     const int delta = event->angleDelta().y();
     if (view()->isVisible() || delta == 0) {
         QComboBox::wheelEvent(event);

@@ -12,7 +12,7 @@
 
 namespace {
 
-enum class Input { KeyUp, KeyDown, WheelUp, WheelDown, ListPick };
+enum class Input { KeyUp, KeyDown, WheelUp, WheelDown, WheelUnfocused, ListPick };
 
 // Types each character as a key press and release; Qt's key code of a
 // Latin-1 character is its upper-case code.
@@ -31,6 +31,16 @@ void Turn(QWidget& widget, int angle)
     QWheelEvent wheel(centre, widget.mapToGlobal(centre), QPoint(), QPoint(0, angle), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&widget, &wheel);
+}
+
+// The wheel acts only on the selector the user is working with.
+void TurnWithFocus(QWidget& widget, int angle)
+{
+    widget.show();
+    widget.activateWindow();
+    widget.setFocus();
+    QTRY_VERIFY(widget.hasFocus());
+    Turn(widget, angle);
 }
 
 void PickFromList(QComboBox& selector, int index)
@@ -273,6 +283,7 @@ private slots:
         QTest::newRow("wheel down") << 0 << "" << Input::WheelDown << 1;
         QTest::newRow("wheel up") << 1 << "" << Input::WheelUp << 0;
         QTest::newRow("wheel down after typing") << 2 << "Opp" << Input::WheelDown << 0;
+        QTest::newRow("wheel without the focus") << 0 << "" << Input::WheelUnfocused << 0;
         QTest::newRow("from the list") << 0 << "" << Input::ListPick << 2;
         QTest::newRow("from the list after typing") << 0 << "Opp" << Input::ListPick << 2;
     }
@@ -291,8 +302,9 @@ private slots:
         switch (input) {
         case Input::KeyUp: QTest::keyClick(&selector, Qt::Key_Up); break;
         case Input::KeyDown: QTest::keyClick(&selector, Qt::Key_Down); break;
-        case Input::WheelUp: Turn(selector, 120); break;
-        case Input::WheelDown: Turn(selector, -120); break;
+        case Input::WheelUp: TurnWithFocus(selector, 120); break;
+        case Input::WheelDown: TurnWithFocus(selector, -120); break;
+        case Input::WheelUnfocused: Turn(selector, -120); break;
         case Input::ListPick: PickFromList(selector, expectedIndex); break;
         }
 
