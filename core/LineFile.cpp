@@ -172,6 +172,7 @@ struct LineFile::State {
     // Discards an unfinished replacement; never throws.
     ~State()
     {
+        CloseQuietly(targetDescriptor);
         CloseQuietly(temporaryDescriptor);
         if (!temporaryPath.isEmpty())
             ::unlink(temporaryPath.constData());
@@ -186,10 +187,12 @@ struct LineFile::State {
     qsizetype end = 0;
 
     // Writing: everything written so far is in content; the temporary file
-    // that will replace targetPath at close.
+    // that will replace targetPath at close, or, where a replacement would
+    // change the file's identity, the target itself, rewritten at close.
     QByteArray targetPath;
     QByteArray temporaryPath;
     int temporaryDescriptor = -1;
+    int targetDescriptor = -1;
 };
 
 LineFile::LineFile(std::unique_ptr<State> state) : state_(std::move(state)) {}
@@ -222,28 +225,26 @@ LineFile::State& WritingState(std::unique_ptr<LineFile::State>& state)
     return open;
 }
 
-// True when the file at path holds exactly content; false when it differs or
-// cannot be read.
-bool HoldsExactly(const QByteArray& path, const QByteArray& content)
+// The bytes of the regular file at path; false when it cannot be read.
+bool ReadExisting(const QByteArray& path, QByteArray& content)
 {
     const int descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0)
         return false;
     struct stat status {};
-    QByteArray old;
-    const bool same = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)
-                      && status.st_size == content.size() && ReadAll(descriptor, old)
-                      && old == content;
+    const bool read = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)
+                      && ReadAll(descriptor, content);
     ::close(descriptor);
-    return same;
+    return read;
 }
 
-void WriteEverything(int descriptor, const QByteArray& content)
+// Writes all of content at offset, or raises.
+void WriteEverything(int descriptor, const QByteArray& content, off_t offset)
 {
     const char* data = content.constData();
     qsizetype left = content.size();
     while (left > 0) {
-        const ssize_t count = ::write(descriptor, data, size_t(left));
+        const ssize_t count = ::pwrite(descriptor, data, size_t(left), offset);
         if (count < 0) {
             if (errno == EINTR)
                 continue;
@@ -253,6 +254,15 @@ void WriteEverything(int descriptor, const QByteArray& content)
             RaiseErrno(ENOSPC);
         data += count;
         left -= count;
+        offset += count;
+    }
+}
+
+void SyncOrRaise(int descriptor)
+{
+    while (::fsync(descriptor) != 0) {
+        if (errno != EINTR)
+            RaiseErrno(errno);
     }
 }
 
@@ -266,17 +276,10 @@ void SyncFolderQuietly(const QByteArray& folder) noexcept
     }
 }
 
-void FinishWriting(LineFile::State& state)
+void ReplaceByRename(LineFile::State& state)
 {
-    // Saves that change nothing leave the file alone.
-    if (HoldsExactly(state.targetPath, state.content))
-        return;  // the state's destructor removes the temporary file
-
-    WriteEverything(state.temporaryDescriptor, state.content);
-    while (::fsync(state.temporaryDescriptor) != 0) {
-        if (errno != EINTR)
-            RaiseErrno(errno);
-    }
+    WriteEverything(state.temporaryDescriptor, state.content, 0);
+    SyncOrRaise(state.temporaryDescriptor);
     const int descriptor = std::exchange(state.temporaryDescriptor, -1);
     // On Linux the descriptor is released even when close reports EINTR, and
     // the data is already on disk after fsync.
@@ -286,6 +289,99 @@ void FinishWriting(LineFile::State& state)
         RaiseErrno(errno);
     state.temporaryPath.clear();
     SyncFolderQuietly(ParentOf(state.targetPath));
+}
+
+// Overwrites the file from its start, then cuts it to the new length. Should
+// that fail part-way, the old bytes are written back, which needs no more
+// room than they took before.
+void RewriteInPlace(LineFile::State& state, const QByteArray& old)
+{
+    const int descriptor = state.targetDescriptor;
+    try {
+        WriteEverything(descriptor, state.content, 0);
+        if (::ftruncate(descriptor, off_t(state.content.size())) != 0)
+            RaiseErrno(errno);
+        SyncOrRaise(descriptor);
+    } catch (const EInOutError&) {
+        try {
+            WriteEverything(descriptor, old, 0);
+        } catch (const EInOutError&) {
+            // The first failure is the one to report.
+        }
+        if (::ftruncate(descriptor, off_t(old.size())) == 0)
+            ::fsync(descriptor);
+        throw;
+    }
+    state.targetDescriptor = -1;
+    if (::close(descriptor) != 0 && errno != EINTR)
+        RaiseErrno(errno);
+}
+
+void FinishWriting(LineFile::State& state)
+{
+    QByteArray old;
+    const bool readable = ReadExisting(state.targetPath, old);
+    // Saves that change nothing leave the file alone.
+    if (readable && old == state.content)
+        return;  // the state's destructor removes the temporary file
+    if (state.targetDescriptor >= 0)
+        RewriteInPlace(state, old);
+    else
+        ReplaceByRename(state);
+}
+
+// A replacement would make the file a new one: a hard link would keep the
+// old bytes, and a file of another user's would become the writer's own.
+bool KeepsItsIdentityOnlyInPlace(const struct stat& target)
+{
+    return target.st_nlink > 1;
+}
+
+bool TakeOverOwner(int temporaryDescriptor, const struct stat& target)
+{
+    struct stat temporary {};
+    if (::fstat(temporaryDescriptor, &temporary) != 0)
+        return false;
+    if (temporary.st_uid == target.st_uid && temporary.st_gid == target.st_gid)
+        return true;
+    return ::fchown(temporaryDescriptor, target.st_uid, target.st_gid) == 0;
+}
+
+void OpenTargetInPlace(LineFile::State& state)
+{
+    CloseQuietly(std::exchange(state.temporaryDescriptor, -1));
+    if (!state.temporaryPath.isEmpty())
+        ::unlink(std::exchange(state.temporaryPath, QByteArray()).constData());
+    int descriptor;
+    do {
+        descriptor = ::open(state.targetPath.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0)
+        RaiseErrno(errno);
+    state.targetDescriptor = descriptor;
+}
+
+// Creates the temporary file beside the target; false when the folder takes
+// no new entry from this user although the target itself may be written.
+bool CreateTemporary(LineFile::State& state, const QByteArray& stem, bool targetExists)
+{
+    for (int attempt = 0;; ++attempt) {
+        const QByteArray candidate = stem + RandomSuffix();
+        // Mode 0666 lets the umask (and a default ACL) decide a new file's mode.
+        const int descriptor = ::open(candidate.constData(),
+                                      O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        if (descriptor >= 0) {
+            state.temporaryDescriptor = descriptor;
+            state.temporaryPath = candidate;
+            return true;
+        }
+        const int error = errno;
+        if (error == EINTR || (error == EEXIST && attempt < 100))
+            continue;
+        if (targetExists && (error == EACCES || error == EPERM))
+            return false;
+        RaiseErrno(error);
+    }
 }
 
 }  // namespace
@@ -350,28 +446,20 @@ LineFile CreateForWriting(const QString& path)
 
     auto state = std::make_unique<LineFile::State>(LineFile::State::Mode::Writing);
     state->targetPath = target.path;
-    const QByteArray stem = folder + "/." + name.left(MaxNameInTemporary) + '.';
-    for (int attempt = 0; state->temporaryDescriptor < 0; ++attempt) {
-        const QByteArray candidate = stem + RandomSuffix();
-        // Mode 0666 lets the umask (and a default ACL) decide a new file's mode.
-        const int descriptor = ::open(candidate.constData(),
-                                      O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-        if (descriptor < 0) {
-            const int error = errno;
-            if (error == EINTR || (error == EEXIST && attempt < 100))
-                continue;
-            RaiseErrno(error);
-        }
-        state->temporaryDescriptor = descriptor;
-        state->temporaryPath = candidate;
+    if (target.exists && KeepsItsIdentityOnlyInPlace(target.status)) {
+        OpenTargetInPlace(*state);
+        return LineFile(std::move(state));
     }
-
+    const QByteArray stem = folder + "/." + name.left(MaxNameInTemporary) + '.';
+    if (!CreateTemporary(*state, stem, target.exists)) {
+        OpenTargetInPlace(*state);
+        return LineFile(std::move(state));
+    }
     if (target.exists) {
         // The owner first: a change of owner may clear the set-id bits.
-        // Failing that (only root may give a file away), at least the group.
-        if (::fchown(state->temporaryDescriptor, target.status.st_uid, target.status.st_gid) != 0
-            && ::fchown(state->temporaryDescriptor, uid_t(-1), target.status.st_gid) != 0) {
-            // The replacement then belongs to whoever writes it, as a new file would.
+        if (!TakeOverOwner(state->temporaryDescriptor, target.status)) {
+            OpenTargetInPlace(*state);
+            return LineFile(std::move(state));
         }
         if (::fchmod(state->temporaryDescriptor, target.status.st_mode & 07777) != 0)
             RaiseErrno(errno);

@@ -308,6 +308,8 @@ private slots:
     void newFileModeFollowsUmask_data();
     void newFileModeFollowsUmask();
     void ownerKeptWhenRoot();
+    void fileKeepsItsIdentity_data();
+    void fileKeepsItsIdentity();
     void symbolicLinkStaysALink();
     void symbolicLinkChainAcrossFolders();
     void danglingSymbolicLinkCreatesItsTarget();
@@ -1216,6 +1218,70 @@ void TestLineFile::ownerKeptWhenRoot()
     QCOMPARE(status.st_uid, entry->pw_uid);
     QCOMPARE(status.st_gid, entry->pw_gid);
     QCOMPARE(FileBytes(path), QByteArray("new"));
+}
+
+// Where a replacement by a new file would change what the file is (another
+// name for it, another user's file, a folder that takes no new entry), the
+// file is rewritten where it is; a failure part-way puts the old bytes back.
+void TestLineFile::fileKeepsItsIdentity_data()
+{
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("folder takes no new entry") << QStringLiteral("closed folder") << false;
+    QTest::newRow("another user's file") << QStringLiteral("foreign owner") << false;
+    QTest::newRow("second name") << QStringLiteral("hard link") << false;
+    QTest::newRow("second name, write fails") << QStringLiteral("hard link") << true;
+    QTest::newRow("closed folder, write fails") << QStringLiteral("closed folder") << true;
+}
+
+void TestLineFile::fileKeepsItsIdentity()
+{
+    QFETCH(QString, situation);
+    QFETCH(bool, fails);
+    ProbeOptions options;
+    if (situation != QLatin1String("hard link") && !UnprivilegedChild(options.user))
+        QSKIP("running as root without a user \"nobody\"");
+    if (situation == QLatin1String("foreign owner") && ::geteuid() != 0)
+        QSKIP("only root can make a file that belongs to someone else");
+
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("bot.cfg"));
+    const QString otherName = QDir(folder).filePath(QStringLiteral("other.cfg"));
+    const QByteArray old = "pause 3\r\n";
+    QVERIFY(PutFile(path, old));
+    QVERIFY(SetMode(path, 0666));
+    QStringList entries{QStringLiteral("bot.cfg")};
+    if (situation == QLatin1String("hard link")) {
+        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(otherName).constData()), 0);
+        entries << QStringLiteral("other.cfg");
+    }
+    if (situation == QLatin1String("foreign owner"))
+        QVERIFY(SetMode(folder, 0777));
+    if (situation == QLatin1String("closed folder"))
+        QVERIFY(SetMode(folder, 0555));
+    struct stat before {};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+
+    QByteArray content = fails ? QByteArray(200, 'x') : QByteArray("pause 5\r\nloadbot 1\r\n");
+    if (fails)
+        options.fileSizeLimit = 64;
+    RUN_PROBE(run, {QStringLiteral("write"), path, QString::fromLatin1(content.toHex())}, folder,
+              options);
+    QVERIFY(SetMode(folder, 0755));
+
+    QCOMPARE(run.output, fails ? DiskFull : QStringLiteral("ok"));
+    const QByteArray expected = fails ? old : content;
+    QCOMPARE(FileBytes(path), expected);
+    if (situation == QLatin1String("hard link"))
+        QCOMPARE(FileBytes(otherName), expected);
+    struct stat after {};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(after.st_mode, before.st_mode);
+    std::sort(entries.begin(), entries.end());
+    QCOMPARE(Entries(folder), entries);
 }
 
 void TestLineFile::symbolicLinkStaysALink()
