@@ -6,7 +6,6 @@
 #include "main.h"
 
 #include <QApplication>
-#include <QIcon>
 
 QIcon ProgramIcon()
 {
@@ -19,23 +18,34 @@ QIcon ProgramIcon()
     return icon;
 }
 
+void PrepareApplication()
+{
+    QApplication::setApplicationName(ApplicationTitle());
+    QApplication::setWindowIcon(ProgramIcon());
+}
+
+ProgramWindows::ProgramWindows()
+{
+    mainForm_ = std::make_unique<TMainForm>();
+    MainForm = mainForm_.get();
+    chatHelpForm_ = std::make_unique<TChatHelpForm>();
+    ChatHelpForm = chatHelpForm_.get();
+    personalityHelpForm_ = std::make_unique<TPersonalityHelpForm>();
+    PersonalityHelpForm = personalityHelpForm_.get();
+}
+
+ProgramWindows::~ProgramWindows()
+{
+    PersonalityHelpForm = nullptr;
+    ChatHelpForm = nullptr;
+    MainForm = nullptr;
+}
+
 int RunProgram(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(ApplicationTitle());
-    QApplication::setWindowIcon(ProgramIcon());
-
-    TMainForm mainForm;
-    MainForm = &mainForm;
-    TChatHelpForm chatHelpForm;
-    ChatHelpForm = &chatHelpForm;
-    TPersonalityHelpForm personalityHelpForm;
-    PersonalityHelpForm = &personalityHelpForm;
-
-    mainForm.show();
-    const int exitCode = QApplication::exec();
-    MainForm = nullptr;
-    ChatHelpForm = nullptr;
-    PersonalityHelpForm = nullptr;
-    return exitCode;
+    PrepareApplication();
+    ProgramWindows windows;
+    MainForm->show();
+    return QApplication::exec();
 }

@@ -23,9 +23,10 @@ class MainFormTest : public QObject {
     QTemporaryDir scratch;
     QString previousDirectory;
     std::unique_ptr<RecordingMessageSeam> seam;
-    std::unique_ptr<TMainForm> form;
-    std::unique_ptr<TChatHelpForm> chatHelp;
-    std::unique_ptr<TPersonalityHelpForm> personalityHelp;
+    std::unique_ptr<ProgramWindows> windows;
+    TMainForm* form = nullptr;
+    TChatHelpForm* chatHelp = nullptr;
+    TPersonalityHelpForm* personalityHelp = nullptr;
 
     static void PickWithKeyboard(DropDownSelector* selector, int index)
     {
@@ -35,30 +36,37 @@ class MainFormTest : public QObject {
     }
 
 private slots:
+    void initTestCase() { PrepareApplication(); }
+
     void init()
     {
         QVERIFY(scratch.isValid());
         previousDirectory = QDir::currentPath();
         QVERIFY(QDir::setCurrent(scratch.path()));
         seam = std::make_unique<RecordingMessageSeam>();
-        form = std::make_unique<TMainForm>();
-        MainForm = form.get();
-        chatHelp = std::make_unique<TChatHelpForm>();
-        ChatHelpForm = chatHelp.get();
-        personalityHelp = std::make_unique<TPersonalityHelpForm>();
-        PersonalityHelpForm = personalityHelp.get();
+        windows = std::make_unique<ProgramWindows>();
+        form = MainForm;
+        chatHelp = ChatHelpForm;
+        personalityHelp = PersonalityHelpForm;
     }
 
     void cleanup()
     {
-        personalityHelp.reset();
-        chatHelp.reset();
-        form.reset();
+        windows.reset();
         seam.reset();
-        MainForm = nullptr;
-        ChatHelpForm = nullptr;
-        PersonalityHelpForm = nullptr;
         QDir::setCurrent(previousDirectory);
+    }
+
+    void programStartNamesTheProgramAndCreatesItsWindows()
+    {
+        QCOMPARE(QApplication::applicationName(), QString("Tavrik Control Centre"));
+        QVERIFY(!QApplication::windowIcon().isNull());
+        QVERIFY(form != nullptr && chatHelp != nullptr && personalityHelp != nullptr);
+        QVERIFY(!form->isVisible());
+        QVERIFY(!chatHelp->isVisible());
+        QVERIFY(!personalityHelp->isVisible());
+        windows.reset();
+        QVERIFY(MainForm == nullptr && ChatHelpForm == nullptr && PersonalityHelpForm == nullptr);
     }
 
     void frameOfTheMainWindow()
@@ -105,7 +113,7 @@ private slots:
         QWidget* control = controls.value(name);
         QCOMPARE(control->geometry(), geometry);
         QCOMPARE(control->font().pixelSize(), pixelSize);
-        QCOMPARE(control->parentWidget(), form.get());
+        QCOMPARE(control->parentWidget(), form);
     }
 
     void captionsAndEntries()
@@ -130,7 +138,7 @@ private slots:
     void firstShowingCentresThePersonalityPageWithTheModSelectorFocused()
     {
         form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(form));
         QCOMPARE(form->PageControl->currentWidget(), form->PersonalityTab);
         QWidget* focused = QApplication::focusWidget();
         QVERIFY(focused == form->ModToEditComboBox
@@ -203,8 +211,8 @@ private slots:
         QCOMPARE(chatHelp->minimumSize(), QSize(458, 326));
         QCOMPARE(personalityHelp->maximumSize(), QSize(545, 456));
         QCOMPARE(personalityHelp->minimumSize(), QSize(545, 456));
-        for (QWidget* help : {static_cast<QWidget*>(chatHelp.get()),
-                              static_cast<QWidget*>(personalityHelp.get())}) {
+        for (QWidget* help : {static_cast<QWidget*>(chatHelp),
+                              static_cast<QWidget*>(personalityHelp)}) {
             QVERIFY(!help->windowFlags().testFlag(Qt::WindowCloseButtonHint));
             QVERIFY(!help->windowFlags().testFlag(Qt::WindowSystemMenuHint));
         }
@@ -221,13 +229,16 @@ private slots:
         QVERIFY(personalityHelp->isVisible());
         QVERIFY(!chatHelp->isModal());
         QVERIFY(!personalityHelp->isModal());
-        QCOMPARE(form->findChildren<TChatHelpForm*>().size(), 0);
+        int chatHelpWindows = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            chatHelpWindows += qobject_cast<TChatHelpForm*>(window) != nullptr ? 1 : 0;
+        QCOMPARE(chatHelpWindows, 1);
     }
 
     void helpWindowIsCentredOnceThenKeepsItsPlace()
     {
         form->ChatHelpButtonClick();
-        QVERIFY(QTest::qWaitForWindowExposed(chatHelp.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(chatHelp));
         const QPoint screenCentre = chatHelp->screen()->availableGeometry().center();
         QVERIFY((chatHelp->frameGeometry().center() - screenCentre).manhattanLength() <= 2);
         chatHelp->move(30, 40);
