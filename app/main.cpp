@@ -2,16 +2,17 @@
 
 #include "BoundedIntegerField.h"
 #include "ChatHelp.h"
-#include "ChatTypes.h"
 #include "DropDownSelector.h"
 #include "Failures.h"
 #include "Fonts.h"
 #include "ModFolders.h"
 #include "PageBackground.h"
 #include "PersonalityHelp.h"
+#include "TextArea.h"
 #include "WindowPlacement.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 
 TMainForm* MainForm = nullptr;
@@ -82,25 +83,8 @@ void TMainForm::BuildPages()
     PageControl->addTab(BotConfigEditor, QStringLiteral("Bot.cfg Editor"));
     PageControl->setCurrentWidget(PersonalityTab);
 
-    CurrentPersonalityNumber = new BoundedIntegerField(PersonalityTab);
-    CurrentPersonalityNumber->setFont(SansSerifFont(13));
-    CurrentPersonalityNumber->setGeometry(173, 2, 45, 26);
-    CurrentPersonalityNumber->SetMinValue(1);
-    CurrentPersonalityNumber->SetMaxValue(100);
-    CurrentPersonalityNumber->SetValue(1);
-
-    PreferredTeamComboBox = new DropDownSelector(PersonalityTab);
-    PreferredTeamComboBox->setGeometry(377, 3, 208, 21);
-    PreferredTeamComboBox->addItems({QStringLiteral("1 (Terrorists)"),
-                                     QStringLiteral("2 (Counter-Terrorists)"),
-                                     QStringLiteral("Any")});
-    PreferredTeamComboBox->SetSelectedIndex(-1);
-
-    ChatTypeComboBox = new DropDownSelector(ChatTab);
-    ChatTypeComboBox->setGeometry(65, 0, 208, 21);
-    for (const ChatType& type : ChatTypes)
-        ChatTypeComboBox->addItem(QString::fromLatin1(type.Caption));
-    ChatTypeComboBox->SetSelectedIndex(-1);
+    BuildPersonalityPage(*this, *PersonalityTab);
+    BuildChatPage(*this, *ChatTab);
 
     personalityBackground_ = new PageBackground(*PersonalityTab);
     botConfigBackground_ = new PageBackground(*BotConfigEditor);
@@ -111,6 +95,11 @@ void TMainForm::WireEvents()
     ModToEditComboBox->OnChange = [this] { ModToEditButtonClick(); };
     CurrentPersonalityNumber->OnChange = [this] { CurrentPersonalityNumberChange(); };
     ChatTypeComboBox->OnChange = [this] { ChatTypeComboBoxChange(); };
+    ChatEditMemo->OnKeyUp = [this] { ChatEditMemoKeyUp(); };
+    connect(PersonalityHelpButton, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { PersonalityHelpButtonClick(); }); });
+    connect(ChatHelpButton, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { ChatHelpButtonClick(); }); });
     personalityBackground_->OnMouseMove = [this] { PersonalityTabMouseMove(); };
     botConfigBackground_->OnMouseMove = [this] { BotConfigEditorMouseMove(); };
 }

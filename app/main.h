@@ -1,18 +1,20 @@
 #pragma once
 
+#include "ChatPage.h"
+#include "PersonalityPage.h"
+
 #include <QString>
 #include <QWidget>
 
-class BoundedIntegerField;
 class DropDownSelector;
 class PageBackground;
 class QLabel;
 class QTabWidget;
 
 // The main window: the mod selector above the three pages. Its controls are
-// its members by name; the pages save by themselves on the triggers that
-// WireEvents connects.
-class TMainForm : public QWidget {
+// its members by name, those of each page by way of the page's control set;
+// the pages save by themselves on the triggers that WireEvents connects.
+class TMainForm : public QWidget, public PersonalityPage, public ChatPage {
     Q_OBJECT
 
 public:
@@ -28,10 +30,6 @@ public:
     QWidget* PersonalityTab;
     QWidget* ChatTab;
     QWidget* BotConfigEditor;
-
-    BoundedIntegerField* CurrentPersonalityNumber;
-    DropDownSelector* PreferredTeamComboBox;
-    DropDownSelector* ChatTypeComboBox;
 
     void UpdateBotCheckList();
     void LoadBotConfig();

@@ -1,6 +1,8 @@
 #include "BoundedIntegerField.h"
 #include "ChatHelp.h"
 #include "DropDownSelector.h"
+#include "TextField.h"
+#include "GameFolder.h"
 #include "PersonalityHelp.h"
 #include "ProgramStart.h"
 #include "RecordingMessageSeam.h"
@@ -16,12 +18,12 @@
 #include <memory>
 
 // The main window and the help windows as the program start creates them,
-// started in a scratch folder so that no file of the repository is touched.
+// started in a copy of the sample game folder so that no file of the
+// repository is touched.
 class MainFormTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir scratch;
-    QString previousDirectory;
+    std::unique_ptr<ScratchGameFolder> game;
     std::unique_ptr<RecordingMessageSeam> seam;
     std::unique_ptr<ProgramWindows> windows;
     TMainForm* form = nullptr;
@@ -40,9 +42,7 @@ private slots:
 
     void init()
     {
-        QVERIFY(scratch.isValid());
-        previousDirectory = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(scratch.path()));
+        game = ScratchGameFolder::WithSampleMods();
         seam = std::make_unique<RecordingMessageSeam>();
         windows = std::make_unique<ProgramWindows>();
         form = MainForm;
@@ -54,7 +54,7 @@ private slots:
     {
         windows.reset();
         seam.reset();
-        QDir::setCurrent(previousDirectory);
+        game.reset();
     }
 
     void programStartNamesTheProgramAndCreatesItsWindows()
@@ -160,7 +160,9 @@ private slots:
         QCOMPARE(form->ModToEditComboBox->Text(), QString("Counter-Strike"));
         QCOMPARE(form->ChatTypeComboBox->SelectedIndex(), 0);
         QCOMPARE(form->ChatTypeComboBox->Text(), QString("New Round"));
-        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), 2);
+        // The second load replaced "Any" with the team of the file.
+        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), 0);
+        QCOMPARE(form->Name->Text(), QString("Kestrel"));
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
         QVERIFY(seam->boxes.isEmpty());
     }
@@ -169,25 +171,28 @@ private slots:
     {
         QTest::addColumn<int>("mod");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("valve") << 1 << "valve";
-        QTest::newRow("opfor") << 2 << "opfor";
-        QTest::newRow("tfc") << 3 << "tfc";
-        QTest::newRow("flf") << 4 << "flf";
+        QTest::addColumn<QString>("firstName");
+        QTest::newRow("valve") << 1 << "valve" << "Tripmine";
+        QTest::newRow("opfor") << 2 << "opfor" << "Gruntling";
+        QTest::newRow("tfc") << 3 << "tfc" << "Wrench";
+        QTest::newRow("flf") << 4 << "flf" << "Foxhole";
     }
 
     void modChangeResetsNumberAndChatKind()
     {
         QFETCH(int, mod);
         QFETCH(QString, folder);
-        form->CurrentPersonalityNumber->SetValue(7);
+        QFETCH(QString, firstName);
+        form->CurrentPersonalityNumber->SetValue(3);
         form->ChatTypeComboBox->SetSelectedIndex(9);
         form->PreferredTeamComboBox->SetSelectedIndex(0);
         PickWithKeyboard(form->ModToEditComboBox, mod);
         QCOMPARE(form->ModFolder, folder);
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
         QCOMPARE(form->ChatTypeComboBox->SelectedIndex(), 0);
-        // The preferred team is left to the personality load.
-        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), 0);
+        // The preferred team is left to the personality load: "5" is "Any".
+        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), 2);
+        QCOMPARE(form->Name->Text(), firstName);
         QVERIFY(seam->boxes.isEmpty());
     }
 

@@ -1,0 +1,40 @@
+#include "ChatPage.h"
+
+#include "ChatTypes.h"
+#include "DropDownSelector.h"
+#include "Fonts.h"
+#include "TextArea.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr int LargeFont = 13;
+
+} // namespace
+
+void BuildChatPage(ChatPage& page, QWidget& tab)
+{
+    page.ChatTypeLabel = new QLabel(QStringLiteral("Chat Type"), &tab);
+    page.ChatTypeLabel->setFont(SansSerifFont(LargeFont));
+    page.ChatTypeLabel->setGeometry(1, 5, 62, 16);
+
+    page.ChatTypeComboBox = new DropDownSelector(&tab);
+    page.ChatTypeComboBox->setGeometry(65, 0, 208, 21);
+    for (const ChatType& type : ChatTypes)
+        page.ChatTypeComboBox->addItem(QString::fromLatin1(type.Caption));
+    page.ChatTypeComboBox->SetSelectedIndex(-1);
+
+    page.ChatHelpButton = new QPushButton(QStringLiteral("Chat Help"), &tab);
+    page.ChatHelpButton->setFont(SansSerifFont(LargeFont, true));
+    page.ChatHelpButton->setGeometry(278, 0, 108, 21);
+
+    page.ChatEditMemo = new TextArea(&tab);
+    page.ChatEditMemo->setFont(SansSerifFont(LargeFont));
+    page.ChatEditMemo->setGeometry(1, 23, 593, 362);
+
+    // The text area comes first, then the kind and the help button.
+    QWidget::setTabOrder(page.ChatEditMemo, page.ChatTypeComboBox);
+    QWidget::setTabOrder(page.ChatTypeComboBox, page.ChatHelpButton);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <variant>
+
+#include "PersonalityPage.h"
+
+class LineFile;
+
+// One line of a personality file and the page control that holds it.
+using PersonalityField = std::variant<TextField* PersonalityPage::*,         // text, as is
+                                      BoundedIntegerField* PersonalityPage::*, // integer
+                                      CheckBoxControl* PersonalityPage::*>;    // flag, 0 or not
+constexpr int PersonalityFieldCount = 28;
+
+// Lines 1 to 28 of a personality file in their order; line 29, the preferred
+// team, follows them.
+extern const std::array<PersonalityField, PersonalityFieldCount> Personality;
+
+// The lines of a new personality, 1 to 29.
+extern const std::array<const char*, PersonalityFieldCount + 1> NewPersonalityLines;
+
+// Reads record after record for as long as the file has characters left,
+// applying each line to its control as soon as it is read; a failure leaves
+// the lines read before it on the page and the rest as they were.
+void ReadPersonality(LineFile& file, PersonalityPage& page);
+
+// Writes the 29 lines of the page's personality.
+void WritePersonality(LineFile& file, const PersonalityPage& page);
+
+// Shows the values of a new personality.
+void SetDefaultPersonality(PersonalityPage& page);
+
+// The preferred team by the value of line 29: 1 and 2 select their teams,
+// 3 and above "Any", 0 and below nothing.
+void SetPreferredTeam(PersonalityPage& page, int value);
+QString PreferredTeamLine(const PersonalityPage& page);

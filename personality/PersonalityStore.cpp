@@ -1,0 +1,57 @@
+#include "PersonalityStore.h"
+
+#include "BoundedIntegerField.h"
+#include "Conversions.h"
+#include "Failures.h"
+#include "LineFile.h"
+#include "ModFolders.h"
+#include "PersonalityFile.h"
+#include "PersonalityPage.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// The page keeps what it showed until the new values are set, so a folder or
+// file that cannot be created leaves it unchanged.
+void CreateNewPersonality(PersonalityPage& page, const QString& modFolder, int number)
+{
+    ShowNotice(QStringLiteral("No personality number ") + IntegerToText(number)
+               + QStringLiteral(" - creating a default personality"));
+    const QString folder = PersonalityFolderPath(modFolder, number);
+    if (!QFileInfo(folder).isDir())
+        MakeFolder(folder);
+    LineFile file = CreateForWriting(PersonalityFilePath(modFolder, number));
+    SetDefaultPersonality(page);
+    WritePersonality(file, page);
+    CloseLineFile(file);
+}
+
+} // namespace
+
+void LoadShownPersonality(PersonalityPage& page, const QString& modFolder)
+{
+    const int number = page.CurrentPersonalityNumber->Value();
+    const QString path = PersonalityFilePath(modFolder, number);
+    page.PersonalitySaveGuard.LoadBegins(path);
+    if (FileIsPresent(path)) {
+        LineFile file = OpenForReading(path);
+        ReadPersonality(file, page);
+        CloseLineFile(file);
+    } else {
+        CreateNewPersonality(page, modFolder, number);
+    }
+    page.PersonalitySaveGuard.Holds(path);
+}
+
+bool SaveShownPersonality(PersonalityPage& page, const QString& modFolder)
+{
+    const QString path = PersonalityFilePath(modFolder, page.CurrentPersonalityNumber->Value());
+    if (!page.PersonalitySaveGuard.MayWrite(path))
+        return false;
+    LineFile file = CreateForWriting(path);
+    WritePersonality(file, page);
+    CloseLineFile(file);
+    page.PersonalitySaveGuard.Holds(path);
+    return true;
+}
