@@ -6,6 +6,8 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
+#include <algorithm>
+
 CheckBoxControl::CheckBoxControl(const QString& caption, QWidget* parent)
     : QCheckBox(caption, parent)
 {
@@ -45,6 +47,22 @@ void CheckBoxControl::ReportStateChange()
 // The box stands at the right edge and the caption starts at the left edge,
 // reading left to right: a right-to-left painter would move a closing "?" or
 // ")" to the caption's start.
+namespace {
+
+// A caption a little wider than its place is narrowed rather than run into
+// the box, so that it stays readable whole.
+void FitCaptionFont(QPainter& painter, const QString& caption, int availableWidth)
+{
+    const int captionWidth = painter.fontMetrics().horizontalAdvance(caption);
+    if (captionWidth <= availableWidth || captionWidth == 0)
+        return;
+    QFont narrowed = painter.font();
+    narrowed.setStretch(std::max(75, availableWidth * 100 / captionWidth));
+    painter.setFont(narrowed);
+}
+
+} // namespace
+
 void CheckBoxControl::paintEvent(QPaintEvent*)
 {
     QStylePainter painter(this);
@@ -59,6 +77,7 @@ void CheckBoxControl::paintEvent(QPaintEvent*)
     option.text = caption;
     const QRect contents = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
     painter.setLayoutDirection(Qt::LeftToRight);
+    FitCaptionFont(painter, caption, contents.width());
     const int alignment = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
     const QRect captionRect = painter.fontMetrics().boundingRect(contents, alignment, caption);
     painter.drawItemText(contents, alignment, palette(), isEnabled(), caption, QPalette::WindowText);
