@@ -1,24 +1,14 @@
 #include "BoundedIntegerField.h"
 #include "CheckBoxControl.h"
 #include "PageBackground.h"
+#include "RealPointer.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
-
-// Moves the real pointer through the X server, so that Qt sees the same
-// motion events a user's mouse would produce.
-static void MovePointerTo(const QPoint& global)
-{
-    QProcess xdotool;
-    xdotool.start("xdotool", {"mousemove", QString::number(global.x()), QString::number(global.y())});
-    QVERIFY2(xdotool.waitForFinished(5000), "xdotool did not finish");
-    QCOMPARE(xdotool.exitCode(), 0);
-}
 
 class PageBackgroundTest : public QObject {
     Q_OBJECT
@@ -104,12 +94,12 @@ private slots:
             target = parts[where]->mapToGlobal(parts[where]->rect().center());
 
         // Start from outside the window, then make two movements at the target.
-        MovePointerTo(QPoint(20, 20));
+        QVERIFY(MovePointerTo(QPoint(20, 20)));
         QTest::qWait(50);
         moves = 0;
-        MovePointerTo(target);
+        QVERIFY(MovePointerTo(target));
         QTest::qWait(100);
-        MovePointerTo(target + QPoint(2, 1));
+        QVERIFY(MovePointerTo(target + QPoint(2, 1)));
         QTest::qWait(100);
         if (counts)
             QCOMPARE(moves, 2);
@@ -121,8 +111,8 @@ private slots:
     {
         pages->setCurrentWidget(otherPage);
         moves = 0;
-        MovePointerTo(otherPage->mapToGlobal(QPoint(300, 200)));
-        MovePointerTo(otherPage->mapToGlobal(QPoint(310, 205)));
+        QVERIFY(MovePointerTo(otherPage->mapToGlobal(QPoint(300, 200))));
+        QVERIFY(MovePointerTo(otherPage->mapToGlobal(QPoint(310, 205))));
         QTest::qWait(150);
         QCOMPARE(moves, 0);
     }

@@ -1,0 +1,371 @@
+#include "BoundedIntegerField.h"
+#include "CheckBoxControl.h"
+#include "DropDownSelector.h"
+#include "Failures.h"
+#include "GameFolder.h"
+#include "PersonalityFile.h"
+#include "ProgramStart.h"
+#include "RecordingMessageSeam.h"
+#include "TextField.h"
+#include "main.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray NewPersonalityFile()
+{
+    QList<QByteArray> lines;
+    for (const char* line : NewPersonalityLines)
+        lines << line;
+    return CrLfLines(lines);
+}
+
+// A complete personality file with its own name and camp chance.
+QByteArray PersonalityFileNamed(const QByteArray& name, const QByteArray& campChance = "50")
+{
+    QList<QByteArray> lines;
+    for (const char* line : NewPersonalityLines)
+        lines << line;
+    lines[0] = name;
+    lines[3] = campChance;
+    return CrLfLines(lines);
+}
+
+QString PathOf(const QString& mod, int number)
+{
+    return mod + "/bot" + QString::number(number) + "/personality.txt";
+}
+
+} // namespace
+
+// The personality page inside the running main window: what loads and saves
+// do to the files, the page and the boxes the user sees.
+class PersonalityFormTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScratchGameFolder> game;
+    std::unique_ptr<RecordingMessageSeam> seam;
+    std::unique_ptr<ProgramWindows> windows;
+    TMainForm* form = nullptr;
+
+    void Start()
+    {
+        seam = std::make_unique<RecordingMessageSeam>();
+        windows = std::make_unique<ProgramWindows>();
+        form = MainForm;
+    }
+
+    void StartInSampleGame()
+    {
+        game = ScratchGameFolder::WithSampleMods();
+        Start();
+    }
+
+    // As the event loop runs a trigger: a failure ends in the error box.
+    template <typename Step>
+    static void Guarded(Step&& step)
+    {
+        RunHandler(std::forward<Step>(step));
+    }
+
+    void MoveOverPage()
+    {
+        Guarded([this] { form->PersonalityTabMouseMove(); });
+    }
+
+    void TypeIntoNumber(const QString& keys)
+    {
+        QLineEdit* number = form->CurrentPersonalityNumber;
+        number->setFocus();
+        number->selectAll();
+        QTest::keyClicks(number, keys);
+    }
+
+private slots:
+    void initTestCase() { PrepareApplication(); }
+
+    void cleanup()
+    {
+        windows.reset();
+        seam.reset();
+        game.reset();
+    }
+
+    void startWithoutPersonalityOneCreatesItOnce()
+    {
+        game = ScratchGameFolder::WithSampleMods();
+        QVERIFY(QDir("cstrike/bot1").removeRecursively());
+        Start();
+        QCOMPARE(seam->boxes,
+                 QStringList{"notice: No personality number 1 - creating a default personality"});
+        QCOMPARE(ReadBytes(PathOf("cstrike", 1)), NewPersonalityFile());
+        QCOMPARE(form->Name->Text(), QString("Bot"));
+        QCOMPARE(form->CampChance->text(), QString("50"));
+        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), 2);
+        QCOMPARE(form->ModToEditComboBox->Text(), QString("Counter-Strike"));
+        QCOMPARE(form->ChatTypeComboBox->Text(), QString("New Round"));
+        QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
+    }
+
+    void startWithoutCounterStrikeStillOpensTheWindow()
+    {
+        game = std::make_unique<ScratchGameFolder>();
+        Start();
+        QCOMPARE(seam->boxes,
+                 (QStringList{"notice: No personality number 1 - creating a default personality",
+                              "error: Invalid filename."}));
+        QVERIFY(!QFileInfo::exists("cstrike"));
+        QCOMPARE(form->ModFolder, QString("cstrike"));
+        QCOMPARE(form->ModToEditComboBox->Text(), QString("Counter-Strike"));
+        QCOMPARE(form->ChatTypeComboBox->SelectedIndex(), -1);
+        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), -1);
+        // The page keeps its start values.
+        QCOMPARE(form->Name->Text(), QString("default"));
+        QCOMPARE(form->CampChance->text(), QString("100"));
+        QCOMPARE(form->MinReloadTime->Text(), QString("5"));
+
+        // Every save fails the same way, and creates nothing.
+        MoveOverPage();
+        QCOMPARE(seam->boxes.last(), QString("error: Invalid filename."));
+        QVERIFY(!QFileInfo::exists("cstrike"));
+    }
+
+    void choosingANumberShowsThatPersonality()
+    {
+        StartInSampleGame();
+        WriteBytes(PathOf("cstrike", 3), PersonalityFileNamed("Viper", "35"));
+        Guarded([&] { form->CurrentPersonalityNumber->StepUp(); });
+        Guarded([&] { form->CurrentPersonalityNumber->StepUp(); });
+        QCOMPARE(form->Name->Text(), QString("Viper"));
+        QCOMPARE(form->CampChance->text(), QString("35"));
+        QVERIFY(seam->boxes.isEmpty());
+    }
+
+    void savingWritesThePageIntoTheShownNumber()
+    {
+        StartInSampleGame();
+        WriteBytes(PathOf("cstrike", 3), PersonalityFileNamed("Viper", "35"));
+        Guarded([&] { form->CurrentPersonalityNumber->SetValue(3); });
+        form->CampChance->SetValue(80);
+        form->PreferredTeamComboBox->SetSelectedIndex(0);
+        const QByteArray personalityTwo = ReadBytes(PathOf("cstrike", 2));
+        MoveOverPage();
+
+        QList<QByteArray> expected = ReadBytes(PathOf("cstrike", 3)).split('\n');
+        QCOMPARE(expected.value(3), QByteArray("80\r"));
+        QCOMPARE(expected.value(28), QByteArray("1\r"));
+        QCOMPARE(expected.value(0), QByteArray("Viper\r"));
+        QCOMPARE(ReadBytes(PathOf("cstrike", 2)), personalityTwo);
+        QVERIFY(seam->boxes.isEmpty());
+    }
+
+    void missingNumberIsAnnouncedBeforeAnythingIsCreated_data()
+    {
+        QTest::addColumn<bool>("folderExists");
+        QTest::newRow("no folder") << false;
+        QTest::newRow("empty folder") << true;
+    }
+
+    void missingNumberIsAnnouncedBeforeAnythingIsCreated()
+    {
+        QFETCH(bool, folderExists);
+        StartInSampleGame();
+        if (folderExists)
+            QVERIFY(QDir().mkdir("cstrike/bot9"));
+        bool createdBeforeNotice = true;
+        QString nameDuringNotice;
+        seam->whileOpen = [&] {
+            createdBeforeNotice = QFileInfo::exists(PathOf("cstrike", 9));
+            nameDuringNotice = form->Name->Text();
+        };
+        Guarded([&] { form->CurrentPersonalityNumber->SetValue(9); });
+        QCOMPARE(seam->boxes,
+                 QStringList{"notice: No personality number 9 - creating a default personality"});
+        QVERIFY(!createdBeforeNotice);
+        QCOMPARE(nameDuringNotice, QString("Kestrel"));
+        QCOMPARE(ReadBytes(PathOf("cstrike", 9)), NewPersonalityFile());
+        QCOMPARE(form->Name->Text(), QString("Bot"));
+        QCOMPARE(form->MaxReloadTime->Text(), QString("7"));
+    }
+
+    void typingANumberLoadsEveryNumberOnTheWay()
+    {
+        StartInSampleGame();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        TypeIntoNumber("25");
+        QCOMPARE(seam->boxes,
+                 QStringList{"notice: No personality number 25 - creating a default personality"});
+        QVERIFY(QFileInfo::exists(PathOf("cstrike", 25)));
+        QVERIFY(!QFileInfo::exists(PathOf("cstrike", 20)));
+
+        seam->boxes.clear();
+        TypeIntoNumber("150");
+        QCOMPARE(seam->boxes,
+                 (QStringList{"notice: No personality number 15 - creating a default personality",
+                              "notice: No personality number 150 - creating a default personality"}));
+        QVERIFY(QFileInfo::exists(PathOf("cstrike", 150)));
+
+        // Leaving the field clamps it, and the clamped number is loaded.
+        seam->boxes.clear();
+        form->Name->setFocus();
+        QCOMPARE(form->CurrentPersonalityNumber->text(), QString("100"));
+        QCOMPARE(seam->boxes,
+                 QStringList{"notice: No personality number 100 - creating a default personality"});
+        QVERIFY(QFileInfo::exists(PathOf("cstrike", 100)));
+    }
+
+    void emptyingTheNumberLoadsPersonalityOne()
+    {
+        StartInSampleGame();
+        Guarded([&] { form->CurrentPersonalityNumber->SetValue(4); });
+        QVERIFY(form->Name->Text() != "Kestrel");
+        TypeIntoNumber("");
+        QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Backspace);
+        QCOMPARE(form->CurrentPersonalityNumber->text(), QString());
+        QCOMPARE(form->Name->Text(), QString("Kestrel"));
+        QVERIFY(seam->boxes.isEmpty());
+    }
+
+    void arrowsAtTheEndsLoadNothing()
+    {
+        StartInSampleGame();
+        form->Name->SetText("edited");
+        Guarded([&] { form->CurrentPersonalityNumber->StepDown(); });
+        QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
+        QCOMPARE(form->Name->Text(), QString("edited"));
+    }
+
+    void changingANumberDiscardsUnsavedEdits()
+    {
+        StartInSampleGame();
+        const QByteArray personalityOne = ReadBytes(PathOf("cstrike", 1));
+        form->Skill->SetValue(5);
+        Guarded([&] { form->CurrentPersonalityNumber->StepUp(); });
+        Guarded([&] { form->CurrentPersonalityNumber->StepDown(); });
+        QCOMPARE(ReadBytes(PathOf("cstrike", 1)), personalityOne);
+        QCOMPARE(form->Skill->text(), QString("2"));
+    }
+
+    void otherControlsLoadAndSaveNothing()
+    {
+        StartInSampleGame();
+        const QByteArray personalityOne = ReadBytes(PathOf("cstrike", 1));
+        form->PreferredTeamComboBox->setFocus();
+        QTest::keyClick(form->PreferredTeamComboBox, Qt::Key_Down);
+        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), 1);
+        QTest::keyClicks(form->Skill, "4");
+        QTest::mouseClick(form->BotCanHear, Qt::LeftButton);
+        QCOMPARE(ReadBytes(PathOf("cstrike", 1)), personalityOne);
+        QVERIFY(seam->boxes.isEmpty());
+    }
+
+    // A load that stops part-way leaves a mixture of two personalities on the
+    // page; saving it would destroy the rest of the file.
+    void partlyReadFileIsNotOverwritten()
+    {
+        StartInSampleGame();
+        QByteArray broken = PersonalityFileNamed("Broken", "60");
+        broken.replace("\r\n50\r\n50\r\n50\r\n50\r\n100\r\n", "\r\n50\r\nlots\r\n50\r\n50\r\n100\r\n");
+        WriteBytes(PathOf("cstrike", 3), broken);
+        Guarded([&] { form->CurrentPersonalityNumber->SetValue(3); });
+        QCOMPARE(seam->boxes, QStringList{"error: 'lots' is not a valid integer value."});
+        QCOMPARE(form->Name->Text(), QString("Broken"));
+        QCOMPARE(form->CampChance->text(), QString("60"));
+        QCOMPARE(form->Stealthiness->text(), QString("40"));
+
+        MoveOverPage();
+        QCOMPARE(seam->boxes.last(),
+                 "error: " + QDir::toNativeSeparators(PathOf("cstrike", 3))
+                     + " was not saved: it could not be read completely.");
+        MoveOverPage();
+        MoveOverPage();
+        QCOMPARE(seam->boxes.size(), 2);
+        QCOMPARE(ReadBytes(PathOf("cstrike", 3)), broken);
+
+        // Once the file reads completely again, saves go ahead.
+        WriteBytes(PathOf("cstrike", 3), PersonalityFileNamed("Mended"));
+        Guarded([&] { form->CurrentPersonalityNumber->StepDown(); });
+        Guarded([&] { form->CurrentPersonalityNumber->StepUp(); });
+        form->Courage->SetValue(99);
+        MoveOverPage();
+        QCOMPARE(seam->boxes.size(), 2);
+        QCOMPARE(ReadBytes(PathOf("cstrike", 3)).split('\n').value(10), QByteArray("99\r"));
+    }
+
+    void aSecondFailedLoadIsReportedAgain()
+    {
+        StartInSampleGame();
+        WriteBytes(PathOf("cstrike", 3), "Broken\r\nfive\r\n");
+        Guarded([&] { form->CurrentPersonalityNumber->SetValue(3); });
+        MoveOverPage();
+        Guarded([&] { form->CurrentPersonalityNumber->SetValue(2); });
+        Guarded([&] { form->CurrentPersonalityNumber->SetValue(3); });
+        MoveOverPage();
+        MoveOverPage();
+        const QString refusal = "error: " + QDir::toNativeSeparators(PathOf("cstrike", 3))
+                                + " was not saved: it could not be read completely.";
+        QCOMPARE(seam->boxes, (QStringList{"error: 'five' is not a valid integer value.", refusal,
+                                           "error: 'five' is not a valid integer value.",
+                                           refusal}));
+        QCOMPARE(ReadBytes(PathOf("cstrike", 3)), QByteArray("Broken\r\nfive\r\n"));
+    }
+
+    void modChangeLoadsPersonalityOneOfTheNewMod()
+    {
+        StartInSampleGame();
+        Guarded([&] { form->CurrentPersonalityNumber->SetValue(5); });
+        form->ModToEditComboBox->setFocus();
+        form->ModToEditComboBox->SetSelectedIndex(2);
+        QTest::keyClick(form->ModToEditComboBox, Qt::Key_Down);
+        QCOMPARE(form->ModFolder, QString("tfc"));
+        QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
+        QCOMPARE(form->Name->Text(), QString("Wrench"));
+        QVERIFY(seam->boxes.isEmpty());
+    }
+
+    // The number's own handler fails first and ends the whole change; the
+    // second load of the change would otherwise report the failure again.
+    void failureInTheNumberHandlerEndsTheModChange()
+    {
+        game = ScratchGameFolder::WithSampleMods();
+        WriteBytes(PathOf("tfc", 1), "Wrench\r\nthree\r\n");
+        Start();
+        Guarded([&] { form->CurrentPersonalityNumber->SetValue(4); });
+        form->ModToEditComboBox->setFocus();
+        form->ModToEditComboBox->SetSelectedIndex(2);
+        QTest::keyClick(form->ModToEditComboBox, Qt::Key_Down);
+        QCOMPARE(form->ModFolder, QString("tfc"));
+        QCOMPARE(seam->boxes, QStringList{"error: 'three' is not a valid integer value."});
+    }
+
+    void modWithoutFolderKeepsThePreviousPersonality()
+    {
+        game = ScratchGameFolder::WithSampleMods();
+        QVERIFY(QDir("opfor").removeRecursively());
+        Start();
+        const QString shownName = form->Name->Text();
+        form->ModToEditComboBox->setFocus();
+        form->ModToEditComboBox->SetSelectedIndex(1);
+        QTest::keyClick(form->ModToEditComboBox, Qt::Key_Down);
+        QCOMPARE(form->ModFolder, QString("opfor"));
+        QCOMPARE(seam->boxes,
+                 (QStringList{"notice: No personality number 1 - creating a default personality",
+                              "error: Invalid filename."}));
+        QCOMPARE(form->Name->Text(), shownName);
+        QCOMPARE(form->ChatTypeComboBox->Text(), QString("New Round"));
+
+        MoveOverPage();
+        QCOMPARE(seam->boxes.last(), QString("error: Invalid filename."));
+        QVERIFY(!QFileInfo::exists("opfor"));
+    }
+};
+
+QTEST_MAIN(PersonalityFormTest)
+#include "tst_personalityform.moc"
