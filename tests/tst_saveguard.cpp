@@ -1,0 +1,102 @@
+#include "Exceptions.h"
+#include "GameFolder.h"
+#include "SaveGuard.h"
+
+#include <QtTest>
+
+namespace {
+
+// Two files on disk and one that is missing, by the short names the steps use.
+const QMap<QString, QString> Paths{{"a", "cstrike/bot1/personality.txt"},
+                                   {"b", "cstrike/bot2/personality.txt"},
+                                   {"missing", "cstrike/bot9/personality.txt"}};
+
+QString Unread(const char* name)
+{
+    return "box: " + Paths.value(name) + " was not saved: it could not be read completely";
+}
+
+QString Other(const char* name)
+{
+    return "box: " + Paths.value(name) + " was not saved: the page shows another file's content";
+}
+
+// "writes", "refused" without a box, or "box: " and the failure's message.
+QString SaveAttempt(SaveGuard& guard, const QString& path)
+{
+    try {
+        return guard.MayWrite(path) ? QStringLiteral("writes") : QStringLiteral("refused");
+    } catch (const Exception& failure) {
+        return QStringLiteral("box: ") + failure.Message();
+    }
+}
+
+} // namespace
+
+class SaveGuardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each step is "load <file>" (a load begins), "hold <file>" (the page now
+    // holds the file completely) or "save <file>", whose outcome is listed.
+    void saveOutcomes_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("outcomes");
+
+        QTest::newRow("missing file, nothing loaded")
+            << QStringList{"save missing", "save missing"} << QStringList{"writes", "writes"};
+        QTest::newRow("missing file whose load failed")
+            << QStringList{"load missing", "save missing"} << QStringList{"writes"};
+        QTest::newRow("missing file while another is held")
+            << QStringList{"hold a", "save missing"} << QStringList{"writes"};
+        QTest::newRow("held file") << QStringList{"hold a", "save a", "save a"} << QStringList{"writes", "writes"};
+        QTest::newRow("completed load") << QStringList{"load a", "hold a", "save a"} << QStringList{"writes"};
+        QTest::newRow("load stopped part-way")
+            << QStringList{"hold a", "load a", "save a", "save a", "save a"}
+            << QStringList{Unread("a"), "refused", "refused"};
+        QTest::newRow("a new load of the file raises again")
+            << QStringList{"load a", "save a", "save a", "load a", "save a", "save a"}
+            << QStringList{Unread("a"), "refused", Unread("a"), "refused"};
+        QTest::newRow("a completed load ends the refusals")
+            << QStringList{"load a", "save a", "hold a", "save a"} << QStringList{Unread("a"), "writes"};
+        QTest::newRow("nothing loaded yet")
+            << QStringList{"save a", "save a"} << QStringList{Other("a"), "refused"};
+        QTest::newRow("another file than the stopped load")
+            << QStringList{"load a", "save b", "save b"} << QStringList{Other("b"), "refused"};
+        QTest::newRow("another file than the held one")
+            << QStringList{"hold a", "save b"} << QStringList{Other("b")};
+        QTest::newRow("a load that begins lets go of the held file")
+            << QStringList{"hold a", "load b", "save a", "save b"} << QStringList{Other("a"), Unread("b")};
+        QTest::newRow("held again after a refusal")
+            << QStringList{"load a", "save a", "hold b", "save b", "save a"}
+            << QStringList{Unread("a"), "writes", Other("a")};
+    }
+
+    void saveOutcomes()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, outcomes);
+        ScratchGameFolder game;
+        WriteBytes(Paths.value("a"), "Raven\r\n");
+        WriteBytes(Paths.value("b"), "Finch\r\n");
+        SaveGuard guard;
+
+        QStringList seen;
+        for (const QString& step : steps) {
+            const QString verb = step.section(' ', 0, 0);
+            const QString path = Paths.value(step.section(' ', 1));
+            QVERIFY2(!path.isEmpty(), qPrintable(step));
+            if (verb == "load")
+                guard.LoadBegins(path);
+            else if (verb == "hold")
+                guard.Holds(path);
+            else
+                seen << SaveAttempt(guard, path);
+        }
+        QCOMPARE(seen, outcomes);
+    }
+};
+
+QTEST_MAIN(SaveGuardTest)
+#include "tst_saveguard.moc"
