@@ -2,9 +2,12 @@
 
 #include <QFont>
 #include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 
-THelpWindow::THelpWindow(const QString& caption, QSize clientSize, QWidget* parent)
+THelpWindow::THelpWindow(const QString& caption, QSize clientSize, const QRect& exitButtonPlace,
+                         QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setWindowTitle(caption);
@@ -15,6 +18,27 @@ THelpWindow::THelpWindow(const QString& caption, QSize clientSize, QWidget* pare
     setFont(font);
     // Only the main window's closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
+
+    ExitButton =
+        new QPushButton(QStringLiteral("Okay I got it, close this stupid help window!"), this);
+    ExitButton->setGeometry(exitButtonPlace);
+    connect(ExitButton, &QPushButton::clicked, this, &THelpWindow::ExitButtonClick);
+}
+
+void THelpWindow::ExitButtonClick()
+{
+    hide();
+}
+
+QPlainTextEdit* THelpWindow::MakeHelpTextArea(const QString& text, const QRect& place)
+{
+    auto* area = new QPlainTextEdit(this);
+    area->setGeometry(place);
+    area->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setTabChangesFocus(true);
+    area->setPlainText(text);
+    return area;
 }
 
 void THelpWindow::showEvent(QShowEvent* event)

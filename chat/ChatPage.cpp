@@ -33,6 +33,9 @@ void BuildChatPage(ChatPage& page, QWidget& tab)
     page.ChatEditMemo = new TextArea(&tab);
     page.ChatEditMemo->setFont(SansSerifFont(LargeFont));
     page.ChatEditMemo->setGeometry(1, 23, 593, 362);
+    // Long lines fold at the area's width, so only the vertical bar is needed.
+    page.ChatEditMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    page.ChatEditMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     // The text area comes first, then the kind and the help button.
     QWidget::setTabOrder(page.ChatEditMemo, page.ChatTypeComboBox);

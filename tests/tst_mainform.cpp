@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
-#include <QTimer>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -204,80 +203,6 @@ private slots:
         QCOMPARE(form->ModToEditComboBox->SelectedIndex(), -1);
         QCOMPARE(form->ModFolder, QString("tfc"));
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
-    }
-
-    void helpWindowsAreCreatedHiddenWithTheirFrames()
-    {
-        QVERIFY(!chatHelp->isVisible());
-        QVERIFY(!personalityHelp->isVisible());
-        QCOMPARE(chatHelp->windowTitle(), QString("Chat File Help"));
-        QCOMPARE(personalityHelp->windowTitle(), QString("Personality Help"));
-        QCOMPARE(chatHelp->maximumSize(), QSize(458, 326));
-        QCOMPARE(chatHelp->minimumSize(), QSize(458, 326));
-        QCOMPARE(personalityHelp->maximumSize(), QSize(545, 456));
-        QCOMPARE(personalityHelp->minimumSize(), QSize(545, 456));
-        for (QWidget* help : {static_cast<QWidget*>(chatHelp),
-                              static_cast<QWidget*>(personalityHelp)}) {
-            QVERIFY(!help->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-            QVERIFY(!help->windowFlags().testFlag(Qt::WindowSystemMenuHint));
-        }
-    }
-
-    void helpWindowsShowBesideTheMainWindow()
-    {
-        form->show();
-        form->ChatHelpButtonClick();
-        form->ChatHelpButtonClick();
-        form->PersonalityHelpButtonClick();
-        QVERIFY(form->isVisible());
-        QVERIFY(chatHelp->isVisible());
-        QVERIFY(personalityHelp->isVisible());
-        QVERIFY(!chatHelp->isModal());
-        QVERIFY(!personalityHelp->isModal());
-        int chatHelpWindows = 0;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            chatHelpWindows += qobject_cast<TChatHelpForm*>(window) != nullptr ? 1 : 0;
-        QCOMPARE(chatHelpWindows, 1);
-    }
-
-    void helpWindowIsCentredOnceThenKeepsItsPlace()
-    {
-        form->ChatHelpButtonClick();
-        QVERIFY(QTest::qWaitForWindowExposed(chatHelp));
-        const QPoint screenCentre = chatHelp->screen()->availableGeometry().center();
-        QVERIFY((chatHelp->frameGeometry().center() - screenCentre).manhattanLength() <= 2);
-        chatHelp->move(30, 40);
-        chatHelp->hide();
-        form->ChatHelpButtonClick();
-        QCOMPARE(chatHelp->pos(), QPoint(30, 40));
-    }
-
-    void closingTheMainWindowEndsTheProgramWhileHelpIsShown()
-    {
-        form->show();
-        form->ChatHelpButtonClick();
-        form->PersonalityHelpButtonClick();
-        bool timedOut = false;
-        bool mainWindowClosed = false;
-        QTimer watchdog;
-        watchdog.setSingleShot(true);
-        connect(&watchdog, &QTimer::timeout, [&] {
-            timedOut = true;
-            QApplication::exit(2);
-        });
-        QTimer::singleShot(0, [&] {
-            personalityHelp->close();
-            QTimer::singleShot(50, [&] {
-                QVERIFY(chatHelp->isVisible());
-                mainWindowClosed = true;
-                form->close();
-            });
-        });
-        watchdog.start(5000);
-        QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(!timedOut);
-        // Closing a help window alone did not end it.
-        QVERIFY(mainWindowClosed);
     }
 };
 

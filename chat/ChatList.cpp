@@ -1,0 +1,35 @@
+#include "ChatList.h"
+
+#include "ChatFileChoice.h"
+#include "ChatPage.h"
+#include "LineFile.h"
+#include "TextArea.h"
+
+void LoadChatList(ChatPage& page, const QString& modFolder)
+{
+    const std::optional<QString> path = ChooseChatFile(page, modFolder);
+    if (!path)
+        return;
+    page.ChatSaveGuard.LoadBegins(*path);
+    LineFile file = OpenForReading(*path);
+    // Collected first and shown at once: setting the area line by line would
+    // lay out the whole text again for every line.
+    QString text;
+    while (!AtEndOfFile(file))
+        text += ReadTextLine(file) + QStringLiteral("\r\n");
+    CloseLineFile(file);
+    page.ChatEditMemo->SetText(text);
+    page.ChatSaveGuard.Holds(*path);
+}
+
+void SaveChatList(ChatPage& page, const QString& modFolder)
+{
+    const std::optional<QString> path = ChooseChatFile(page, modFolder);
+    if (!path || !page.ChatSaveGuard.MayWrite(*path))
+        return;
+    LineFile file = CreateForWriting(*path);
+    WritePlainText(file, page.ChatEditMemo->Text());
+    FlushText(file);
+    CloseLineFile(file);
+    page.ChatSaveGuard.Holds(*path);
+}
