@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BoxKeys.h"
 #include "ControlEvents.h"
 #include "Failures.h"
 
@@ -24,9 +25,10 @@ inline void RaiseUserEvent(const ControlEvent& event) noexcept
 }
 
 // Key release events for OnKeyUp. A held key repeats its press and its
-// release; only the final release counts, so a held key reports once.
+// release; only the final release counts, so a held key reports once. The
+// release of a key that closed a message box belongs to that box.
 inline void RaiseKeyUpEvent(const QKeyEvent& release, const ControlEvent& event) noexcept
 {
-    if (!release.isAutoRepeat())
+    if (!release.isAutoRepeat() && !TakeReleaseOfBoxKey(release.key()))
         RaiseUserEvent(event);
 }

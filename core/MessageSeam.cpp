@@ -1,5 +1,6 @@
 #include "MessageSeam.h"
 
+#include "BoxKeys.h"
 #include "NoticeDialog.h"
 
 #include <QApplication>
@@ -15,13 +16,13 @@ public:
         QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);
         box.setTextFormat(Qt::PlainText);
-        box.exec();
+        ExecuteBoxNotingHeldKeys(box);
     }
 
     void NoticeBox(const QString& caption, const QString& text) override
     {
         NoticeDialog notice(caption, text);
-        notice.exec();
+        ExecuteBoxNotingHeldKeys(notice);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "Failures.h"
 #include "TextArea.h"
 #include "TextField.h"
 
@@ -54,6 +55,67 @@ private slots:
         QCOMPARE(typed, QString(typed.size(), u'a'));
         // ...but the key was released once.
         QCOMPARE(releases, 1);
+    }
+
+    // A key-release handler that opens a box, closed by a key: the release
+    // of that key must not run the handler again and reopen the box.
+    void keyClosingABoxIsNotReleasedInTheControl_data()
+    {
+        QTest::addColumn<QString>("closingKey");
+        QTest::addColumn<bool>("notice");
+        QTest::newRow("notice, Return") << "Return" << true;
+        QTest::newRow("notice, Escape") << "Escape" << true;
+        QTest::newRow("error, Return") << "Return" << false;
+        QTest::newRow("error, Escape") << "Escape" << false;
+    }
+
+    void keyClosingABoxIsNotReleasedInTheControl()
+    {
+        QFETCH(QString, closingKey);
+        QFETCH(bool, notice);
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* memo = new TextArea;
+        layout->addWidget(memo);
+        int saves = 0;
+        memo->OnKeyUp = [&] {
+            ++saves;
+            // Answers the box, holding the key until the window has the focus
+            // back. Should the box come back, the timer ends it, so that the
+            // test cannot hang.
+            QProcess::startDetached("xdotool", {"sleep", "0.4", "keydown", closingKey, "sleep",
+                                                "0.4", "keyup", closingKey});
+            QTimer::singleShot(1500, [] {
+                if (QWidget* box = QApplication::activeModalWidget())
+                    box->close();
+            });
+            if (notice)
+                ShowNotice(QStringLiteral("Saved nothing"));
+            else
+                ReportFailure(Exception(QStringLiteral("Saved nothing")));
+            // Without a window manager, nothing gives the focus back.
+            window.activateWindow();
+        };
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        memo->setFocus();
+        QTRY_VERIFY(memo->hasFocus());
+
+        QProcess xdotool;
+        xdotool.start("xdotool", {"key", "x"});
+        QVERIFY(xdotool.waitForFinished(5000));
+        QTest::qWait(2000);
+        QVERIFY(memo->hasFocus());
+        QCOMPARE(saves, 1);
+        QCOMPARE(memo->Text(), QString("x"));
+
+        // The key is the control's own again at its next press.
+        QProcess again;
+        again.start("xdotool", {"key", closingKey});
+        QVERIFY(again.waitForFinished(5000));
+        QTest::qWait(2000);
+        QCOMPARE(saves, 2);
     }
 };
 
