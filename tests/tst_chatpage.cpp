@@ -2,7 +2,8 @@
 #include "Exceptions.h"
 #include "GameFolder.h"
 #include "ProgramStart.h"
-#include "RecordingMessageSeam.h"
+#include "RunningProgram.h"
+#include "UserPicks.h"
 #include "TextArea.h"
 #include "main.h"
 
@@ -47,19 +48,12 @@ class ChatPageTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ScratchGameFolder> game;
-    std::unique_ptr<RecordingMessageSeam> seam;
-    std::unique_ptr<ProgramWindows> windows;
+    std::unique_ptr<RunningProgram> program;
+    RecordingMessageSeam* seam = nullptr;
     TMainForm* form = nullptr;
 
-    static void PickWithKeyboard(DropDownSelector* selector, int index)
-    {
-        selector->SetSelectedIndex(index - 1);
-        selector->setFocus();
-        QTest::keyClick(selector, Qt::Key_Down);
-    }
-
-    void PickMod(int index) { PickWithKeyboard(form->ModToEditComboBox, index); }
-    void PickChatKind(int index) { PickWithKeyboard(form->ChatTypeComboBox, index); }
+    void PickMod(int index) { PickWithKeyboard(*form->ModToEditComboBox, index); }
+    void PickChatKind(int index) { PickWithKeyboard(*form->ChatTypeComboBox, index); }
 
     // Each key is pressed and released: every release saves.
     void TypeIntoArea(const QString& text) { QTest::keyClicks(form->ChatEditMemo, text); }
@@ -76,15 +70,14 @@ private slots:
     void init()
     {
         game = ScratchGameFolder::WithSampleMods();
-        seam = std::make_unique<RecordingMessageSeam>();
-        windows = std::make_unique<ProgramWindows>();
-        form = MainForm;
+        program = std::make_unique<RunningProgram>();
+        seam = &program->seam;
+        form = &program->form;
     }
 
     void cleanup()
     {
-        windows.reset();
-        seam.reset();
+        program.reset();
         game.reset();
     }
 

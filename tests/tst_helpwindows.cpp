@@ -2,7 +2,7 @@
 #include "GameFolder.h"
 #include "PersonalityHelp.h"
 #include "ProgramStart.h"
-#include "RecordingMessageSeam.h"
+#include "RunningProgram.h"
 #include "main.h"
 
 #include <QPlainTextEdit>
@@ -56,8 +56,8 @@ class HelpWindowsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ScratchGameFolder> game;
-    std::unique_ptr<RecordingMessageSeam> seam;
-    std::unique_ptr<ProgramWindows> windows;
+    std::unique_ptr<RunningProgram> program;
+    RecordingMessageSeam* seam = nullptr;
     TMainForm* form = nullptr;
 
     static THelpWindow* Window(Help help)
@@ -93,15 +93,14 @@ private slots:
     void init()
     {
         game = ScratchGameFolder::WithSampleMods();
-        seam = std::make_unique<RecordingMessageSeam>();
-        windows = std::make_unique<ProgramWindows>();
-        form = MainForm;
+        program = std::make_unique<RunningProgram>();
+        seam = &program->seam;
+        form = &program->form;
     }
 
     void cleanup()
     {
-        windows.reset();
-        seam.reset();
+        program.reset();
         game.reset();
     }
 

@@ -5,7 +5,8 @@
 #include "GameFolder.h"
 #include "PersonalityHelp.h"
 #include "ProgramStart.h"
-#include "RecordingMessageSeam.h"
+#include "RunningProgram.h"
+#include "UserPicks.h"
 #include "main.h"
 
 #include <QLabel>
@@ -23,18 +24,11 @@ class MainFormTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ScratchGameFolder> game;
-    std::unique_ptr<RecordingMessageSeam> seam;
-    std::unique_ptr<ProgramWindows> windows;
+    std::unique_ptr<RunningProgram> program;
+    RecordingMessageSeam* seam = nullptr;
     TMainForm* form = nullptr;
     TChatHelpForm* chatHelp = nullptr;
     TPersonalityHelpForm* personalityHelp = nullptr;
-
-    static void PickWithKeyboard(DropDownSelector* selector, int index)
-    {
-        selector->SetSelectedIndex(index - 1);
-        selector->setFocus();
-        QTest::keyClick(selector, Qt::Key_Down);
-    }
 
 private slots:
     void initTestCase() { PrepareApplication(); }
@@ -42,17 +36,16 @@ private slots:
     void init()
     {
         game = ScratchGameFolder::WithSampleMods();
-        seam = std::make_unique<RecordingMessageSeam>();
-        windows = std::make_unique<ProgramWindows>();
-        form = MainForm;
+        program = std::make_unique<RunningProgram>();
+        seam = &program->seam;
+        form = &program->form;
         chatHelp = ChatHelpForm;
         personalityHelp = PersonalityHelpForm;
     }
 
     void cleanup()
     {
-        windows.reset();
-        seam.reset();
+        program.reset();
         game.reset();
     }
 
@@ -64,7 +57,7 @@ private slots:
         QVERIFY(!form->isVisible());
         QVERIFY(!chatHelp->isVisible());
         QVERIFY(!personalityHelp->isVisible());
-        windows.reset();
+        program.reset();
         QVERIFY(MainForm == nullptr && ChatHelpForm == nullptr && PersonalityHelpForm == nullptr);
     }
 
@@ -185,7 +178,7 @@ private slots:
         form->CurrentPersonalityNumber->SetValue(3);
         form->ChatTypeComboBox->SetSelectedIndex(9);
         form->PreferredTeamComboBox->SetSelectedIndex(0);
-        PickWithKeyboard(form->ModToEditComboBox, mod);
+        PickWithKeyboard(*form->ModToEditComboBox, mod);
         QCOMPARE(form->ModFolder, folder);
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
         QCOMPARE(form->ChatTypeComboBox->SelectedIndex(), 0);
@@ -197,7 +190,7 @@ private slots:
 
     void typingIntoTheModSelectorKeepsTheMod()
     {
-        PickWithKeyboard(form->ModToEditComboBox, 3);
+        PickWithKeyboard(*form->ModToEditComboBox, 3);
         form->CurrentPersonalityNumber->SetValue(5);
         QTest::keyClicks(form->ModToEditComboBox->lineEdit(), "x");
         QCOMPARE(form->ModToEditComboBox->SelectedIndex(), -1);

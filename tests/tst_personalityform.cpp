@@ -5,7 +5,8 @@
 #include "GameFolder.h"
 #include "PersonalityFile.h"
 #include "ProgramStart.h"
-#include "RecordingMessageSeam.h"
+#include "RunningProgram.h"
+#include "UserPicks.h"
 #include "TextField.h"
 #include "main.h"
 
@@ -50,15 +51,15 @@ class PersonalityFormTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ScratchGameFolder> game;
-    std::unique_ptr<RecordingMessageSeam> seam;
-    std::unique_ptr<ProgramWindows> windows;
+    std::unique_ptr<RunningProgram> program;
+    RecordingMessageSeam* seam = nullptr;
     TMainForm* form = nullptr;
 
     void Start()
     {
-        seam = std::make_unique<RecordingMessageSeam>();
-        windows = std::make_unique<ProgramWindows>();
-        form = MainForm;
+        program = std::make_unique<RunningProgram>();
+        seam = &program->seam;
+        form = &program->form;
     }
 
     void StartInSampleGame()
@@ -92,8 +93,7 @@ private slots:
 
     void cleanup()
     {
-        windows.reset();
-        seam.reset();
+        program.reset();
         game.reset();
     }
 
@@ -321,9 +321,7 @@ private slots:
     {
         StartInSampleGame();
         Guarded([&] { form->CurrentPersonalityNumber->SetValue(5); });
-        form->ModToEditComboBox->setFocus();
-        form->ModToEditComboBox->SetSelectedIndex(2);
-        QTest::keyClick(form->ModToEditComboBox, Qt::Key_Down);
+        PickWithKeyboard(*form->ModToEditComboBox, 3);
         QCOMPARE(form->ModFolder, QString("tfc"));
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
         QCOMPARE(form->Name->Text(), QString("Wrench"));
@@ -338,9 +336,7 @@ private slots:
         WriteBytes(PathOf("tfc", 1), "Wrench\r\nthree\r\n");
         Start();
         Guarded([&] { form->CurrentPersonalityNumber->SetValue(4); });
-        form->ModToEditComboBox->setFocus();
-        form->ModToEditComboBox->SetSelectedIndex(2);
-        QTest::keyClick(form->ModToEditComboBox, Qt::Key_Down);
+        PickWithKeyboard(*form->ModToEditComboBox, 3);
         QCOMPARE(form->ModFolder, QString("tfc"));
         QCOMPARE(seam->boxes, QStringList{"error: 'three' is not a valid integer value."});
     }
@@ -351,9 +347,7 @@ private slots:
         QVERIFY(QDir("opfor").removeRecursively());
         Start();
         const QString shownName = form->Name->Text();
-        form->ModToEditComboBox->setFocus();
-        form->ModToEditComboBox->SetSelectedIndex(1);
-        QTest::keyClick(form->ModToEditComboBox, Qt::Key_Down);
+        PickWithKeyboard(*form->ModToEditComboBox, 2);
         QCOMPARE(form->ModFolder, QString("opfor"));
         QCOMPARE(seam->boxes,
                  (QStringList{"notice: No personality number 1 - creating a default personality",

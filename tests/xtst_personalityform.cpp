@@ -4,7 +4,7 @@
 #include "GameFolder.h"
 #include "ProgramStart.h"
 #include "RealPointer.h"
-#include "RecordingMessageSeam.h"
+#include "RunningProgram.h"
 #include "TextField.h"
 #include "main.h"
 
@@ -22,8 +22,8 @@ class PersonalityPointerTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ScratchGameFolder> game;
-    std::unique_ptr<RecordingMessageSeam> seam;
-    std::unique_ptr<ProgramWindows> windows;
+    std::unique_ptr<RunningProgram> program;
+    RecordingMessageSeam* seam = nullptr;
     TMainForm* form = nullptr;
     int marker = 0;
 
@@ -59,17 +59,16 @@ private slots:
     {
         PrepareApplication();
         game = ScratchGameFolder::WithSampleMods();
-        seam = std::make_unique<RecordingMessageSeam>();
-        windows = std::make_unique<ProgramWindows>();
-        form = MainForm;
+        program = std::make_unique<RunningProgram>();
+        seam = &program->seam;
+        form = &program->form;
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
     }
 
     void cleanupTestCase()
     {
-        windows.reset();
-        seam.reset();
+        program.reset();
         game.reset();
     }
 
