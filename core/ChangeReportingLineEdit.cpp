@@ -5,7 +5,8 @@
 
 ChangeReportingLineEdit::ChangeReportingLineEdit(QWidget* parent) : QLineEdit(parent)
 {
-    setValidator(new SingleByteValidator(this));
+    validator_ = new SingleByteValidator(*this);
+    setValidator(validator_);
     connect(this, &QLineEdit::textChanged, this, &ChangeReportingLineEdit::ReportTextChange);
 }
 
@@ -14,6 +15,7 @@ void ChangeReportingLineEdit::ShowText(const QString& text)
     if (text == QLineEdit::text())
         return;
     reportedText_ = text;
+    validator_->ExpectText(text);
     setText(text);
     RaiseEvent(OnChange);
 }

@@ -4,6 +4,8 @@
 
 #include <QLineEdit>
 
+class SingleByteValidator;
+
 // A single-line field that raises OnChange for every change of its text:
 // inside the set call when the program changes it, through the failure guard
 // when the user does. A change that leaves the text as it was raises nothing.
@@ -27,4 +29,5 @@ private:
     // it started reports nothing and the program's own sets are not reported
     // a second time.
     QString reportedText_;
+    SingleByteValidator* validator_;
 };

@@ -38,7 +38,8 @@ DropDownSelector::DropDownSelector(QWidget* parent) : QComboBox(parent)
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     setMaxVisibleItems(visibleEntries);
-    setValidator(new SingleByteValidator(this));
+    validator_ = new SingleByteValidator(*lineEdit());
+    setValidator(validator_);
     // Qt selects the entry matching a typed text on Enter or when the focus
     // leaves; here typed text leaves no entry selected.
     disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
@@ -71,12 +72,14 @@ QString DropDownSelector::Text() const
 void DropDownSelector::SelectEntry(int index)
 {
     edited_ = false;
+    validator_->ExpectText(itemText(index));
     setCurrentIndex(index);
 }
 
 void DropDownSelector::ClearSelection()
 {
     edited_ = false;
+    validator_->ExpectText(QString());
     setCurrentIndex(-1);
 }
 

@@ -4,6 +4,8 @@
 
 #include <QComboBox>
 
+class SingleByteValidator;
+
 // An editable drop-down selector. The program sets SelectedIndex without any
 // event; OnChange runs only for the user: a pick from the list, Up or Down
 // while the list is closed, and every edit of the text part. Typing leaves no
@@ -39,6 +41,7 @@ private:
     // Qt keeps its current index while the user types; this records that
     // the text part no longer shows it.
     bool edited_ = false;
+    SingleByteValidator* validator_;
     bool noneSelectedBeforeInsert_ = true;
     QString textBeforeInsert_;
 };

@@ -144,6 +144,13 @@ private slots:
         }
         QTest::newRow("area, pasted line breaks") << Control::Area << "paste one\r\ntwo\nthree"
                                                   << QStringList{"one\r\ntwo\r\nthree"};
+        // A line break in a field would split the file line it is written to.
+        QTest::newRow("field, pasted lines") << Control::Field << "paste one\r\ntwo\nthree"
+                                             << QStringList{"one"};
+        QTest::newRow("field, pasted line with its end") << Control::Field << "paste Kestrel\n"
+                                                         << QStringList{"Kestrel"};
+        QTest::newRow("field, pasted CR first") << Control::Field << "paste \rtwo"
+                                                << QStringList{};
     }
 
     void userEditsReportEachChange()
@@ -164,6 +171,37 @@ private slots:
 
         QCOMPARE(textControl.changes, expectedChanges);
         QCOMPARE(textControl.Text(), expectedChanges.isEmpty() ? QString() : expectedChanges.last());
+    }
+
+    // Text read from a file keeps its line feeds; only what the user inserts
+    // is cut at a line break.
+    void fieldCutsInsertedTextAtItsFirstLineBreak_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("into the middle") << "ab" << 1 << "X\nY" << "aXb";
+        QTest::newRow("at the end") << "ab" << 2 << "X\r\n" << "abX";
+        QTest::newRow("same text as follows") << "ab" << 1 << "b\nb" << "abb";
+        QTest::newRow("field holding a line feed") << "one\ntwo" << 3 << "X" << "oneX\ntwo";
+        QTest::newRow("line feed pasted into one") << "one\ntwo" << 8 << "!\n?" << "one\ntwo!";
+    }
+
+    void fieldCutsInsertedTextAtItsFirstLineBreak()
+    {
+        QFETCH(QString, shown);
+        QFETCH(int, cursor);
+        QFETCH(QString, pasted);
+        QFETCH(QString, expected);
+        TextField field;
+        field.SetText(shown);
+        field.setCursorPosition(cursor);
+        QGuiApplication::clipboard()->setText(pasted);
+
+        QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+
+        QCOMPARE(field.Text(), expected);
     }
 
     void keyUpReportsEveryReleasedKeyOnce_data()
