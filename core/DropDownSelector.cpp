@@ -119,12 +119,20 @@ void DropDownSelector::MoveSelectionByUser(int step)
     RaiseUserEvent(OnChange);
 }
 
+void DropDownSelector::showPopup()
+{
+    selectedBeforePopup_ = SelectedIndex();
+    QComboBox::showPopup();
+}
+
 // A pick from the dropped-down list: Qt has already put the entry's text
-// into the text part.
-void DropDownSelector::ReportPick()
+// into the text part. Picking the entry that was selected changes nothing,
+// so it does not reload a page and lose edits not saved yet.
+void DropDownSelector::ReportPick(int index)
 {
     edited_ = false;
-    RaiseUserEvent(OnChange);
+    if (index != selectedBeforePopup_)
+        RaiseUserEvent(OnChange);
 }
 
 void DropDownSelector::ReportEdit()

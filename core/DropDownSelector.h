@@ -26,6 +26,8 @@ public:
 
     ControlEvent OnChange;
 
+    void showPopup() override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -34,13 +36,14 @@ private:
     void SelectEntry(int index);
     void ClearSelection();
     void MoveSelectionByUser(int step);
-    void ReportPick();
+    void ReportPick(int index);
     void ReportEdit();
     void KeepSelectionStateOnInsert();
 
     // Qt keeps its current index while the user types; this records that
     // the text part no longer shows it.
     bool edited_ = false;
+    int selectedBeforePopup_ = -1;
     SingleByteValidator* validator_;
     bool noneSelectedBeforeInsert_ = true;
     QString textBeforeInsert_;

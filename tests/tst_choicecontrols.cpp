@@ -286,6 +286,8 @@ private slots:
         QTest::newRow("wheel without the focus") << 0 << "" << Input::WheelUnfocused << 0;
         QTest::newRow("from the list") << 0 << "" << Input::ListPick << 2;
         QTest::newRow("from the list after typing") << 0 << "Opp" << Input::ListPick << 2;
+        QTest::newRow("selected entry from the list") << 2 << "" << Input::ListPick << 2;
+        QTest::newRow("typed-over entry from the list") << 2 << "Opp" << Input::ListPick << 2;
     }
 
     // The handler runs once, with the entry's text already in the text part.
