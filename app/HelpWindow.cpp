@@ -22,7 +22,6 @@ THelpWindow::THelpWindow(const QString& caption, QSize clientSize, const QRect& 
     ExitButton =
         new QPushButton(QStringLiteral("Okay I got it, close this stupid help window!"), this);
     ExitButton->setGeometry(exitButtonPlace);
-    connect(ExitButton, &QPushButton::clicked, this, &THelpWindow::ExitButtonClick);
 }
 
 void THelpWindow::ExitButtonClick()

@@ -2,10 +2,12 @@
 
 #include "ApplicationTitle.h"
 #include "ChatHelp.h"
+#include "Failures.h"
 #include "PersonalityHelp.h"
 #include "main.h"
 
 #include <QApplication>
+#include <QPushButton>
 
 QIcon ProgramIcon()
 {
@@ -24,14 +26,28 @@ void PrepareApplication()
     QApplication::setWindowIcon(ProgramIcon());
 }
 
+namespace {
+
+// The help windows know nothing of the program; their button's handler runs
+// under the program's failure guard like every other handler.
+void WireExitButton(THelpWindow& window)
+{
+    QObject::connect(window.ExitButton, &QPushButton::clicked, &window,
+                     [&window] { RunHandler([&window] { window.ExitButtonClick(); }); });
+}
+
+} // namespace
+
 ProgramWindows::ProgramWindows()
 {
     mainForm_ = std::make_unique<TMainForm>();
     MainForm = mainForm_.get();
     chatHelpForm_ = std::make_unique<TChatHelpForm>();
     ChatHelpForm = chatHelpForm_.get();
+    WireExitButton(*chatHelpForm_);
     personalityHelpForm_ = std::make_unique<TPersonalityHelpForm>();
     PersonalityHelpForm = personalityHelpForm_.get();
+    WireExitButton(*personalityHelpForm_);
 }
 
 ProgramWindows::~ProgramWindows()
