@@ -797,8 +797,12 @@ private slots:
         QTest::newRow("no team selected")
             << Change([](PersonalityPage& p) { p.PreferredTeamComboBox->SetSelectedIndex(-1); })
             << int(PreferredTeam) << QByteArray("0");
+        // The sample's team is already "1": leave it first, then come back.
         QTest::newRow("Terrorists")
-            << Change([](PersonalityPage& p) { p.PreferredTeamComboBox->SetSelectedIndex(0); })
+            << Change([](PersonalityPage& p) {
+                   p.PreferredTeamComboBox->SetSelectedIndex(2);
+                   p.PreferredTeamComboBox->SetSelectedIndex(0);
+               })
             << int(PreferredTeam) << QByteArray("1");
         QTest::newRow("Counter-Terrorists")
             << Change([](PersonalityPage& p) { p.PreferredTeamComboBox->SetSelectedIndex(1); })

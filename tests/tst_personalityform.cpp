@@ -181,7 +181,8 @@ private slots:
         bool createdBeforeNotice = true;
         QString nameDuringNotice;
         seam->whileOpen = [&] {
-            createdBeforeNotice = QFileInfo::exists(PathOf("cstrike", 9));
+            createdBeforeNotice = QFileInfo::exists(PathOf("cstrike", 9))
+                                  || QFileInfo::exists("cstrike/bot9") != folderExists;
             nameDuringNotice = form->Name->Text();
         };
         Guarded([&] { form->CurrentPersonalityNumber->SetValue(9); });
@@ -199,11 +200,13 @@ private slots:
         StartInSampleGame();
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form));
+        // Personality 2 cannot be read, so its load on the way shows.
+        WriteBytes(PathOf("cstrike", 2), "Second\r\nfast\r\n");
         TypeIntoNumber("25");
         QCOMPARE(seam->boxes,
-                 QStringList{"notice: No personality number 25 - creating a default personality"});
+                 (QStringList{"error: 'fast' is not a valid integer value.",
+                              "notice: No personality number 25 - creating a default personality"}));
         QVERIFY(QFileInfo::exists(PathOf("cstrike", 25)));
-        QVERIFY(!QFileInfo::exists(PathOf("cstrike", 20)));
 
         seam->boxes.clear();
         TypeIntoNumber("150");
