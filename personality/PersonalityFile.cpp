@@ -44,6 +44,20 @@ QString LineOf(const PersonalityPage& page, const PersonalityField& field)
                       field);
 }
 
+
+// The preferred team by the value of line 29: 1 and 2 select their teams,
+// 3 and above "Any", 0 and below nothing.
+void SetPreferredTeam(PersonalityPage& page, int value)
+{
+    page.PreferredTeamComboBox->SetSelectedIndex(value >= 3 ? AnyTeamIndex : value <= 0 ? -1 : value - 1);
+}
+
+QString PreferredTeamLine(const PersonalityPage& page)
+{
+    const int index = page.PreferredTeamComboBox->SelectedIndex();
+    return index >= AnyTeamIndex ? QStringLiteral("5") : IntegerToText(index + 1);
+}
+
 } // namespace
 
 const std::array<PersonalityField, PersonalityFieldCount> Personality{
@@ -108,15 +122,4 @@ void SetDefaultPersonality(PersonalityPage& page)
     for (int line = 0; line < PersonalityFieldCount; ++line)
         ApplyLine(page, Personality[line], QString::fromLatin1(NewPersonalityLines[line]));
     page.PreferredTeamComboBox->SetSelectedIndex(AnyTeamIndex);
-}
-
-void SetPreferredTeam(PersonalityPage& page, int value)
-{
-    page.PreferredTeamComboBox->SetSelectedIndex(value >= 3 ? AnyTeamIndex : value <= 0 ? -1 : value - 1);
-}
-
-QString PreferredTeamLine(const PersonalityPage& page)
-{
-    const int index = page.PreferredTeamComboBox->SelectedIndex();
-    return index >= AnyTeamIndex ? QStringLiteral("5") : IntegerToText(index + 1);
 }

@@ -32,8 +32,3 @@ void WritePersonality(LineFile& file, const PersonalityPage& page);
 
 // Shows the values of a new personality.
 void SetDefaultPersonality(PersonalityPage& page);
-
-// The preferred team by the value of line 29: 1 and 2 select their teams,
-// 3 and above "Any", 0 and below nothing.
-void SetPreferredTeam(PersonalityPage& page, int value);
-QString PreferredTeamLine(const PersonalityPage& page);
