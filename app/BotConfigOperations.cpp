@@ -1,9 +1,21 @@
 #include "main.h"
 
-// The bot.cfg page's roster, load and save.
+#include "BotConfigStore.h"
+#include "BotRoster.h"
 
-void TMainForm::UpdateBotCheckList() {}
+// The bot.cfg page's roster, load and save, always for the current mod.
 
-void TMainForm::LoadBotConfig() {}
+void TMainForm::UpdateBotCheckList()
+{
+    RebuildRoster(*this, ModFolder);
+}
 
-void TMainForm::SaveBotConfig() {}
+void TMainForm::LoadBotConfig()
+{
+    LoadShownBotConfig(*this, ModFolder);
+}
+
+void TMainForm::SaveBotConfig()
+{
+    SaveShownBotConfig(*this, ModFolder);
+}

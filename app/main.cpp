@@ -1,5 +1,6 @@
 #include "main.h"
 
+#include "BotConfigPage.h"
 #include "BoundedIntegerField.h"
 #include "ChatHelp.h"
 #include "DropDownSelector.h"
@@ -9,6 +10,7 @@
 #include "PageBackground.h"
 #include "PersonalityHelp.h"
 #include "TextArea.h"
+#include "TextField.h"
 #include "WindowPlacement.h"
 
 #include <QLabel>
@@ -85,6 +87,7 @@ void TMainForm::BuildPages()
 
     BuildPersonalityPage(*this, *PersonalityTab);
     BuildChatPage(*this, *ChatTab);
+    BuildBotConfigPage(*this, *BotConfigEditor);
 
     personalityBackground_ = new PageBackground(*PersonalityTab);
     botConfigBackground_ = new PageBackground(*BotConfigEditor);
@@ -96,6 +99,8 @@ void TMainForm::WireEvents()
     CurrentPersonalityNumber->OnChange = [this] { CurrentPersonalityNumberChange(); };
     ChatTypeComboBox->OnChange = [this] { ChatTypeComboBoxChange(); };
     ChatEditMemo->OnKeyUp = [this] { ChatEditMemoKeyUp(); };
+    MinBots->OnKeyUp = [this] { MinBotsKeyUp(); };
+    MaxBots->OnKeyUp = [this] { MaxBotsKeyUp(); };
     connect(PersonalityHelpButton, &QPushButton::clicked, this,
             [this] { RunHandler([this] { PersonalityHelpButtonClick(); }); });
     connect(ChatHelpButton, &QPushButton::clicked, this,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BotConfigPage.h"
 #include "ChatPage.h"
 #include "PersonalityPage.h"
 
@@ -14,7 +15,10 @@ class QTabWidget;
 // The main window: the mod selector above the three pages. Its controls are
 // its members by name, those of each page by way of the page's control set;
 // the pages save by themselves on the triggers that WireEvents connects.
-class TMainForm : public QWidget, public PersonalityPage, public ChatPage {
+class TMainForm : public QWidget,
+                  public PersonalityPage,
+                  public ChatPage,
+                  public BotConfigPage {
     Q_OBJECT
 
 public:

@@ -5,11 +5,26 @@
 #include "Exceptions.h"
 
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 
 namespace {
 
 // Besides the mark itself, a click this close to its right edge still hits.
 constexpr int checkMarkSlack = 2;
+
+// Draws entries as usual at a height of its own.
+class FixedHeightDelegate : public QStyledItemDelegate {
+public:
+    FixedHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+    }
+
+private:
+    int height_;
+};
 
 } // namespace
 
@@ -34,6 +49,15 @@ int CheckList::AddEntry(const QString& text)
     entry->setCheckState(Qt::Unchecked);
     addItem(entry);
     return count() - 1;
+}
+
+void CheckList::SetEntryHeight(int pixels)
+{
+    QAbstractItemDelegate* previous = itemDelegate();
+    setItemDelegate(new FixedHeightDelegate(pixels, this));
+    if (previous->parent() == this)
+        delete previous;
+    setUniformItemSizes(true);
 }
 
 QString CheckList::EntryText(int index) const

@@ -21,6 +21,9 @@ public:
     bool IsEntryChecked(int index) const;
     void SetEntryChecked(int index, bool checked);
 
+    // Every entry's height in pixels; by default the style's own.
+    void SetEntryHeight(int pixels);
+
     // Where the entry's check mark is drawn, in viewport coordinates.
     QRect CheckMarkRect(int index) const;
 

@@ -1,0 +1,122 @@
+#include "BotConfigPage.h"
+
+#include "CheckBoxControl.h"
+#include "CheckList.h"
+#include "Fonts.h"
+#include "TextField.h"
+#include "WrappedLabel.h"
+
+#include <QLabel>
+
+#include <vector>
+
+namespace {
+
+using CheckMember = CheckBoxControl* BotConfigPage::*;
+
+constexpr int LargeFont = 13;
+constexpr int WindowFont = 11;
+constexpr int RosterEntryHeight = 13;
+
+struct CheckBoxPlace {
+    CheckMember box;
+    const char* caption;
+    QPoint at;
+};
+
+// In focus order: down the left column's first two, then across, as the
+// boxes were laid out.
+const std::vector<CheckBoxPlace> CheckBoxPlaces{
+    {&BotConfigPage::BotsDontShootCheckBox, "Bots Can't Shoot", {217, 36}},
+    {&BotConfigPage::ObserverModeCheckBox, "Enable Observer Mode", {425, 36}},
+    {&BotConfigPage::BotsCanChatCheckBox, "Bots Can Chat", {217, 64}},
+    {&BotConfigPage::DiscoModeCheckBox, "Enable Disco Mode", {425, 64}},
+    {&BotConfigPage::KnifeModeCheckBox, "Enable KnifeMode", {425, 91}},
+    {&BotConfigPage::PistolModeCheckBox, "Enable Pistol Mode", {425, 119}},
+    {&BotConfigPage::UseGrenadeCheckBox, "Bots Can Use Grenades", {217, 91}},
+    {&BotConfigPage::AutoTeamBalanceCheckBox, "Auto Team Balance", {217, 119}},
+    {&BotConfigPage::OnlineModeCheckBox, "Online Mode", {217, 146}},
+};
+
+const QSize CheckBoxSize{169, 20};
+
+const char* const HelpText1 =
+    "In online mode, bots will leave according to their personalities Max/Min playing times, "
+    "but bots wil join randomly if there are less that the Maximum amount of bots playing. "
+    "In Offline mode bots will be added at 5 second intervals";
+const char* const HelpText2 =
+    "      If you don't want bots to be added/removed at all then just use -1 for both min "
+    "and max bots.";
+
+QLabel* PlaceLabel(QWidget& tab, const char* caption, const QRect& geometry)
+{
+    auto* label = new QLabel(QString::fromLatin1(caption), &tab);
+    label->setFont(SansSerifFont(LargeFont));
+    label->setGeometry(geometry);
+    return label;
+}
+
+QLabel* PlaceWrappedLabel(QWidget& tab, const char* caption, const QRect& geometry, int fontHeight)
+{
+    return new WrappedLabel(QString::fromLatin1(caption), SansSerifFont(fontHeight), geometry, &tab);
+}
+
+TextField* PlaceNumberField(QWidget& tab, const QRect& geometry)
+{
+    auto* field = new TextField(&tab);
+    field->setFont(SansSerifFont(LargeFont));
+    field->setGeometry(geometry);
+    field->SetText(QStringLiteral("1"));
+    return field;
+}
+
+void PlaceRoster(BotConfigPage& page, QWidget& tab)
+{
+    page.WhichBotsLabel = PlaceWrappedLabel(
+        tab, "Which bots should be added the next time you play this mod?", {3, 2, 195, 32},
+        LargeFont);
+    page.BotCheckList = new CheckList(&tab);
+    page.BotCheckList->setGeometry(3, 36, 198, 347);
+    page.BotCheckList->SetEntryHeight(RosterEntryHeight);
+}
+
+void PlaceCheckBoxes(BotConfigPage& page, QWidget& tab)
+{
+    for (const CheckBoxPlace& place : CheckBoxPlaces) {
+        auto* box = new CheckBoxControl(QString::fromLatin1(place.caption), &tab);
+        box->setFont(SansSerifFont(LargeFont));
+        box->setGeometry(QRect(place.at, CheckBoxSize));
+        page.*place.box = box;
+    }
+}
+
+void PlaceNumbersAndHelp(BotConfigPage& page, QWidget& tab)
+{
+    page.MinBotsLabel = PlaceLabel(tab, "Minimum Bots  (non-online mode)", {217, 177, 197, 16});
+    page.MinBots = PlaceNumberField(tab, {424, 169, 36, 24});
+    page.MaxBotsLabel = PlaceLabel(tab, "Maximum Bots (any mode)", {217, 201, 158, 16});
+    page.MaxBots = PlaceNumberField(tab, {424, 193, 36, 24});
+    page.HelpLabel1 = PlaceWrappedLabel(tab, HelpText1, {217, 223, 371, 39}, WindowFont);
+    page.HelpLabel2 = PlaceWrappedLabel(tab, HelpText2, {217, 263, 343, 26}, WindowFont);
+}
+
+void SetFocusOrder(BotConfigPage& page)
+{
+    std::vector<QWidget*> order{page.BotCheckList};
+    for (const CheckBoxPlace& place : CheckBoxPlaces)
+        order.push_back(page.*place.box);
+    order.push_back(page.MinBots);
+    order.push_back(page.MaxBots);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+} // namespace
+
+void BuildBotConfigPage(BotConfigPage& page, QWidget& tab)
+{
+    PlaceRoster(page, tab);
+    PlaceCheckBoxes(page, tab);
+    PlaceNumbersAndHelp(page, tab);
+    SetFocusOrder(page);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "SaveGuard.h"
+
+class CheckBoxControl;
+class CheckList;
+class QLabel;
+class QWidget;
+class TextField;
+
+// The controls of the bot.cfg page. They hold the mod's bot start settings;
+// there is no other copy of them. The roster lists the mod's personalities in
+// number order, entry n standing for personality n. The main window carries
+// the controls as members under these names.
+struct BotConfigPage {
+    QLabel* WhichBotsLabel = nullptr;
+    CheckList* BotCheckList = nullptr;
+
+    CheckBoxControl* BotsDontShootCheckBox = nullptr;
+    CheckBoxControl* ObserverModeCheckBox = nullptr;
+    CheckBoxControl* BotsCanChatCheckBox = nullptr;
+    CheckBoxControl* DiscoModeCheckBox = nullptr;
+    CheckBoxControl* KnifeModeCheckBox = nullptr;
+    CheckBoxControl* PistolModeCheckBox = nullptr;
+    CheckBoxControl* UseGrenadeCheckBox = nullptr;
+    CheckBoxControl* AutoTeamBalanceCheckBox = nullptr;
+    CheckBoxControl* OnlineModeCheckBox = nullptr;
+
+    QLabel* MinBotsLabel = nullptr;
+    TextField* MinBots = nullptr;
+    QLabel* MaxBotsLabel = nullptr;
+    TextField* MaxBots = nullptr;
+    QLabel* HelpLabel1 = nullptr;
+    QLabel* HelpLabel2 = nullptr;
+
+    // Refuses saves over a bot.cfg that the page does not hold completely.
+    SaveGuard BotConfigSaveGuard;
+};
+
+// Places the page's controls with their start values and focus order: an
+// empty roster, every box unchecked and both fields showing "1".
+void BuildBotConfigPage(BotConfigPage& page, QWidget& tab);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+struct BotConfigPage;
+
+// Shows the mod's bot.cfg on the page, its roster already built. A missing
+// file leaves the reset values and is no failure. Afterwards the page holds
+// the file completely.
+void LoadShownBotConfig(BotConfigPage& page, const QString& modFolder);
+
+// Writes the page into the mod's bot.cfg, creating it when missing. A file the
+// page does not hold is not overwritten (see SaveGuard).
+void SaveShownBotConfig(BotConfigPage& page, const QString& modFolder);
