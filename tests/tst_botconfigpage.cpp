@@ -1,0 +1,452 @@
+#include "BoundedIntegerField.h"
+#include "CheckBoxControl.h"
+#include "CheckList.h"
+#include "DropDownSelector.h"
+#include "Failures.h"
+#include "GameFolder.h"
+#include "PersonalityFile.h"
+#include "ProgramStart.h"
+#include "RunningProgram.h"
+#include "TextField.h"
+#include "UserPicks.h"
+#include "WrappedLabel.h"
+#include "main.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// A complete personality file whose first line is the given name.
+QByteArray PersonalityFileNamed(const QByteArray& name)
+{
+    QList<QByteArray> lines;
+    for (const char* line : NewPersonalityLines)
+        lines << line;
+    lines[0] = name;
+    return CrLfLines(lines);
+}
+
+QString PersonalityPath(const QString& mod, int number)
+{
+    return mod + "/bot" + QString::number(number) + "/personality.txt";
+}
+
+QByteArray BotConfigFile(const QList<QByteArray>& commands)
+{
+    return CrLfLines(QList<QByteArray>{
+                         "# Tavrik by Dravenholt",
+                         "# This bot.cfg file was generated automatically by the Tavrik Control Centre v1.0",
+                         "pause 3"}
+                     + commands);
+}
+
+QStringList RosterTexts(const CheckList& roster)
+{
+    QStringList texts;
+    for (int index = 0; index < roster.EntryCount(); ++index)
+        texts << roster.EntryText(index);
+    return texts;
+}
+
+QList<int> CheckedNumbers(const CheckList& roster)
+{
+    QList<int> numbers;
+    for (int index = 0; index < roster.EntryCount(); ++index) {
+        if (roster.IsEntryChecked(index))
+            numbers << index + 1;
+    }
+    return numbers;
+}
+
+} // namespace
+
+// The bot.cfg page inside the running main window: its controls, the roster
+// built from the personality files, and how loads and saves follow the
+// personality page and the mod selector.
+class BotConfigPageTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScratchGameFolder> game;
+    std::unique_ptr<RunningProgram> program;
+    RecordingMessageSeam* seam = nullptr;
+    TMainForm* form = nullptr;
+
+    void Start()
+    {
+        program = std::make_unique<RunningProgram>();
+        seam = &program->seam;
+        form = &program->form;
+    }
+
+    void StartInSampleGame()
+    {
+        game = ScratchGameFolder::WithSampleMods();
+        Start();
+    }
+
+    // As the event loop runs a trigger: a failure ends in the error box.
+    template <typename Step>
+    static void Guarded(Step&& step)
+    {
+        RunHandler(std::forward<Step>(step));
+    }
+
+    void MoveOverBotConfigPage()
+    {
+        Guarded([this] { form->BotConfigEditorMouseMove(); });
+    }
+
+    void MoveOverPersonalityPage()
+    {
+        Guarded([this] { form->PersonalityTabMouseMove(); });
+    }
+
+    // Replaces cstrike's personalities with ones of these numbers only.
+    static void KeepPersonalities(const QList<int>& numbers)
+    {
+        for (int number = 1; number <= 5; ++number)
+            QVERIFY(QDir("cstrike/bot" + QString::number(number)).removeRecursively());
+        for (int number : numbers)
+            WriteBytes(PersonalityPath("cstrike", number),
+                       PersonalityFileNamed("Bot" + QByteArray::number(number)));
+    }
+
+private slots:
+    void initTestCase() { PrepareApplication(); }
+
+    void cleanup()
+    {
+        program.reset();
+        game.reset();
+    }
+
+    void controlsSitWhereThePageWasDrawn_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<int>("pixelSize");
+        QTest::newRow("which bots") << "WhichBotsLabel" << "Which bots should be added the next time you play this mod?" << QRect(3, 2, 195, 32) << 13;
+        QTest::newRow("roster") << "BotCheckList" << "" << QRect(3, 36, 198, 347) << 11;
+        QTest::newRow("don't shoot") << "BotsDontShootCheckBox" << "Bots Can't Shoot" << QRect(217, 36, 169, 20) << 13;
+        QTest::newRow("observer") << "ObserverModeCheckBox" << "Enable Observer Mode" << QRect(425, 36, 169, 20) << 13;
+        QTest::newRow("chat") << "BotsCanChatCheckBox" << "Bots Can Chat" << QRect(217, 64, 169, 20) << 13;
+        QTest::newRow("disco") << "DiscoModeCheckBox" << "Enable Disco Mode" << QRect(425, 64, 169, 20) << 13;
+        QTest::newRow("knife") << "KnifeModeCheckBox" << "Enable KnifeMode" << QRect(425, 91, 169, 20) << 13;
+        QTest::newRow("pistol") << "PistolModeCheckBox" << "Enable Pistol Mode" << QRect(425, 119, 169, 20) << 13;
+        QTest::newRow("grenades") << "UseGrenadeCheckBox" << "Bots Can Use Grenades" << QRect(217, 91, 169, 20) << 13;
+        QTest::newRow("team balance") << "AutoTeamBalanceCheckBox" << "Auto Team Balance" << QRect(217, 119, 169, 20) << 13;
+        QTest::newRow("online") << "OnlineModeCheckBox" << "Online Mode" << QRect(217, 146, 169, 20) << 13;
+        QTest::newRow("min label") << "MinBotsLabel" << "Minimum Bots  (non-online mode)" << QRect(217, 177, 197, 16) << 13;
+        QTest::newRow("min field") << "MinBots" << "" << QRect(424, 169, 36, 24) << 13;
+        QTest::newRow("max label") << "MaxBotsLabel" << "Maximum Bots (any mode)" << QRect(217, 201, 158, 16) << 13;
+        QTest::newRow("max field") << "MaxBots" << "" << QRect(424, 193, 36, 24) << 13;
+        QTest::newRow("help 1") << "HelpLabel1" << "In online mode, bots will leave according to their personalities Max/Min playing times, but bots wil join randomly if there are less that the Maximum amount of bots playing. In Offline mode bots will be added at 5 second intervals" << QRect(217, 223, 371, 39) << 11;
+        QTest::newRow("help 2") << "HelpLabel2" << "      If you don't want bots to be added/removed at all then just use -1 for both min and max bots." << QRect(217, 263, 343, 26) << 11;
+    }
+
+    void controlsSitWhereThePageWasDrawn()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QRect, geometry);
+        QFETCH(int, pixelSize);
+        game = std::make_unique<ScratchGameFolder>();
+        Start();
+        const QMap<QString, QWidget*> controls{
+            {"WhichBotsLabel", form->WhichBotsLabel},
+            {"BotCheckList", form->BotCheckList},
+            {"BotsDontShootCheckBox", form->BotsDontShootCheckBox},
+            {"ObserverModeCheckBox", form->ObserverModeCheckBox},
+            {"BotsCanChatCheckBox", form->BotsCanChatCheckBox},
+            {"DiscoModeCheckBox", form->DiscoModeCheckBox},
+            {"KnifeModeCheckBox", form->KnifeModeCheckBox},
+            {"PistolModeCheckBox", form->PistolModeCheckBox},
+            {"UseGrenadeCheckBox", form->UseGrenadeCheckBox},
+            {"AutoTeamBalanceCheckBox", form->AutoTeamBalanceCheckBox},
+            {"OnlineModeCheckBox", form->OnlineModeCheckBox},
+            {"MinBotsLabel", form->MinBotsLabel},
+            {"MinBots", form->MinBots},
+            {"MaxBotsLabel", form->MaxBotsLabel},
+            {"MaxBots", form->MaxBots},
+            {"HelpLabel1", form->HelpLabel1},
+            {"HelpLabel2", form->HelpLabel2}};
+        QWidget* control = controls.value(name);
+        QVERIFY(control);
+        QCOMPARE(control->parentWidget(), form->BotConfigEditor);
+        QCOMPARE(control->geometry(), geometry);
+        QCOMPARE(control->font().pixelSize(), pixelSize);
+        if (auto* label = qobject_cast<QLabel*>(control))
+            QCOMPARE(label->text(), caption);
+        if (auto* box = qobject_cast<QCheckBox*>(control))
+            QCOMPARE(box->text(), caption);
+        // A wrapped text shows whole: no line runs past the label's bottom.
+        if (auto* wrapped = qobject_cast<WrappedLabel*>(control))
+            QVERIFY(wrapped->TextFits(wrapped->font()));
+    }
+
+    void rosterEntriesAreThirteenPixelsHigh()
+    {
+        StartInSampleGame();
+        QCOMPARE(form->BotCheckList->visualItemRect(form->BotCheckList->item(0)).height(), 13);
+    }
+
+    void tabGoesThroughRosterBoxesAndFields()
+    {
+        StartInSampleGame();
+        form->PageControl->setCurrentWidget(form->BotConfigEditor);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        const QList<QWidget*> order{
+            form->BotCheckList, form->BotsDontShootCheckBox, form->ObserverModeCheckBox,
+            form->BotsCanChatCheckBox, form->DiscoModeCheckBox, form->KnifeModeCheckBox,
+            form->PistolModeCheckBox, form->UseGrenadeCheckBox, form->AutoTeamBalanceCheckBox,
+            form->OnlineModeCheckBox, form->MinBots, form->MaxBots};
+        form->BotCheckList->setFocus();
+        for (qsizetype step = 1; step < order.size(); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), order[step]);
+        }
+        for (qsizetype step = order.size() - 2; step >= 0; --step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), order[step]);
+        }
+    }
+
+    void startUpShowsTheSampleModsBotConfig()
+    {
+        StartInSampleGame();
+        QCOMPARE(RosterTexts(*form->BotCheckList).size(), 5);
+        QCOMPARE(form->BotCheckList->EntryText(0), QString("Kestrel"));
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), (QList<int>{1, 2, 3, 4, 5}));
+        QVERIFY(form->AutoTeamBalanceCheckBox->Checked());
+        QVERIFY(form->OnlineModeCheckBox->Checked());
+        QCOMPARE(form->MinBots->Text(), QString("4"));
+        QCOMPARE(form->MaxBots->Text(), QString("10"));
+        QCOMPARE(seam->boxes, QStringList());
+    }
+
+    // Without a readable cstrike the page was never loaded.
+    void startWithoutCounterStrikeKeepsTheStartValues()
+    {
+        game = std::make_unique<ScratchGameFolder>();
+        Start();
+        QCOMPARE(form->BotCheckList->EntryCount(), 0);
+        for (CheckBoxControl* box : form->BotConfigEditor->findChildren<CheckBoxControl*>())
+            QVERIFY2(!box->Checked(), qPrintable(box->text()));
+        QCOMPARE(form->MinBots->Text(), QString("1"));
+        QCOMPARE(form->MaxBots->Text(), QString("1"));
+    }
+
+    void rosterEndsAtTheFirstMissingPersonality_data()
+    {
+        QTest::addColumn<QList<int>>("personalities");
+        QTest::addColumn<QStringList>("roster");
+        QTest::addColumn<QList<int>>("checked");
+        QTest::addColumn<QByteArray>("savedLoadBots");
+        // bot.cfg asks for 1, 2 and 4.
+        QTest::newRow("1, 2 and 4") << QList<int>{1, 2, 4} << QStringList{"Bot1", "Bot2"}
+                                    << QList<int>{1, 2} << QByteArray("loadbot 1\r\nloadbot 2\r\n");
+        QTest::newRow("2 and 3 only") << QList<int>{2, 3} << QStringList{} << QList<int>{}
+                                      << QByteArray();
+        QTest::newRow("1 to 6") << QList<int>{1, 2, 3, 4, 5, 6}
+                                << QStringList{"Bot1", "Bot2", "Bot3", "Bot4", "Bot5", "Bot6"}
+                                << QList<int>{1, 2, 4}
+                                << QByteArray("loadbot 1\r\nloadbot 2\r\nloadbot 4\r\n");
+    }
+
+    void rosterEndsAtTheFirstMissingPersonality()
+    {
+        QFETCH(QList<int>, personalities);
+        QFETCH(QStringList, roster);
+        QFETCH(QList<int>, checked);
+        QFETCH(QByteArray, savedLoadBots);
+        StartInSampleGame();
+        KeepPersonalities(personalities);
+        WriteBytes("cstrike/bot.cfg", BotConfigFile({"loadbot 1", "loadbot 2", "loadbot 4",
+                                                     "mp_autoteambalance 0", "min_bots 1",
+                                                     "max_bots 1"}));
+        Guarded([this] {
+            form->UpdateBotCheckList();
+            form->LoadBotConfig();
+        });
+        QCOMPARE(seam->boxes, QStringList());
+        QCOMPARE(RosterTexts(*form->BotCheckList), roster);
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), checked);
+
+        MoveOverBotConfigPage();
+        QCOMPARE(ReadBytes("cstrike/bot.cfg"),
+                 BotConfigFile({}).replace("pause 3\r\n", "pause 3\r\n" + savedLoadBots)
+                     + "mp_autoteambalance 0\r\nmin_bots 1\r\nmax_bots 1\r\n");
+    }
+
+    void anEmptyPersonalityFileGivesAnEmptyEntry()
+    {
+        StartInSampleGame();
+        WriteBytes(PersonalityPath("cstrike", 2), QByteArray());
+        Guarded([this] { form->UpdateBotCheckList(); });
+        QCOMPARE(RosterTexts(*form->BotCheckList),
+                 (QStringList{"Kestrel", "", "Rookie_Pim", "Ironvale", "Sandpiper"}));
+    }
+
+    // The personality page's save rebuilds the roster, then reads bot.cfg:
+    // the new name shows, and the marks are the file's, not the page's.
+    void renamedPersonalityShowsInTheRosterWithTheFilesMarks()
+    {
+        StartInSampleGame();
+        WriteBytes("cstrike/bot.cfg",
+                   BotConfigFile({"loadbot 2", "loadbot 5", "mp_autoteambalance 0"}));
+        Guarded([this] { form->CurrentPersonalityNumber->SetValue(2); });
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), (QList<int>{2, 5}));
+
+        form->BotCheckList->SetEntryChecked(0, true);
+        form->BotCheckList->SetEntryChecked(4, false);
+        form->Name->SetText("Renamed");
+        MoveOverPersonalityPage();
+
+        QCOMPARE(form->BotCheckList->EntryText(1), QString("Renamed"));
+        QCOMPARE(form->BotCheckList->EntryCount(), 5);
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), (QList<int>{2, 5}));
+        QCOMPARE(seam->boxes, QStringList());
+    }
+
+    void aCheckMarkSurvivesOnlyASaveOfThePage()
+    {
+        StartInSampleGame();
+        form->BotCheckList->SetEntryChecked(1, false);
+        Guarded([this] { form->CurrentPersonalityNumber->SetValue(3); });
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), (QList<int>{1, 2, 3, 4, 5}));
+
+        form->BotCheckList->SetEntryChecked(1, false);
+        MoveOverBotConfigPage();
+        Guarded([this] { form->CurrentPersonalityNumber->SetValue(4); });
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), (QList<int>{1, 3, 4, 5}));
+    }
+
+    void modChangeShowsTheOtherModsBotConfig()
+    {
+        StartInSampleGame();
+        // The Front Line Force file names no bot numbers: the fields keep
+        // what the previous mod's file put there.
+        WriteBytes("flf/bot.cfg", BotConfigFile({"loadbot 3", "disco 1", "usegrenades 0"}));
+        PickWithKeyboard(*form->ModToEditComboBox, 3);
+        QCOMPARE(form->ModFolder, QString("tfc"));
+        QCOMPARE(form->BotCheckList->EntryCount(), 4);
+        QCOMPARE(form->BotCheckList->EntryText(0), QString("Wrench"));
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), (QList<int>{1, 2, 3, 4}));
+        QVERIFY(!form->OnlineModeCheckBox->Checked());
+        QCOMPARE(form->MinBots->Text(), QString("3"));
+        QCOMPARE(form->MaxBots->Text(), QString("8"));
+
+        PickWithKeyboard(*form->ModToEditComboBox, 4);
+        QCOMPARE(form->BotCheckList->EntryText(0), QString("Foxhole"));
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{3});
+        QVERIFY(form->DiscoModeCheckBox->Checked());
+        QVERIFY(!form->UseGrenadeCheckBox->Checked());
+        QVERIFY(form->OnlineModeCheckBox->Checked());
+        QVERIFY(!form->AutoTeamBalanceCheckBox->Checked());
+        QCOMPARE(form->MinBots->Text(), QString("3"));
+        QCOMPARE(form->MaxBots->Text(), QString("8"));
+        QCOMPARE(seam->boxes, QStringList());
+    }
+
+    void savingWithoutBotConfigCreatesIt()
+    {
+        StartInSampleGame();
+        QVERIFY(QFile::remove("valve/bot.cfg"));
+        PickWithKeyboard(*form->ModToEditComboBox, 1);
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{});
+        QVERIFY(form->OnlineModeCheckBox->Checked());
+        form->MinBots->SetText("2");
+        MoveOverBotConfigPage();
+        QCOMPARE(ReadBytes("valve/bot.cfg"),
+                 BotConfigFile({"mp_autoteambalance 0", "min_bots 2", "max_bots 10"}));
+        QCOMPARE(seam->boxes, QStringList());
+    }
+
+    // Writing the page over a file it holds only in part would lose the rest.
+    void aFailedLoadRefusesSavesUntilALoadSucceeds()
+    {
+        StartInSampleGame();
+        const QByteArray broken = BotConfigFile({"loadbot 1", "map de_dust", "loadbot 2",
+                                                 "min_bots 9", "max_bots 9"});
+        WriteBytes("cstrike/bot.cfg", broken);
+        Guarded([this] { form->CurrentPersonalityNumber->SetValue(2); });
+        QCOMPARE(seam->boxes, QStringList{"error: 'de_dust' is not a valid integer value."});
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{1});
+
+        MoveOverBotConfigPage();
+        MoveOverBotConfigPage();
+        const QString refusal = QDir::toNativeSeparators("cstrike/bot.cfg")
+                                + " was not saved: it could not be read completely.";
+        QCOMPARE(seam->boxes.mid(1), QStringList{"error: " + refusal});
+        QCOMPARE(ReadBytes("cstrike/bot.cfg"), broken);
+
+        WriteBytes("cstrike/bot.cfg", BotConfigFile({"loadbot 3", "mp_autoteambalance 0"}));
+        Guarded([this] { form->CurrentPersonalityNumber->SetValue(1); });
+        form->MinBots->SetText("5");
+        MoveOverBotConfigPage();
+        QCOMPARE(ReadBytes("cstrike/bot.cfg"),
+                 BotConfigFile({"loadbot 3", "mp_autoteambalance 0", "min_bots 5",
+                                "max_bots 10"}));
+        QCOMPARE(seam->boxes.size(), 2);
+    }
+
+    // A rebuilt roster has lost its check marks until bot.cfg is read again.
+    void aRosterRebuiltWithoutItsLoadIsNotSaved()
+    {
+        StartInSampleGame();
+        const QByteArray botConfig = ReadBytes("cstrike/bot.cfg");
+        Guarded([this] { form->UpdateBotCheckList(); });
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{});
+
+        MoveOverBotConfigPage();
+        QCOMPARE(seam->boxes,
+                 QStringList{"error: " + QDir::toNativeSeparators("cstrike/bot.cfg")
+                             + " was not saved: it could not be read completely."});
+        QCOMPARE(ReadBytes("cstrike/bot.cfg"), botConfig);
+    }
+
+    // The mod changed, but its personality could not be created, so the page
+    // still shows Counter-Strike's settings.
+    void aModChangeThatFailsEarlyRefusesToWriteTheOtherModsFile()
+    {
+        StartInSampleGame();
+        QVERIFY(QDir("valve/bot1").removeRecursively());
+        WriteBytes("valve/bot1", "in the way");
+        const QByteArray valveBotConfig = ReadBytes("valve/bot.cfg");
+        PickWithKeyboard(*form->ModToEditComboBox, 1);
+        QCOMPARE(form->ModFolder, QString("valve"));
+        QCOMPARE(form->BotCheckList->EntryText(0), QString("Kestrel"));
+        seam->boxes.clear();
+
+        MoveOverBotConfigPage();
+        QCOMPARE(seam->boxes,
+                 QStringList{"error: " + QDir::toNativeSeparators("valve/bot.cfg")
+                             + " was not saved: the page shows another file's content."});
+        QCOMPARE(ReadBytes("valve/bot.cfg"), valveBotConfig);
+    }
+
+    void keyReleasesInTheBotNumbersSaveEachTime()
+    {
+        StartInSampleGame();
+        form->PageControl->setCurrentWidget(form->BotConfigEditor);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        form->MinBots->setFocus();
+        form->MinBots->selectAll();
+        QTest::keyClick(form->MinBots, Qt::Key_7);
+        QVERIFY(ReadBytes("cstrike/bot.cfg").contains("\r\nmin_bots 7\r\nmax_bots 10\r\n"));
+        form->DiscoModeCheckBox->SetChecked(true);
+        QTest::keyClick(form->MaxBots, Qt::Key_Left);
+        QVERIFY(ReadBytes("cstrike/bot.cfg").contains("\r\ndisco 1\r\n"));
+        QCOMPARE(seam->boxes, QStringList());
+    }
+};
+
+QTEST_MAIN(BotConfigPageTest)
+#include "tst_botconfigpage.moc"
