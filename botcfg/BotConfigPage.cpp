@@ -2,6 +2,7 @@
 
 #include "CheckBoxControl.h"
 #include "CheckList.h"
+#include "FocusOrder.h"
 #include "Fonts.h"
 #include "TextField.h"
 #include "WrappedLabel.h"
@@ -24,8 +25,6 @@ struct CheckBoxPlace {
     QPoint at;
 };
 
-// In focus order: down the left column's first two, then across, as the
-// boxes were laid out.
 const std::vector<CheckBoxPlace> CheckBoxPlaces{
     {&BotConfigPage::BotsDontShootCheckBox, "Bots Can't Shoot", {217, 36}},
     {&BotConfigPage::ObserverModeCheckBox, "Enable Observer Mode", {425, 36}},
@@ -102,13 +101,11 @@ void PlaceNumbersAndHelp(BotConfigPage& page, QWidget& tab)
 
 void SetFocusOrder(BotConfigPage& page)
 {
-    std::vector<QWidget*> order{page.BotCheckList};
-    for (const CheckBoxPlace& place : CheckBoxPlaces)
-        order.push_back(page.*place.box);
-    order.push_back(page.MinBots);
-    order.push_back(page.MaxBots);
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    ChainFocusOrder({page.BotCheckList, page.BotsDontShootCheckBox, page.ObserverModeCheckBox,
+                     page.BotsCanChatCheckBox, page.DiscoModeCheckBox, page.KnifeModeCheckBox,
+                     page.PistolModeCheckBox, page.UseGrenadeCheckBox,
+                     page.AutoTeamBalanceCheckBox, page.OnlineModeCheckBox, page.MinBots,
+                     page.MaxBots});
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "ChatTypes.h"
 #include "DropDownSelector.h"
+#include "FocusOrder.h"
 #include "Fonts.h"
 #include "TextArea.h"
 
@@ -38,6 +39,5 @@ void BuildChatPage(ChatPage& page, QWidget& tab)
     page.ChatEditMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     // The text area comes first, then the kind and the help button.
-    QWidget::setTabOrder(page.ChatEditMemo, page.ChatTypeComboBox);
-    QWidget::setTabOrder(page.ChatTypeComboBox, page.ChatHelpButton);
+    ChainFocusOrder({page.ChatEditMemo, page.ChatTypeComboBox, page.ChatHelpButton});
 }

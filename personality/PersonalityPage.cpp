@@ -3,6 +3,7 @@
 #include "BoundedIntegerField.h"
 #include "CheckBoxControl.h"
 #include "DropDownSelector.h"
+#include "FocusOrder.h"
 #include "Fonts.h"
 #include "TextField.h"
 
@@ -158,7 +159,7 @@ void DisableUnusedFields(PersonalityPage& page)
 // The order of the file's lines, with the number first and the team last.
 void SetFocusOrder(PersonalityPage& page)
 {
-    const std::vector<QWidget*> order{
+    ChainFocusOrder({
         page.CurrentPersonalityNumber, page.Name, page.Skill, page.ReactionTime,
         page.CampChance, page.HuntChance, page.Stealthiness, page.RushChance,
         page.ChatChance, page.TeamplayValue, page.Obedience, page.Courage,
@@ -166,9 +167,7 @@ void SetFocusOrder(PersonalityPage& page)
         page.RifleUsage, page.SniperRifleUsage, page.MachinegunUsage, page.GrenadeUsage,
         page.MinBuyTime, page.MaxBuyTime, page.MinReloadTime, page.MaxReloadTime,
         page.MinPlayingTime, page.MaxPlayingTime, page.BotCanHear, page.BotCanLearn,
-        page.AutoAdjustSkill, page.PersonalityHelpButton, page.PreferredTeamComboBox};
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+        page.AutoAdjustSkill, page.PersonalityHelpButton, page.PreferredTeamComboBox});
 }
 
 } // namespace

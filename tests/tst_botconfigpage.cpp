@@ -6,7 +6,7 @@
 #include "GameFolder.h"
 #include "PersonalityFile.h"
 #include "ProgramStart.h"
-#include "RunningProgram.h"
+#include "ProgramSession.h"
 #include "TextField.h"
 #include "UserPicks.h"
 #include "WrappedLabel.h"
@@ -67,33 +67,8 @@ QList<int> CheckedNumbers(const CheckList& roster)
 // The bot.cfg page inside the running main window: its controls, the roster
 // built from the personality files, and how loads and saves follow the
 // personality page and the mod selector.
-class BotConfigPageTest : public QObject {
+class BotConfigPageTest : public QObject, ProgramSession {
     Q_OBJECT
-
-    std::unique_ptr<ScratchGameFolder> game;
-    std::unique_ptr<RunningProgram> program;
-    RecordingMessageSeam* seam = nullptr;
-    TMainForm* form = nullptr;
-
-    void Start()
-    {
-        program = std::make_unique<RunningProgram>();
-        seam = &program->seam;
-        form = &program->form;
-    }
-
-    void StartInSampleGame()
-    {
-        game = ScratchGameFolder::WithSampleMods();
-        Start();
-    }
-
-    // As the event loop runs a trigger: a failure ends in the error box.
-    template <typename Step>
-    static void Guarded(Step&& step)
-    {
-        RunHandler(std::forward<Step>(step));
-    }
 
     void MoveOverBotConfigPage()
     {
@@ -118,11 +93,7 @@ class BotConfigPageTest : public QObject {
 private slots:
     void initTestCase() { PrepareApplication(); }
 
-    void cleanup()
-    {
-        program.reset();
-        game.reset();
-    }
+    void cleanup() { Stop(); }
 
     void controlsSitWhereThePageWasDrawn_data()
     {

@@ -2,7 +2,7 @@
 #include "Exceptions.h"
 #include "GameFolder.h"
 #include "ProgramStart.h"
-#include "RunningProgram.h"
+#include "ProgramSession.h"
 #include "UserPicks.h"
 #include "TextArea.h"
 #include "main.h"
@@ -44,13 +44,8 @@ QString ChatFile(const QString& mod, const QString& name)
 // The chat page of the main window as the program starts it, in a copy of the
 // sample game folder. Everything goes through the user's own actions: picks
 // in the selectors and keys in the text area.
-class ChatPageTest : public QObject {
+class ChatPageTest : public QObject, ProgramSession {
     Q_OBJECT
-
-    std::unique_ptr<ScratchGameFolder> game;
-    std::unique_ptr<RunningProgram> program;
-    RecordingMessageSeam* seam = nullptr;
-    TMainForm* form = nullptr;
 
     void PickMod(int index) { PickWithKeyboard(*form->ModToEditComboBox, index); }
     void PickChatKind(int index) { PickWithKeyboard(*form->ChatTypeComboBox, index); }
@@ -67,19 +62,9 @@ class ChatPageTest : public QObject {
 private slots:
     void initTestCase() { PrepareApplication(); }
 
-    void init()
-    {
-        game = ScratchGameFolder::WithSampleMods();
-        program = std::make_unique<RunningProgram>();
-        seam = &program->seam;
-        form = &program->form;
-    }
+    void init() { StartInSampleGame(); }
 
-    void cleanup()
-    {
-        program.reset();
-        game.reset();
-    }
+    void cleanup() { Stop(); }
 
     void controlsOfThePage_data()
     {

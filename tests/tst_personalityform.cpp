@@ -5,7 +5,7 @@
 #include "GameFolder.h"
 #include "PersonalityFile.h"
 #include "ProgramStart.h"
-#include "RunningProgram.h"
+#include "ProgramSession.h"
 #include "UserPicks.h"
 #include "TextField.h"
 #include "main.h"
@@ -47,33 +47,8 @@ QString PathOf(const QString& mod, int number)
 
 // The personality page inside the running main window: what loads and saves
 // do to the files, the page and the boxes the user sees.
-class PersonalityFormTest : public QObject {
+class PersonalityFormTest : public QObject, ProgramSession {
     Q_OBJECT
-
-    std::unique_ptr<ScratchGameFolder> game;
-    std::unique_ptr<RunningProgram> program;
-    RecordingMessageSeam* seam = nullptr;
-    TMainForm* form = nullptr;
-
-    void Start()
-    {
-        program = std::make_unique<RunningProgram>();
-        seam = &program->seam;
-        form = &program->form;
-    }
-
-    void StartInSampleGame()
-    {
-        game = ScratchGameFolder::WithSampleMods();
-        Start();
-    }
-
-    // As the event loop runs a trigger: a failure ends in the error box.
-    template <typename Step>
-    static void Guarded(Step&& step)
-    {
-        RunHandler(std::forward<Step>(step));
-    }
 
     void MoveOverPage()
     {
@@ -91,11 +66,7 @@ class PersonalityFormTest : public QObject {
 private slots:
     void initTestCase() { PrepareApplication(); }
 
-    void cleanup()
-    {
-        program.reset();
-        game.reset();
-    }
+    void cleanup() { Stop(); }
 
     void startWithoutPersonalityOneCreatesItOnce()
     {
