@@ -1,0 +1,397 @@
+#include "BotConfigFile.h"
+#include "BotConfigPage.h"
+#include "BotConfigStore.h"
+#include "CheckBoxControl.h"
+#include "CheckList.h"
+#include "Exceptions.h"
+#include "GameFolder.h"
+#include "RecordingMessageSeam.h"
+#include "TextField.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+const QString ModFolder = QStringLiteral("cstrike");
+const QString ConfigPath = QDir::toNativeSeparators(QStringLiteral("cstrike/bot.cfg"));
+
+const QList<QByteArray> Header{
+    "# Tavrik by Dravenholt",
+    "# This bot.cfg file was generated automatically by the Tavrik Control Centre v1.0",
+    "pause 3"};
+
+// The page's check boxes under the short names the tables use.
+QList<QPair<QString, CheckBoxControl*>> Boxes(const BotConfigPage& p)
+{
+    return {{"Disco", p.DiscoModeCheckBox},
+            {"Knife", p.KnifeModeCheckBox},
+            {"Pistol", p.PistolModeCheckBox},
+            {"Observer", p.ObserverModeCheckBox},
+            {"UseGrenade", p.UseGrenadeCheckBox},
+            {"BotsCanChat", p.BotsCanChatCheckBox},
+            {"BotsDontShoot", p.BotsDontShootCheckBox},
+            {"AutoTeamBalance", p.AutoTeamBalanceCheckBox},
+            {"OnlineMode", p.OnlineModeCheckBox}};
+}
+
+// What the page shows, one "name=value" entry per control: the numbers of the
+// checked roster entries, every box as 1 or 0, the two fields' texts.
+QStringList Shown(const BotConfigPage& page)
+{
+    QStringList checked;
+    for (int index = 0; index < page.BotCheckList->EntryCount(); ++index) {
+        if (page.BotCheckList->IsEntryChecked(index))
+            checked << QString::number(index + 1);
+    }
+    QStringList shown{"roster=" + checked.join(' ')};
+    for (const auto& [name, box] : Boxes(page))
+        shown << name + (box->Checked() ? "=1" : "=0");
+    shown << "MinBots=" + page.MinBots->Text() << "MaxBots=" + page.MaxBots->Text();
+    return shown;
+}
+
+// What a PreparedPage shows once reset: the fields keep their texts.
+QStringList ResetShown()
+{
+    return {"roster=", "Disco=0", "Knife=0", "Pistol=0", "Observer=0", "UseGrenade=1",
+            "BotsCanChat=1", "BotsDontShoot=0", "AutoTeamBalance=0", "OnlineMode=1",
+            "MinBots=4", "MaxBots=12"};
+}
+
+// `shown` with the entries that `changes` name replaced by them.
+QStringList Changed(QStringList shown, const QStringList& changes)
+{
+    for (const QString& change : changes) {
+        const QString prefix = change.section('=', 0, 0) + '=';
+        const auto entry = std::find_if(shown.begin(), shown.end(),
+                                        [&](const QString& s) { return s.startsWith(prefix); });
+        if (entry == shown.end())
+            qFatal("no control named by %s", qPrintable(change));
+        *entry = change;
+    }
+    return shown;
+}
+
+// Sets the controls that `changes` name, as Shown names them.
+void Apply(BotConfigPage& page, const QStringList& changes)
+{
+    for (const QString& change : changes) {
+        const QString name = change.section('=', 0, 0);
+        const QString value = change.section('=', 1);
+        if (name == "roster") {
+            for (int index = 0; index < page.BotCheckList->EntryCount(); ++index)
+                page.BotCheckList->SetEntryChecked(index, false);
+            for (const QString& number : value.split(' ', Qt::SkipEmptyParts))
+                page.BotCheckList->SetEntryChecked(number.toInt() - 1, true);
+        } else if (name == "MinBots") {
+            page.MinBots->SetText(value);
+        } else if (name == "MaxBots") {
+            page.MaxBots->SetText(value);
+        } else {
+            bool found = false;
+            for (const auto& [boxName, box] : Boxes(page)) {
+                if (boxName == name) {
+                    box->SetChecked(value == "1");
+                    found = true;
+                }
+            }
+            if (!found)
+                qFatal("no control named by %s", qPrintable(change));
+        }
+    }
+}
+
+// A built page whose roster lists four personalities and whose every control
+// shows the opposite of what a reset gives, so that a control a load should
+// have set, and did not, shows.
+struct PreparedPage {
+    PreparedPage()
+    {
+        BuildBotConfigPage(page, tab);
+        for (const char* name : {"Raven", "Finch", "Heron", "Crane"})
+            page.BotCheckList->AddEntry(QString::fromLatin1(name));
+        Apply(page, {"roster=1 2 3 4", "Disco=1", "Knife=1", "Pistol=1", "Observer=1",
+                     "UseGrenade=0", "BotsCanChat=0", "BotsDontShoot=1", "AutoTeamBalance=1",
+                     "OnlineMode=0", "MinBots=4", "MaxBots=12"});
+    }
+
+    QWidget tab;
+    BotConfigPage page;
+};
+
+// The failure's message, or an empty text.
+QString LoadFailure(BotConfigPage& page)
+{
+    try {
+        LoadShownBotConfig(page, ModFolder);
+    } catch (const Exception& failure) {
+        return failure.Message();
+    }
+    return QString();
+}
+
+// "box: " and the failure's message, or an empty text.
+QString SaveFailure(BotConfigPage& page)
+{
+    try {
+        SaveShownBotConfig(page, ModFolder);
+    } catch (const Exception& failure) {
+        return "box: " + failure.Message();
+    }
+    return QString();
+}
+
+QString NotInteger(const QString& text)
+{
+    return "'" + text + "' is not a valid integer value";
+}
+
+} // namespace
+
+// Every test runs in a game folder of its own with an empty mod folder.
+class BotConfigFileTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScratchGameFolder> game;
+
+private slots:
+    void init()
+    {
+        game = std::make_unique<ScratchGameFolder>();
+        QVERIFY(QDir().mkpath(ModFolder));
+    }
+
+    void cleanup() { game.reset(); }
+
+    // ---- Reading ----------------------------------------------------------
+
+    void readerAppliesLines_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("lines");
+        QTest::addColumn<QStringList>("changes"); // from ResetShown()
+        QTest::addColumn<QString>("failure");
+        const auto row = [](const char* name, const QList<QByteArray>& lines,
+                            const QStringList& changes, const QString& failure = QString()) {
+            QTest::newRow(name) << lines << changes << failure;
+        };
+
+        row("empty file", {}, {});
+        row("header written by the editor", Header, {});
+        row("empty lines", {"", "disco 1", ""}, {"Disco=1"});
+
+        // What separates key and value: the first space before the last character.
+        row("tab between key and value", {"disco\t1"}, {});
+        row("key alone", {"disco"}, {});
+        row("trailing space", {"disco "}, {});
+        row("a lone space", {" "}, {});
+        row("one character", {"7"}, {});
+        row("value of a blank", {"disco  "}, {}, NotInteger(" "));
+        row("blank before the value", {"disco  1"}, {"Disco=1"});
+        row("value of two words", {"min_bots 2 3"}, {}, NotInteger("2 3"));
+        row("empty key", {" 5"}, {});
+        row("blank before a comment", {" # bots for LAN games"}, {}, NotInteger("# bots for LAN games"));
+
+        // Every value must be an integer, known key or not; the lines before a
+        // bad one have their effect and the lines after it are not read.
+        row("unknown keys", {"pause 3", "foo 12", "Disco 1", "MIN_BOTS 5"}, {});
+        row("stops at a value that is no integer",
+            {"disco 1", "min_bots 2", "map de_dust", "max_bots 9", "knifemode 1"},
+            {"Disco=1", "MinBots=2"}, NotInteger("de_dust"));
+
+        row("disco", {"disco 1"}, {"Disco=1"});
+        row("knifemode", {"knifemode 1"}, {"Knife=1"});
+        row("pistolmode", {"pistolmode 1"}, {"Pistol=1"});
+        row("observer", {"observer 1"}, {"Observer=1"});
+        row("botdontshoot", {"botdontshoot 1"}, {"BotsDontShoot=1"});
+        row("mp_autoteambalance", {"mp_autoteambalance 1"}, {"AutoTeamBalance=1"});
+        row("usegrenades", {"usegrenades 0"}, {"UseGrenade=0"});
+        row("botchat", {"botchat 0"}, {"BotsCanChat=0"});
+        row("onlinemode", {"onlinemode 0"}, {"OnlineMode=0"});
+        row("any value but 0 checks", {"disco 2", "observer -1", "pistolmode $10"},
+            {"Disco=1", "Observer=1", "Pistol=1"});
+        row("any value but 0 leaves checked", {"usegrenades 1", "botchat 2", "onlinemode -1"}, {});
+        row("0 leaves unchecked", {"knifemode 0", "mp_autoteambalance 0", "botdontshoot 00"}, {});
+        row("a later line does not undo", {"disco 1", "disco 0", "onlinemode 0", "onlinemode 1"},
+            {"Disco=1", "OnlineMode=0"});
+
+        row("roster entries", {"loadbot 3", "loadbot 1"}, {"roster=1 3"});
+        row("last roster entry", {"loadbot 4"}, {"roster=4"});
+        row("numbers outside the roster", {"loadbot 5", "loadbot 0", "loadbot -1"}, {});
+
+        row("bot numbers", {"min_bots 3", "max_bots 9"}, {"MinBots=3", "MaxBots=9"});
+        row("the last bot number wins", {"min_bots 3", "min_bots 8"}, {"MinBots=8"});
+        row("bot numbers in plain decimal", {"min_bots 007", "max_bots -1"}, {"MinBots=7", "MaxBots=-1"});
+        row("plus sign", {"min_bots +5"}, {"MinBots=5"});
+        row("hexadecimal", {"max_bots $10", "min_bots 0x1F"}, {"MaxBots=16", "MinBots=31"});
+    }
+
+    void readerAppliesLines()
+    {
+        QFETCH(QList<QByteArray>, lines);
+        QFETCH(QStringList, changes);
+        QFETCH(QString, failure);
+        PreparedPage prepared;
+        WriteBytes(ConfigPath, CrLfLines(lines));
+
+        QCOMPARE(LoadFailure(prepared.page), failure);
+        QCOMPARE(Shown(prepared.page), Changed(ResetShown(), changes));
+    }
+
+    // ---- Writing ----------------------------------------------------------
+
+    void writerLines_data()
+    {
+        QTest::addColumn<QStringList>("changes"); // to a reset page
+        QTest::addColumn<QList<QByteArray>>("lines"); // after the header
+
+        QTest::newRow("reset values")
+            << QStringList{"MinBots=1", "MaxBots=1"}
+            << QList<QByteArray>{"mp_autoteambalance 0", "min_bots 1", "max_bots 1"};
+        QTest::newRow("everything changed")
+            << QStringList{"roster=1 3", "Disco=1", "Knife=1", "Pistol=1", "Observer=1",
+                           "UseGrenade=0", "BotsCanChat=0", "BotsDontShoot=1", "AutoTeamBalance=1",
+                           "OnlineMode=0", "MinBots=abc", "MaxBots="}
+            << QList<QByteArray>{"loadbot 1", "loadbot 3", "disco 1", "knifemode 1", "pistolmode 1",
+                                 "observer 1", "usegrenades 0", "botchat 0", "botdontshoot 1",
+                                 "mp_autoteambalance 1", "onlinemode 0", "min_bots abc", "max_bots "};
+        QTest::newRow("last entry, offline")
+            << QStringList{"roster=4", "OnlineMode=0", "MinBots=0", "MaxBots=-1"}
+            << QList<QByteArray>{"loadbot 4", "mp_autoteambalance 0", "onlinemode 0", "min_bots 0",
+                                 "max_bots -1"};
+        QTest::newRow("numbers as typed")
+            << QStringList{"MinBots=+5", "MaxBots= 07"}
+            << QList<QByteArray>{"mp_autoteambalance 0", "min_bots +5", "max_bots  07"};
+    }
+
+    void writerLines()
+    {
+        QFETCH(QStringList, changes);
+        QFETCH(QList<QByteArray>, lines);
+        PreparedPage prepared;
+        ResetBotConfig(prepared.page);
+        Apply(prepared.page, changes);
+
+        QCOMPARE(SaveFailure(prepared.page), QString());
+
+        QCOMPARE(ReadBytes(ConfigPath), CrLfLines(Header + lines));
+    }
+
+    // ---- Saved, then loaded into a page that shows something else -----------
+
+    void savedPageLoadsBack_data()
+    {
+        QTest::addColumn<QStringList>("changes"); // to the saving page, once reset
+        QTest::addColumn<QStringList>("loaded");  // from ResetShown()
+        QTest::addColumn<QString>("failure");
+        const auto row = [](const char* name, const QStringList& changes, const QStringList& loaded,
+                            const QString& failure = QString()) {
+            QTest::newRow(name) << changes << loaded << failure;
+        };
+        const auto same = [&](const char* name, const QStringList& changes) { row(name, changes, changes); };
+
+        same("reset values", {"MinBots=1", "MaxBots=1"});
+        same("everything changed",
+             {"roster=1 3", "Disco=1", "Knife=1", "Pistol=1", "Observer=1", "UseGrenade=0",
+              "BotsCanChat=0", "BotsDontShoot=1", "AutoTeamBalance=1", "OnlineMode=0", "MinBots=2",
+              "MaxBots=6"});
+        same("no grenades, no chat", {"UseGrenade=0", "BotsCanChat=0", "MinBots=0", "MaxBots=5"});
+        same("balanced teams offline", {"roster=4", "AutoTeamBalance=1", "OnlineMode=0", "MinBots=3", "MaxBots=3"});
+        same("whole roster observing", {"roster=1 2 3 4", "Observer=1", "BotsDontShoot=1", "MinBots=-1",
+                                        "MaxBots=-1"});
+        same("knife and pistol", {"Knife=1", "Pistol=1", "MinBots=6", "MaxBots=10"});
+
+        row("typed numbers come back plain", {"MinBots=+5", "MaxBots=007"}, {"MinBots=5", "MaxBots=7"});
+        row("blank and hexadecimal", {"MinBots= 3", "MaxBots=$10"}, {"MinBots=3", "MaxBots=16"});
+
+        // A field that holds no integer makes the file unreadable from its line on.
+        row("letters in MinBots", {"Disco=1", "MinBots=abc", "MaxBots=3"}, {"Disco=1"}, NotInteger("abc"));
+        row("letters in MaxBots", {"MinBots=2", "MaxBots=ten"}, {"MinBots=2"}, NotInteger("ten"));
+        row("a blank in MinBots", {"MinBots= ", "MaxBots=3"}, {}, NotInteger(" "));
+        // An emptied field's line ends in its separating space and is passed over.
+        row("MinBots emptied", {"MinBots=", "MaxBots=3"}, {"MaxBots=3"});
+        row("MaxBots emptied", {"MinBots=2", "MaxBots="}, {"MinBots=2"});
+    }
+
+    void savedPageLoadsBack()
+    {
+        QFETCH(QStringList, changes);
+        QFETCH(QStringList, loaded);
+        QFETCH(QString, failure);
+        PreparedPage saving;
+        ResetBotConfig(saving.page);
+        Apply(saving.page, changes);
+        QCOMPARE(SaveFailure(saving.page), QString());
+
+        PreparedPage loading;
+        QCOMPARE(LoadFailure(loading.page), failure);
+        QCOMPARE(Shown(loading.page), Changed(ResetShown(), loaded));
+    }
+
+    // ---- Saves over a file the page does not hold ---------------------------
+
+    // A load that stops part-way leaves the page with only some of the file's
+    // lines; saving it would throw the rest of the file away.
+    void partlyReadFileIsNotSavedOver()
+    {
+        RecordingMessageSeam seam;
+        PreparedPage prepared;
+        const QByteArray broken = CrLfLines({"loadbot 2", "min_bots two", "max_bots 9"});
+        WriteBytes(ConfigPath, broken);
+
+        QCOMPARE(LoadFailure(prepared.page), NotInteger("two"));
+        QCOMPARE(SaveFailure(prepared.page),
+                 "box: " + ConfigPath + " was not saved: it could not be read completely");
+        QCOMPARE(SaveFailure(prepared.page), QString());
+        QCOMPARE(ReadBytes(ConfigPath), broken);
+
+        WriteBytes(ConfigPath, CrLfLines({"loadbot 2", "min_bots 2", "max_bots 9"}));
+        QCOMPARE(LoadFailure(prepared.page), QString());
+        prepared.page.KnifeModeCheckBox->SetChecked(true);
+        QCOMPARE(SaveFailure(prepared.page), QString());
+        QCOMPARE(ReadBytes(ConfigPath),
+                 CrLfLines(Header + QList<QByteArray>{"loadbot 2", "knifemode 1", "mp_autoteambalance 0",
+                                                      "min_bots 2", "max_bots 9"}));
+        QVERIFY(seam.boxes.isEmpty());
+    }
+
+    void missingFileIsCreated_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("lines"); // removed after the load
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QList<QByteArray>>("saved"); // after the header
+
+        QTest::newRow("no file to load")
+            << QList<QByteArray>() << QString()
+            << QList<QByteArray>{"mp_autoteambalance 0", "min_bots 4", "max_bots 12"};
+        QTest::newRow("removed after a part-way load")
+            << QList<QByteArray>{"disco 1", "max_bots many", "min_bots 2"} << NotInteger("many")
+            << QList<QByteArray>{"disco 1", "mp_autoteambalance 0", "min_bots 4", "max_bots 12"};
+    }
+
+    void missingFileIsCreated()
+    {
+        QFETCH(QList<QByteArray>, lines);
+        QFETCH(QString, failure);
+        QFETCH(QList<QByteArray>, saved);
+        RecordingMessageSeam seam;
+        PreparedPage prepared;
+        if (!lines.isEmpty())
+            WriteBytes(ConfigPath, CrLfLines(lines));
+
+        QCOMPARE(LoadFailure(prepared.page), failure);
+        if (!lines.isEmpty())
+            QVERIFY(QFile::remove(ConfigPath));
+
+        QCOMPARE(SaveFailure(prepared.page), QString());
+        QCOMPARE(ReadBytes(ConfigPath), CrLfLines(Header + saved));
+        QVERIFY(seam.boxes.isEmpty());
+    }
+};
+
+QTEST_MAIN(BotConfigFileTest)
+#include "tst_botconfigfile.moc"
