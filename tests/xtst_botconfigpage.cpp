@@ -1,0 +1,264 @@
+#include "CheckBoxControl.h"
+#include "CheckList.h"
+#include "Failures.h"
+#include "GameFolder.h"
+#include "ProgramStart.h"
+#include "RealPointer.h"
+#include "RunningProgram.h"
+#include "TextField.h"
+#include "main.h"
+
+#include <QLabel>
+#include <QProcess>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <memory>
+#include <utility>
+
+// Runs xdotool with the arguments given, e.g. {"key", "Left"} or {"click", "1"}.
+static bool XdoTool(const QStringList& arguments)
+{
+    QProcess xdotool;
+    xdotool.start("xdotool", arguments);
+    return xdotool.waitForFinished(5000) && xdotool.exitStatus() == QProcess::NormalExit
+           && xdotool.exitCode() == 0;
+}
+
+static QByteArray BotConfig()
+{
+    return ReadBytes("cstrike/bot.cfg");
+}
+
+static QByteArrayList BotConfigLines()
+{
+    QByteArrayList lines = BotConfig().split('\n');
+    for (QByteArray& line : lines)
+        line.replace('\r', "");
+    return lines;
+}
+
+// The bot.cfg page saves at every real pointer movement over its own
+// background and at every key released in one of its two number fields;
+// nothing else on it writes the file.
+class BotConfigPageTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScratchGameFolder> game;
+    std::unique_ptr<RunningProgram> program;
+    TMainForm* form = nullptr;
+    int marker = 10;
+
+    QWidget* ControlNamed(const QString& where) const
+    {
+        const QMap<QString, QWidget*> controls{
+            {"roster", form->BotCheckList},
+            {"left check box", form->BotsCanChatCheckBox},
+            {"right check box", form->DiscoModeCheckBox},
+            {"MinBots", form->MinBots},
+            {"MaxBots", form->MaxBots},
+            {"MinBotsLabel", form->MinBotsLabel},
+            {"HelpLabel1", form->HelpLabel1},
+            {"WhichBotsLabel", form->WhichBotsLabel},
+            {"OnlineModeCheckBox", form->OnlineModeCheckBox}};
+        return controls.value(where);
+    }
+
+    QPoint TargetOf(const QString& where) const
+    {
+        QWidget* page = form->BotConfigEditor;
+        if (where == "between the columns")
+            return page->mapToGlobal(QPoint(405, 100));
+        if (where == "below the help")
+            return page->mapToGlobal(QPoint(300, 330));
+        if (where == "tab header") {
+            QTabBar* tabs = form->PageControl->tabBar();
+            return tabs->mapToGlobal(tabs->tabRect(2).center());
+        }
+        if (where == "roster check mark") {
+            QWidget* viewport = form->BotCheckList->viewport();
+            return viewport->mapToGlobal(form->BotCheckList->CheckMarkRect(2).center());
+        }
+        QWidget* control = ControlNamed(where);
+        return control->mapToGlobal(control->rect().center());
+    }
+
+    // Lets the page write what it shows, then leaves the pointer where its
+    // movements save nothing.
+    bool SaveByBackgroundMovement()
+    {
+        if (!MovePointerTo(TargetOf("below the help")))
+            return false;
+        QTest::qWait(100);
+        if (!MovePointerTo(TargetOf("MinBotsLabel")))
+            return false;
+        QTest::qWait(100);
+        return true;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        PrepareApplication();
+        game = ScratchGameFolder::WithSampleMods();
+        program = std::make_unique<RunningProgram>();
+        form = &program->form;
+        form->PageControl->setCurrentWidget(form->BotConfigEditor);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        form->activateWindow();
+        QTRY_VERIFY(form->isActiveWindow());
+        QCOMPARE(form->BotCheckList->EntryCount(), 5);
+    }
+
+    void cleanup() { QCOMPARE(std::exchange(program->seam.boxes, {}), QStringList()); }
+
+    void cleanupTestCase()
+    {
+        program.reset();
+        game.reset();
+    }
+
+    void movementSavesOnlyOverTheBackground_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("between the columns") << "between the columns" << true;
+        QTest::newRow("below the help") << "below the help" << true;
+        QTest::newRow("roster") << "roster" << false;
+        QTest::newRow("left check box") << "left check box" << false;
+        QTest::newRow("right check box") << "right check box" << false;
+        QTest::newRow("MinBots") << "MinBots" << false;
+        QTest::newRow("MinBotsLabel") << "MinBotsLabel" << false;
+        QTest::newRow("HelpLabel1") << "HelpLabel1" << false;
+        QTest::newRow("WhichBotsLabel") << "WhichBotsLabel" << false;
+        QTest::newRow("tab header") << "tab header" << false;
+    }
+
+    void movementSavesOnlyOverTheBackground()
+    {
+        QFETCH(QString, where);
+        QFETCH(bool, saves);
+        QVERIFY(MovePointerTo(QPoint(5, 5)));
+        QTest::qWait(50);
+        const QByteArray before = BotConfig();
+        ++marker;
+        RunHandler([this] { form->MinBots->SetText(QString::number(marker)); });
+
+        const QPoint target = TargetOf(where);
+        QWidget* const under = QApplication::widgetAt(target);
+        QWidget* const meant = saves                   ? form->BotConfigEditor
+                               : where == "tab header" ? form->PageControl->tabBar()
+                                                       : ControlNamed(where);
+        QVERIFY(under == meant || meant->isAncestorOf(under));
+        QVERIFY(MovePointerTo(target));
+        QTest::qWait(100);
+        QVERIFY(MovePointerTo(target + QPoint(1, 1)));
+        if (saves) {
+            QTRY_VERIFY(BotConfigLines().contains("min_bots " + QByteArray::number(marker)));
+        } else {
+            QTest::qWait(200);
+            QCOMPARE(BotConfig(), before);
+        }
+    }
+
+    // A user's click changes the page only; the file follows at the next
+    // movement over the background.
+    void clickIsWrittenAtTheNextBackgroundMovement_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("present");
+        QTest::newRow("left check box") << "left check box" << QByteArray("botchat 0") << true;
+        QTest::newRow("right check box") << "right check box" << QByteArray("disco 1") << true;
+        QTest::newRow("roster check mark") << "roster check mark" << QByteArray("loadbot 3")
+                                           << false;
+    }
+
+    void clickIsWrittenAtTheNextBackgroundMovement()
+    {
+        QFETCH(QString, where);
+        QFETCH(QByteArray, line);
+        QFETCH(bool, present);
+        QVERIFY(SaveByBackgroundMovement());
+        const QByteArray before = BotConfig();
+        QCOMPARE(BotConfigLines().contains(line), !present);
+        const auto checked = [&] {
+            return where == "roster check mark"
+                       ? form->BotCheckList->IsEntryChecked(2)
+                       : static_cast<CheckBoxControl*>(ControlNamed(where))->Checked();
+        };
+        const bool wasChecked = checked();
+
+        QVERIFY(MovePointerTo(TargetOf(where)));
+        QTest::qWait(100);
+        QVERIFY(XdoTool({"click", "1"}));
+        QTRY_COMPARE(checked(), !wasChecked);
+        QTest::qWait(200);
+        QCOMPARE(BotConfig(), before);
+
+        QVERIFY(MovePointerTo(TargetOf("between the columns")));
+        QTRY_COMPARE(BotConfigLines().contains(line), present);
+    }
+
+    // Each key released in a number field saves what the field shows then.
+    void typingSavesAtEveryKeyRelease()
+    {
+        QVERIFY(MovePointerTo(TargetOf("MinBotsLabel")));
+        form->MinBots->setFocus();
+        QTRY_VERIFY(form->MinBots->hasFocus());
+        QVERIFY(XdoTool({"key", "ctrl+a"}));
+        const QList<std::pair<QString, QByteArray>> steps{
+            {"BackSpace", "min_bots "},
+            {"1", "min_bots 1"},
+            {"2", "min_bots 12"}};
+        for (const auto& [key, line] : steps) {
+            QVERIFY(XdoTool({"key", key}));
+            QTRY_VERIFY2(BotConfigLines().contains(line), qPrintable(key));
+        }
+        QCOMPARE(form->MinBots->Text(), QString("12"));
+    }
+
+    // The release saves whether or not the key changed the text; only the
+    // release inside a number field counts.
+    void keyReleaseSavesOnlyInTheNumberFields_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("Left in MinBots") << "MinBots" << "Left" << true;
+        QTest::newRow("Left in MaxBots") << "MaxBots" << "Left" << true;
+        QTest::newRow("Tab into MinBots") << "OnlineModeCheckBox" << "Tab" << true;
+        QTest::newRow("Shift+Tab out of MinBots") << "MinBots" << "shift+Tab" << false;
+        QTest::newRow("Down in the roster") << "roster" << "Down" << false;
+    }
+
+    void keyReleaseSavesOnlyInTheNumberFields()
+    {
+        QFETCH(QString, focus);
+        QFETCH(QString, key);
+        QFETCH(bool, saves);
+        QVERIFY(SaveByBackgroundMovement());
+        QTRY_COMPARE(BotConfigLines().contains("knifemode 1"), form->KnifeModeCheckBox->Checked());
+        const QByteArray before = BotConfig();
+        const QString minBots = form->MinBots->Text();
+        const bool knife = !form->KnifeModeCheckBox->Checked();
+        RunHandler([&] { form->KnifeModeCheckBox->SetChecked(knife); });
+
+        QWidget* start = ControlNamed(focus);
+        start->setFocus();
+        QTRY_VERIFY(start->hasFocus());
+        QVERIFY(XdoTool({"key", key}));
+        if (saves) {
+            QTRY_COMPARE(BotConfigLines().contains("knifemode 1"), knife);
+        } else {
+            QTest::qWait(200);
+            QCOMPARE(BotConfig(), before);
+        }
+        QCOMPARE(form->MinBots->Text(), minBots);
+    }
+};
+
+QTEST_MAIN(BotConfigPageTest)
+#include "xtst_botconfigpage.moc"
