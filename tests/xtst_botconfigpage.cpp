@@ -4,27 +4,17 @@
 #include "GameFolder.h"
 #include "ProgramStart.h"
 #include "RealPointer.h"
-#include "RunningProgram.h"
+#include "ProgramSession.h"
 #include "TextField.h"
 #include "main.h"
 
 #include <QLabel>
-#include <QProcess>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
 
 #include <memory>
 #include <utility>
-
-// Runs xdotool with the arguments given, e.g. {"key", "Left"} or {"click", "1"}.
-static bool XdoTool(const QStringList& arguments)
-{
-    QProcess xdotool;
-    xdotool.start("xdotool", arguments);
-    return xdotool.waitForFinished(5000) && xdotool.exitStatus() == QProcess::NormalExit
-           && xdotool.exitCode() == 0;
-}
 
 static QByteArray BotConfig()
 {
@@ -42,12 +32,9 @@ static QByteArrayList BotConfigLines()
 // The bot.cfg page saves at every real pointer movement over its own
 // background and at every key released in one of its two number fields;
 // nothing else on it writes the file.
-class BotConfigPageTest : public QObject {
+class BotConfigPageTest : public QObject, ProgramSession {
     Q_OBJECT
 
-    std::unique_ptr<ScratchGameFolder> game;
-    std::unique_ptr<RunningProgram> program;
-    TMainForm* form = nullptr;
     int marker = 10;
 
     QWidget* ControlNamed(const QString& where) const
@@ -101,9 +88,7 @@ private slots:
     void initTestCase()
     {
         PrepareApplication();
-        game = ScratchGameFolder::WithSampleMods();
-        program = std::make_unique<RunningProgram>();
-        form = &program->form;
+        StartInSampleGame();
         form->PageControl->setCurrentWidget(form->BotConfigEditor);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
@@ -112,13 +97,9 @@ private slots:
         QCOMPARE(form->BotCheckList->EntryCount(), 5);
     }
 
-    void cleanup() { QCOMPARE(std::exchange(program->seam.boxes, {}), QStringList()); }
+    void cleanup() { QCOMPARE(std::exchange(seam->boxes, {}), QStringList()); }
 
-    void cleanupTestCase()
-    {
-        program.reset();
-        game.reset();
-    }
+    void cleanupTestCase() { Stop(); }
 
     void movementSavesOnlyOverTheBackground_data()
     {
@@ -193,7 +174,7 @@ private slots:
 
         QVERIFY(MovePointerTo(TargetOf(where)));
         QTest::qWait(100);
-        QVERIFY(XdoTool({"click", "1"}));
+        QVERIFY(RunXdoTool({"click", "1"}));
         QTRY_COMPARE(checked(), !wasChecked);
         QTest::qWait(200);
         QCOMPARE(BotConfig(), before);
@@ -208,13 +189,13 @@ private slots:
         QVERIFY(MovePointerTo(TargetOf("MinBotsLabel")));
         form->MinBots->setFocus();
         QTRY_VERIFY(form->MinBots->hasFocus());
-        QVERIFY(XdoTool({"key", "ctrl+a"}));
+        QVERIFY(RunXdoTool({"key", "ctrl+a"}));
         const QList<std::pair<QString, QByteArray>> steps{
             {"BackSpace", "min_bots "},
             {"1", "min_bots 1"},
             {"2", "min_bots 12"}};
         for (const auto& [key, line] : steps) {
-            QVERIFY(XdoTool({"key", key}));
+            QVERIFY(RunXdoTool({"key", key}));
             QTRY_VERIFY2(BotConfigLines().contains(line), qPrintable(key));
         }
         QCOMPARE(form->MinBots->Text(), QString("12"));
@@ -249,7 +230,7 @@ private slots:
         QWidget* start = ControlNamed(focus);
         start->setFocus();
         QTRY_VERIFY(start->hasFocus());
-        QVERIFY(XdoTool({"key", key}));
+        QVERIFY(RunXdoTool({"key", key}));
         if (saves) {
             QTRY_COMPARE(BotConfigLines().contains("knifemode 1"), knife);
         } else {

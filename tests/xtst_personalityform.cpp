@@ -4,7 +4,7 @@
 #include "GameFolder.h"
 #include "ProgramStart.h"
 #include "RealPointer.h"
-#include "RunningProgram.h"
+#include "ProgramSession.h"
 #include "TextField.h"
 #include "main.h"
 
@@ -18,13 +18,9 @@
 
 // Which real pointer movements over the personality page save it: only
 // those over the page's own background and over its disabled parts.
-class PersonalityPointerTest : public QObject {
+class PersonalityPointerTest : public QObject, ProgramSession {
     Q_OBJECT
 
-    std::unique_ptr<ScratchGameFolder> game;
-    std::unique_ptr<RunningProgram> program;
-    RecordingMessageSeam* seam = nullptr;
-    TMainForm* form = nullptr;
     int marker = 0;
 
     QPoint TargetOf(const QString& where) const
@@ -58,19 +54,12 @@ private slots:
     void initTestCase()
     {
         PrepareApplication();
-        game = ScratchGameFolder::WithSampleMods();
-        program = std::make_unique<RunningProgram>();
-        seam = &program->seam;
-        form = &program->form;
+        StartInSampleGame();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
     }
 
-    void cleanupTestCase()
-    {
-        program.reset();
-        game.reset();
-    }
+    void cleanupTestCase() { Stop(); }
 
     void movementSavesOnlyOverTheBackground_data()
     {
