@@ -17,6 +17,15 @@ void SaveGuard::Holds(const QString& path)
     reportedPath_.clear();
 }
 
+QString SaveGuard::RefusalReason(const QString& path) const
+{
+    if (path == unreadPath_)
+        return QStringLiteral("it could not be read completely");
+    if (heldPath_.isEmpty() && unreadPath_.isEmpty())
+        return QStringLiteral("the page has not shown it yet");
+    return QStringLiteral("the page shows another file's content");
+}
+
 bool SaveGuard::MayWrite(const QString& path)
 {
     if (path == heldPath_ || !FileIsPresent(path))
@@ -24,8 +33,5 @@ bool SaveGuard::MayWrite(const QString& path)
     if (path == reportedPath_)
         return false;
     reportedPath_ = path;
-    const QString reason = path == unreadPath_
-                               ? QStringLiteral("it could not be read completely")
-                               : QStringLiteral("the page shows another file's content");
-    throw Exception(path + QStringLiteral(" was not saved: ") + reason);
+    throw Exception(path + QStringLiteral(" was not saved: ") + RefusalReason(path));
 }

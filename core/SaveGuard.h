@@ -21,6 +21,8 @@ public:
     bool MayWrite(const QString& path);
 
 private:
+    QString RefusalReason(const QString& path) const;
+
     QString heldPath_;
     QString unreadPath_;
     QString reportedPath_;

@@ -402,6 +402,63 @@ private slots:
         QCOMPARE(ReadBytes("valve/bot.cfg"), valveBotConfig);
     }
 
+    // Start-up stopped before any bot.cfg was read: the page shows its start
+    // values, not the file.
+    void aPageThatNeverLoadedDoesNotWriteTheFile()
+    {
+        game = ScratchGameFolder::WithSampleMods();
+        QVERIFY(QDir("cstrike/bot1").removeRecursively());
+        WriteBytes("cstrike/bot1", "in the way");
+        const QByteArray botConfig = ReadBytes("cstrike/bot.cfg");
+        Start();
+        QCOMPARE(form->BotCheckList->EntryCount(), 0);
+        seam->boxes.clear();
+
+        MoveOverBotConfigPage();
+        QCOMPARE(seam->boxes,
+                 QStringList{"error: " + QDir::toNativeSeparators("cstrike/bot.cfg")
+                             + " was not saved: the page has not shown it yet."});
+        QCOMPARE(ReadBytes("cstrike/bot.cfg"), botConfig);
+    }
+
+    // A personality that cannot be read ends the rebuild: the entries before
+    // it stay, unchecked, and bot.cfg is neither read nor written.
+    void anUnreadablePersonalityEndsTheRoster()
+    {
+        StartInSampleGame();
+        const QByteArray botConfig = ReadBytes("cstrike/bot.cfg");
+        QVERIFY(QFile::remove(PersonalityPath("cstrike", 3)));
+        // A file that exists and fails to be read, even by root.
+        if (!QFileInfo("/proc/self/mem").isFile())
+            QSKIP("no /proc/self/mem here");
+        QVERIFY(QFile::link("/proc/self/mem", PersonalityPath("cstrike", 3)));
+        Guarded([this] { form->CurrentPersonalityNumber->SetValue(2); });
+        QCOMPARE(seam->boxes.size(), 1);
+        QVERIFY2(seam->boxes.first().startsWith("error: "), qPrintable(seam->boxes.first()));
+        QCOMPARE(RosterTexts(*form->BotCheckList), (QStringList{"Kestrel", "Dustwalker"}));
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{});
+
+        MoveOverBotConfigPage();
+        QCOMPARE(seam->boxes.mid(1),
+                 QStringList{"error: " + QDir::toNativeSeparators("cstrike/bot.cfg")
+                             + " was not saved: it could not be read completely."});
+        QCOMPARE(ReadBytes("cstrike/bot.cfg"), botConfig);
+    }
+
+    // Every movement tries again and fails the same way; nothing is created.
+    void savingIntoAMissingModFolderFailsEachTime()
+    {
+        StartInSampleGame();
+        QVERIFY(QDir("opfor").removeRecursively());
+        PickWithKeyboard(*form->ModToEditComboBox, 2);
+        seam->boxes.clear();
+        MoveOverBotConfigPage();
+        MoveOverBotConfigPage();
+        QCOMPARE(seam->boxes,
+                 (QStringList{"error: Invalid filename.", "error: Invalid filename."}));
+        QVERIFY(!QFileInfo::exists("opfor"));
+    }
+
     void keyReleasesInTheBotNumbersSaveEachTime()
     {
         StartInSampleGame();

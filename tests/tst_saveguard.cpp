@@ -21,6 +21,11 @@ QString Other(const char* name)
     return "box: " + Paths.value(name) + " was not saved: the page shows another file's content";
 }
 
+QString Unshown(const char* name)
+{
+    return "box: " + Paths.value(name) + " was not saved: the page has not shown it yet";
+}
+
 // "writes", "refused" without a box, or "box: " and the failure's message.
 QString SaveAttempt(SaveGuard& guard, const QString& path)
 {
@@ -61,7 +66,7 @@ private slots:
         QTest::newRow("a completed load ends the refusals")
             << QStringList{"load a", "save a", "hold a", "save a"} << QStringList{Unread("a"), "writes"};
         QTest::newRow("nothing loaded yet")
-            << QStringList{"save a", "save a"} << QStringList{Other("a"), "refused"};
+            << QStringList{"save a", "save a"} << QStringList{Unshown("a"), "refused"};
         QTest::newRow("another file than the stopped load")
             << QStringList{"load a", "save b", "save b"} << QStringList{Other("b"), "refused"};
         QTest::newRow("another file than the held one")
