@@ -1,6 +1,5 @@
 #include "main.h"
 
-#include "BotConfigPage.h"
 #include "BoundedIntegerField.h"
 #include "ChatHelp.h"
 #include "DropDownSelector.h"
