@@ -2,7 +2,7 @@
 #include "GameFolder.h"
 #include "PersonalityHelp.h"
 #include "ProgramStart.h"
-#include "RunningProgram.h"
+#include "ProgramSession.h"
 #include "main.h"
 
 #include <QPlainTextEdit>
@@ -52,13 +52,9 @@ Q_DECLARE_METATYPE(Help)
 
 // The two help windows as the program start creates them, beside the main
 // window.
-class HelpWindowsTest : public QObject {
+class HelpWindowsTest : public QObject, ProgramSession {
     Q_OBJECT
 
-    std::unique_ptr<ScratchGameFolder> game;
-    std::unique_ptr<RunningProgram> program;
-    RecordingMessageSeam* seam = nullptr;
-    TMainForm* form = nullptr;
 
     static THelpWindow* Window(Help help)
     {
@@ -92,17 +88,10 @@ private slots:
 
     void init()
     {
-        game = ScratchGameFolder::WithSampleMods();
-        program = std::make_unique<RunningProgram>();
-        seam = &program->seam;
-        form = &program->form;
+        StartInSampleGame();
     }
 
-    void cleanup()
-    {
-        program.reset();
-        game.reset();
-    }
+    void cleanup() { Stop(); }
 
     void helpWindowsAreCreatedHiddenWithTheirFrames_data()
     {

@@ -5,7 +5,7 @@
 #include "GameFolder.h"
 #include "PersonalityHelp.h"
 #include "ProgramStart.h"
-#include "RunningProgram.h"
+#include "ProgramSession.h"
 #include "UserPicks.h"
 #include "main.h"
 
@@ -20,13 +20,9 @@
 // The main window and the help windows as the program start creates them,
 // started in a copy of the sample game folder so that no file of the
 // repository is touched.
-class MainFormTest : public QObject {
+class MainFormTest : public QObject, ProgramSession {
     Q_OBJECT
 
-    std::unique_ptr<ScratchGameFolder> game;
-    std::unique_ptr<RunningProgram> program;
-    RecordingMessageSeam* seam = nullptr;
-    TMainForm* form = nullptr;
     TChatHelpForm* chatHelp = nullptr;
     TPersonalityHelpForm* personalityHelp = nullptr;
 
@@ -35,19 +31,12 @@ private slots:
 
     void init()
     {
-        game = ScratchGameFolder::WithSampleMods();
-        program = std::make_unique<RunningProgram>();
-        seam = &program->seam;
-        form = &program->form;
+        StartInSampleGame();
         chatHelp = ChatHelpForm;
         personalityHelp = PersonalityHelpForm;
     }
 
-    void cleanup()
-    {
-        program.reset();
-        game.reset();
-    }
+    void cleanup() { Stop(); }
 
     void programStartNamesTheProgramAndCreatesItsWindows()
     {
