@@ -106,6 +106,8 @@ void TMainForm::WireEvents()
             [this] { RunHandler([this] { ChatHelpButtonClick(); }); });
     personalityBackground_->OnMouseMove = [this] { PersonalityTabMouseMove(); };
     botConfigBackground_->OnMouseMove = [this] { BotConfigEditorMouseMove(); };
+    WireRefusalSigns();
+    WireReloadKey();
 }
 
 void TMainForm::showEvent(QShowEvent* event)

@@ -53,6 +53,7 @@ public:
     void MaxBotsKeyUp();
     void BotConfigEditorMouseMove();
     void PersonalityTabMouseMove();
+    void ReloadShownPage();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -61,6 +62,9 @@ private:
     void BuildFrame();
     void BuildPages();
     void WireEvents();
+    void WireRefusalSigns();
+    void WireReloadKey();
+    void ShowRefusalOnTab(QWidget* page, const QString& caption, const QString& refusal);
 
     PageBackground* personalityBackground_;
     PageBackground* botConfigBackground_;

@@ -4,6 +4,7 @@
 #include "CheckBoxControl.h"
 #include "CheckList.h"
 #include "Conversions.h"
+#include "Exceptions.h"
 #include "LineFile.h"
 #include "TextField.h"
 
@@ -56,14 +57,31 @@ void CheckRosterEntry(CheckList& roster, std::int32_t number)
         roster.SetEntryChecked(number - 1, true);
 }
 
+// The field for a bot count key, or none.
+TextField* BotCountField(BotConfigPage& page, const QString& key)
+{
+    if (key == MinBotsKey)
+        return page.MinBots;
+    if (key == MaxBotsKey)
+        return page.MaxBots;
+    return nullptr;
+}
+
+// The fields are written as typed, so a count that is no number must load
+// back as it stands: otherwise one typed letter would stop every later load.
+QString BotCountText(const QString& value)
+{
+    try {
+        return IntegerToText(TextToInteger(value));
+    } catch (const EConvertError&) {
+        return value;
+    }
+}
+
 void ApplyValue(BotConfigPage& page, const QString& key, std::int32_t value)
 {
     if (key == LoadBotKey) {
         CheckRosterEntry(*page.BotCheckList, value);
-    } else if (key == MinBotsKey) {
-        page.MinBots->SetText(IntegerToText(value));
-    } else if (key == MaxBotsKey) {
-        page.MaxBots->SetText(IntegerToText(value));
     } else if (const BotOption* option = FindOption(key)) {
         if ((value != 0) != option->checkedAfterReset)
             (page.*option->box)->SetChecked(!option->checkedAfterReset);
@@ -98,15 +116,23 @@ void ResetBotConfig(BotConfigPage& page)
         (page.*option.box)->SetChecked(option.checkedAfterReset);
 }
 
-void ReadBotConfig(LineFile& file, BotConfigPage& page)
+// A file written with line feeds alone reads as one long line: a comment at
+// its start would hide every setting, and the next save would wipe them all.
+void ReadBotConfig(LineFile& file, BotConfigPage& page, const QString& path)
 {
-    while (!AtEndOfFile(file))
-        ApplyBotConfigLine(page, ReadTextLine(file));
+    while (!AtEndOfFile(file)) {
+        const QString line = ReadTextLine(file);
+        if (line.contains(QLatin1Char('\n')))
+            throw Exception(path + QStringLiteral(" could not be read: its lines end in a line "
+                                                  "feed alone, not CR LF."));
+        ApplyBotConfigLine(page, line);
+    }
 }
 
 // Only a space separates, and never the line's last character: "disco " is
-// skipped like "disco". The value is converted before the key is looked at,
-// so every command line must carry an integer, known key or not.
+// skipped like "disco". Apart from the bot counts, the value is converted
+// before the key is looked at, so every command line must carry an integer,
+// known key or not.
 void ApplyBotConfigLine(BotConfigPage& page, const QString& line)
 {
     if (line.isEmpty() || line.front() == QLatin1Char('#'))
@@ -114,8 +140,12 @@ void ApplyBotConfigLine(BotConfigPage& page, const QString& line)
     const qsizetype separator = QStringView(line).first(line.size() - 1).indexOf(QLatin1Char(' '));
     if (separator < 0)
         return;
-    const std::int32_t value = TextToInteger(line.mid(separator + 1));
-    ApplyValue(page, line.left(separator), value);
+    const QString key = line.left(separator);
+    const QString value = line.mid(separator + 1);
+    if (TextField* field = BotCountField(page, key))
+        field->SetText(BotCountText(value));
+    else
+        ApplyValue(page, key, TextToInteger(value));
 }
 
 void WriteBotConfig(LineFile& file, const BotConfigPage& page)

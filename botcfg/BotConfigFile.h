@@ -14,11 +14,13 @@ struct BotConfigPage;
 void ResetBotConfig(BotConfigPage& page);
 
 // Applies every line of the file to the page, from the reset values on. A
-// value that is not an integer ends the read with EConvertError; the lines
-// before it have taken effect.
-void ReadBotConfig(LineFile& file, BotConfigPage& page);
+// value that is not an integer (other than a bot count's) ends the read with
+// EConvertError, and a line feed without a CR before it with an Exception
+// naming path; the lines before it have taken effect.
+void ReadBotConfig(LineFile& file, BotConfigPage& page, const QString& path);
 
-// One line's effect: a comment or a line without a separating space has none.
+// One line's effect: a comment or a line without a separating space has none;
+// a bot count that is no integer shows as it stands.
 void ApplyBotConfigLine(BotConfigPage& page, const QString& line);
 
 // The header, a "loadbot" line per checked roster entry, the options that

@@ -12,7 +12,7 @@ void LoadShownBotConfig(BotConfigPage& page, const QString& modFolder)
     ResetBotConfig(page);
     if (FileIsPresent(path)) {
         LineFile file = OpenForReading(path);
-        ReadBotConfig(file, page);
+        ReadBotConfig(file, page, path);
         CloseLineFile(file);
     }
     page.BotConfigSaveGuard.Holds(path);

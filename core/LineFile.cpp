@@ -391,7 +391,8 @@ LineFile OpenForReading(const QString& path)
     const QByteArray name = QFile::encodeName(path);
     int descriptor;
     do {
-        descriptor = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+        // Without O_NONBLOCK a pipe would wait here for a writer that never comes.
+        descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0) {
         const int error = errno;
@@ -406,7 +407,9 @@ LineFile OpenForReading(const QString& path)
         ::close(descriptor);
         RaiseErrno(error);
     }
-    if (S_ISDIR(status.st_mode)) {
+    // A folder, a pipe or a device is no line file: a device such as
+    // /dev/zero would be read without end.
+    if (!S_ISREG(status.st_mode)) {
         ::close(descriptor);
         throw EInOutError(5);
     }

@@ -15,6 +15,17 @@ void SaveGuard::Holds(const QString& path)
     heldPath_ = path;
     unreadPath_.clear();
     reportedPath_.clear();
+    SetRefusal(QString());
+}
+
+// A missing file holds nothing to lose, but filling it from another file's
+// content (the last mod's settings after a mod change that stopped early)
+// would put wrong data into it.
+bool SaveGuard::MayCreate(const QString& path) const
+{
+    if (!heldPath_.isEmpty())
+        return heldPath_ == path;
+    return unreadPath_.isEmpty() || unreadPath_ == path;
 }
 
 QString SaveGuard::RefusalReason(const QString& path) const
@@ -26,12 +37,24 @@ QString SaveGuard::RefusalReason(const QString& path) const
     return QStringLiteral("the page shows another file's content");
 }
 
+void SaveGuard::SetRefusal(const QString& refusal)
+{
+    if (refusal == refusal_)
+        return;
+    refusal_ = refusal;
+    if (OnRefusalChange)
+        OnRefusalChange(refusal_);
+}
+
 bool SaveGuard::MayWrite(const QString& path)
 {
-    if (path == heldPath_ || !FileIsPresent(path))
+    if (path == heldPath_ || (MayCreate(path) && !FileIsPresent(path)))
         return true;
     if (path == reportedPath_)
         return false;
     reportedPath_ = path;
-    throw Exception(path + QStringLiteral(" was not saved: ") + RefusalReason(path));
+    SetRefusal(path + QStringLiteral(" was not saved: ") + RefusalReason(path)
+               + QStringLiteral(". Press F5 to load it from disk; saves go ahead once it has "
+                                "loaded completely"));
+    throw Exception(refusal_);
 }

@@ -151,6 +151,11 @@ QString NotInteger(const QString& text)
     return "'" + text + "' is not a valid integer value";
 }
 
+QString LineFeedAlone()
+{
+    return ConfigPath + " could not be read: its lines end in a line feed alone, not CR LF.";
+}
+
 } // namespace
 
 // Every test runs in a game folder of its own with an empty mod folder.
@@ -192,7 +197,7 @@ private slots:
         row("one character", {"7"}, {});
         row("value of a blank", {"disco  "}, {}, NotInteger(" "));
         row("blank before the value", {"disco  1"}, {"Disco=1"});
-        row("value of two words", {"min_bots 2 3"}, {}, NotInteger("2 3"));
+        row("value of two words", {"disco 2 3"}, {}, NotInteger("2 3"));
         row("empty key", {" 5"}, {});
         row("blank before a comment", {" # bots for LAN games"}, {}, NotInteger("# bots for LAN games"));
 
@@ -228,6 +233,16 @@ private slots:
         row("bot numbers in plain decimal", {"min_bots 007", "max_bots -1"}, {"MinBots=7", "MaxBots=-1"});
         row("plus sign", {"min_bots +5"}, {"MinBots=5"});
         row("hexadecimal", {"max_bots $10", "min_bots 0x1F"}, {"MaxBots=16", "MinBots=31"});
+        // The fields are written as typed, so what is no integer shows as it stands.
+        row("bot numbers that are no integers", {"min_bots four", "max_bots -", "disco 1"},
+            {"MinBots=four", "MaxBots=-", "Disco=1"});
+        row("bot number of two words or a blank", {"min_bots 2 3", "max_bots  "},
+            {"MinBots=2 3", "MaxBots= "});
+
+        // A line feed without a CR before it: lines written on Linux read as one.
+        row("line feeds alone", {"# made on Linux\nloadbot 1\ndisco 1\n"}, {}, LineFeedAlone());
+        row("line feeds alone after CR LF lines", {"disco 1", "knifemode 1\nloadbot 2"},
+            {"Disco=1"}, LineFeedAlone());
     }
 
     void readerAppliesLines()
@@ -308,10 +323,11 @@ private slots:
         row("typed numbers come back plain", {"MinBots=+5", "MaxBots=007"}, {"MinBots=5", "MaxBots=7"});
         row("blank and hexadecimal", {"MinBots= 3", "MaxBots=$10"}, {"MinBots=3", "MaxBots=16"});
 
-        // A field that holds no integer makes the file unreadable from its line on.
-        row("letters in MinBots", {"Disco=1", "MinBots=abc", "MaxBots=3"}, {"Disco=1"}, NotInteger("abc"));
-        row("letters in MaxBots", {"MinBots=2", "MaxBots=ten"}, {"MinBots=2"}, NotInteger("ten"));
-        row("a blank in MinBots", {"MinBots= ", "MaxBots=3"}, {}, NotInteger(" "));
+        // A field that holds no integer comes back as typed.
+        same("letters in MinBots", {"Disco=1", "MinBots=abc", "MaxBots=3"});
+        same("letters in MaxBots", {"MinBots=2", "MaxBots=ten"});
+        same("a blank in MinBots", {"MinBots= ", "MaxBots=3"});
+        same("a minus alone", {"MinBots=4", "MaxBots=-"});
         // An emptied field's line ends in its separating space and is passed over.
         row("MinBots emptied", {"MinBots=", "MaxBots=3"}, {"MaxBots=3"});
         row("MaxBots emptied", {"MinBots=2", "MaxBots="}, {"MinBots=2"});
@@ -336,16 +352,29 @@ private slots:
 
     // A load that stops part-way leaves the page with only some of the file's
     // lines; saving it would throw the rest of the file away.
+    void partlyReadFileIsNotSavedOver_data()
+    {
+        QTest::addColumn<QByteArray>("broken");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("a value that is no integer")
+            << CrLfLines({"loadbot 2", "pause two", "max_bots 9"}) << NotInteger("two");
+        // Read as one comment line, it would show nothing of the file.
+        QTest::newRow("line feeds alone")
+            << QByteArray("# made on Linux\nloadbot 2\nknifemode 1\nmin_bots 3\n") << LineFeedAlone();
+    }
+
     void partlyReadFileIsNotSavedOver()
     {
+        QFETCH(QByteArray, broken);
+        QFETCH(QString, failure);
         RecordingMessageSeam seam;
         PreparedPage prepared;
-        const QByteArray broken = CrLfLines({"loadbot 2", "min_bots two", "max_bots 9"});
         WriteBytes(ConfigPath, broken);
 
-        QCOMPARE(LoadFailure(prepared.page), NotInteger("two"));
+        QCOMPARE(LoadFailure(prepared.page), failure);
         QCOMPARE(SaveFailure(prepared.page),
-                 "box: " + ConfigPath + " was not saved: it could not be read completely");
+                 "box: " + ConfigPath + " was not saved: it could not be read completely. Press F5 "
+                 "to load it from disk; saves go ahead once it has loaded completely");
         QCOMPARE(SaveFailure(prepared.page), QString());
         QCOMPARE(ReadBytes(ConfigPath), broken);
 
@@ -369,7 +398,7 @@ private slots:
             << QList<QByteArray>() << QString()
             << QList<QByteArray>{"mp_autoteambalance 0", "min_bots 4", "max_bots 12"};
         QTest::newRow("removed after a part-way load")
-            << QList<QByteArray>{"disco 1", "max_bots many", "min_bots 2"} << NotInteger("many")
+            << QList<QByteArray>{"disco 1", "knifemode many", "min_bots 2"} << NotInteger("many")
             << QList<QByteArray>{"disco 1", "mp_autoteambalance 0", "min_bots 4", "max_bots 12"};
     }
 

@@ -30,6 +30,9 @@ QByteArray PersonalityFileNamed(const QByteArray& name)
     return CrLfLines(lines);
 }
 
+// How a refusal tells the way out.
+const QString F5Hint(". Press F5 to load it from disk; saves go ahead once it has loaded completely.");
+
 QString PersonalityPath(const QString& mod, int number)
 {
     return mod + "/bot" + QString::number(number) + "/personality.txt";
@@ -353,12 +356,21 @@ private slots:
         MoveOverBotConfigPage();
         MoveOverBotConfigPage();
         const QString refusal = QDir::toNativeSeparators("cstrike/bot.cfg")
-                                + " was not saved: it could not be read completely.";
+                                + " was not saved: it could not be read completely" + F5Hint;
         QCOMPARE(seam->boxes.mid(1), QStringList{"error: " + refusal});
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), broken);
 
+        QCOMPARE(form->PageControl->tabText(2), QString("Bot.cfg Editor (not saved)"));
+        QCOMPARE(form->PageControl->tabToolTip(2) + ".", refusal);
+
+        // Put right by hand, then loaded again with F5.
         WriteBytes("cstrike/bot.cfg", BotConfigFile({"loadbot 3", "mp_autoteambalance 0"}));
-        Guarded([this] { form->CurrentPersonalityNumber->SetValue(1); });
+        form->PageControl->setCurrentWidget(form->BotConfigEditor);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QTest::keyClick(form, Qt::Key_F5);
+        QCOMPARE(form->PageControl->tabText(2), QString("Bot.cfg Editor"));
+        QCOMPARE(form->PageControl->tabToolTip(2), QString());
         form->MinBots->SetText("5");
         MoveOverBotConfigPage();
         QCOMPARE(ReadBytes("cstrike/bot.cfg"),
@@ -378,18 +390,28 @@ private slots:
         MoveOverBotConfigPage();
         QCOMPARE(seam->boxes,
                  QStringList{"error: " + QDir::toNativeSeparators("cstrike/bot.cfg")
-                             + " was not saved: it could not be read completely."});
+                             + " was not saved: it could not be read completely" + F5Hint});
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), botConfig);
     }
 
+    void aModChangeThatFailsEarlyRefusesToWriteTheOtherModsFile_data()
+    {
+        QTest::addColumn<bool>("valveHasBotConfig");
+        QTest::newRow("over the file") << true;
+        QTest::newRow("into a missing file") << false;
+    }
+
     // The mod changed, but its personality could not be created, so the page
-    // still shows Counter-Strike's settings.
+    // still shows Counter-Strike's settings: they belong in no file of valve.
     void aModChangeThatFailsEarlyRefusesToWriteTheOtherModsFile()
     {
+        QFETCH(bool, valveHasBotConfig);
         StartInSampleGame();
         QVERIFY(QDir("valve/bot1").removeRecursively());
         WriteBytes("valve/bot1", "in the way");
-        const QByteArray valveBotConfig = ReadBytes("valve/bot.cfg");
+        if (!valveHasBotConfig)
+            QVERIFY(QFile::remove("valve/bot.cfg"));
+        const QByteArray valveBotConfig = valveHasBotConfig ? ReadBytes("valve/bot.cfg") : QByteArray();
         PickWithKeyboard(*form->ModToEditComboBox, 1);
         QCOMPARE(form->ModFolder, QString("valve"));
         QCOMPARE(form->BotCheckList->EntryText(0), QString("Kestrel"));
@@ -398,8 +420,10 @@ private slots:
         MoveOverBotConfigPage();
         QCOMPARE(seam->boxes,
                  QStringList{"error: " + QDir::toNativeSeparators("valve/bot.cfg")
-                             + " was not saved: the page shows another file's content."});
-        QCOMPARE(ReadBytes("valve/bot.cfg"), valveBotConfig);
+                             + " was not saved: the page shows another file's content" + F5Hint});
+        QCOMPARE(QFileInfo::exists("valve/bot.cfg"), valveHasBotConfig);
+        if (valveHasBotConfig)
+            QCOMPARE(ReadBytes("valve/bot.cfg"), valveBotConfig);
     }
 
     // Start-up stopped before any bot.cfg was read: the page shows its start
@@ -417,7 +441,7 @@ private slots:
         MoveOverBotConfigPage();
         QCOMPARE(seam->boxes,
                  QStringList{"error: " + QDir::toNativeSeparators("cstrike/bot.cfg")
-                             + " was not saved: the page has not shown it yet."});
+                             + " was not saved: the page has not shown it yet" + F5Hint});
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), botConfig);
     }
 
@@ -441,11 +465,13 @@ private slots:
         MoveOverBotConfigPage();
         QCOMPARE(seam->boxes.mid(1),
                  QStringList{"error: " + QDir::toNativeSeparators("cstrike/bot.cfg")
-                             + " was not saved: it could not be read completely."});
+                             + " was not saved: it could not be read completely" + F5Hint});
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), botConfig);
     }
 
-    // Every movement tries again and fails the same way; nothing is created.
+    // The mod change stops at the personality, so the page keeps cstrike's
+    // settings and refuses; once F5 has loaded the (missing) file, every
+    // movement tries again and fails the same way. Nothing is created.
     void savingIntoAMissingModFolderFailsEachTime()
     {
         StartInSampleGame();
@@ -453,8 +479,15 @@ private slots:
         PickWithKeyboard(*form->ModToEditComboBox, 2);
         seam->boxes.clear();
         MoveOverBotConfigPage();
-        MoveOverBotConfigPage();
         QCOMPARE(seam->boxes,
+                 QStringList{"error: " + QDir::toNativeSeparators("opfor/bot.cfg")
+                             + " was not saved: the page shows another file's content" + F5Hint});
+        form->PageControl->setCurrentWidget(form->BotConfigEditor);
+        Guarded([this] { form->ReloadShownPage(); });
+        QCOMPARE(form->BotCheckList->EntryCount(), 0);
+        MoveOverBotConfigPage();
+        MoveOverBotConfigPage();
+        QCOMPARE(seam->boxes.mid(1),
                  (QStringList{"error: Invalid filename.", "error: Invalid filename."}));
         QVERIFY(!QFileInfo::exists("opfor"));
     }

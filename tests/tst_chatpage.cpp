@@ -341,7 +341,8 @@ private slots:
         form->ChatEditMemo->setFocus();
         TypeIntoArea("x");
         const QString refusal("error: cstrike/chat/taunt.txt was not saved: it could not be read "
-                              "completely.");
+                              "completely. Press F5 to load it from disk; saves go ahead once it "
+                              "has loaded completely.");
         QCOMPARE(seam->boxes.mid(1), QStringList{refusal});
         TypeIntoArea("yz");
         PressInArea(Qt::Key_Return);
@@ -375,7 +376,8 @@ private slots:
         TypeIntoArea("abc");
         QCOMPARE(seam->boxes.mid(boxesOfTheModChange),
                  QStringList{"error: valve/chat/newround.txt was not saved: the page shows "
-                             "another file's content."});
+                             "another file's content. Press F5 to load it from disk; saves go "
+                             "ahead once it has loaded completely."});
         QCOMPARE(ReadBytes("valve/chat/newround.txt"), valveList);
 
         PickChatKind(0);

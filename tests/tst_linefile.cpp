@@ -279,6 +279,8 @@ private slots:
     void existingNameGives183_data();
     void existingNameGives183();
     void folderOpenedAsFileGivesAccessDenied();
+    void pipesAndDevicesGiveAccessDenied_data();
+    void pipesAndDevicesGiveAccessDenied();
     void fileIsPresent_data();
     void fileIsPresent();
     void errnoMapping_data();
@@ -715,6 +717,38 @@ void TestLineFile::folderOpenedAsFileGivesAccessDenied()
     QVERIFY(QFileInfo(sub).isDir());
     QCOMPARE(Entries(sub), QStringList({QStringLiteral("inside")}));
     QCOMPARE(Entries(folder), QStringList({QStringLiteral("link"), QStringLiteral("personality.txt")}));
+}
+
+void TestLineFile::pipesAndDevicesGiveAccessDenied_data()
+{
+    QTest::addColumn<QString>("linkTarget");  // empty: the name is a pipe itself
+    QTest::newRow("pipe") << QString();
+    QTest::newRow("link to a pipe") << QStringLiteral("pipe");
+    QTest::newRow("link to an endless device") << QStringLiteral("/dev/zero");
+    QTest::newRow("link to an empty device") << QStringLiteral("/dev/null");
+}
+
+// A pipe with no writer would block the open, and /dev/zero never ends: both
+// are refused at once. The alarm ends the test program should either hang.
+void TestLineFile::pipesAndDevicesGiveAccessDenied()
+{
+    QFETCH(QString, linkTarget);
+    const QString folder = NewFolder();
+    const QString pipe = QDir(folder).filePath(QStringLiteral("pipe"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0666), 0);
+    QString path = pipe;
+    if (!linkTarget.isEmpty()) {
+        path = QDir(folder).filePath(QStringLiteral("personality.txt"));
+        QVERIFY(MakeLink(linkTarget, path));
+    }
+
+    ::alarm(10);
+    const QString reading = Outcome([&] { OpenForReading(path); });
+    const QString writing = Outcome([&] { CreateForWriting(path); });
+    ::alarm(0);
+    QCOMPARE(reading, AccessDenied);
+    QCOMPARE(writing, AccessDenied);
+    QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
 }
 
 void TestLineFile::fileIsPresent_data()

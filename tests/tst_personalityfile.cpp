@@ -947,7 +947,7 @@ private slots:
         built.page.CurrentPersonalityNumber->SetValue(2);
 
         QCOMPARE(LoadFailure(built.page), QString("'ten' is not a valid integer value"));
-        QCOMPARE(SaveOutcome(built.page), "box: " + path + " was not saved: it could not be read completely");
+        QCOMPARE(SaveOutcome(built.page), "box: " + path + " was not saved: it could not be read completely. Press F5 to load it from disk; saves go ahead once it has loaded completely");
         QCOMPARE(SaveOutcome(built.page), QString("refused"));
         QCOMPARE(ReadBytes(path), broken);
 

@@ -16,6 +16,8 @@
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +39,9 @@ QByteArray PersonalityFileNamed(const QByteArray& name, const QByteArray& campCh
     lines[3] = campChance;
     return CrLfLines(lines);
 }
+
+// How a refusal tells the way out.
+const QString F5Hint(". Press F5 to load it from disk; saves go ahead once it has loaded completely.");
 
 QString PathOf(const QString& mod, int number)
 {
@@ -257,7 +262,7 @@ private slots:
         MoveOverPage();
         QCOMPARE(seam->boxes.last(),
                  "error: " + QDir::toNativeSeparators(PathOf("cstrike", 3))
-                     + " was not saved: it could not be read completely.");
+                     + " was not saved: it could not be read completely" + F5Hint);
         MoveOverPage();
         MoveOverPage();
         QCOMPARE(seam->boxes.size(), 2);
@@ -284,11 +289,78 @@ private slots:
         MoveOverPage();
         MoveOverPage();
         const QString refusal = "error: " + QDir::toNativeSeparators(PathOf("cstrike", 3))
-                                + " was not saved: it could not be read completely.";
+                                + " was not saved: it could not be read completely" + F5Hint;
         QCOMPARE(seam->boxes, (QStringList{"error: 'five' is not a valid integer value.", refusal,
                                            "error: 'five' is not a valid integer value.",
                                            refusal}));
         QCOMPARE(ReadBytes(PathOf("cstrike", 3)), QByteArray("Broken\r\nfive\r\n"));
+    }
+
+    void unreadablePersonalityIsKeptUntilF5LoadsItMended_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // empty: a pipe
+        QTest::addColumn<QString>("failure");
+        QByteArray linuxLines = PersonalityFileNamed("Linux");
+        linuxLines.replace("\r\n", "\n");
+        QTest::newRow("lines ending in LF alone")
+            << linuxLines << "error: '' is not a valid integer value.";
+        QTest::newRow("a pipe") << QByteArray() << "error: File access denied.";
+    }
+
+    // Whatever stops the load, the file stays as it is, the tab says that the
+    // page does not save, and F5 loads the file again once it is put right.
+    void unreadablePersonalityIsKeptUntilF5LoadsItMended()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, failure);
+        StartInSampleGame();
+        const QString path = PathOf("cstrike", 3);
+        QVERIFY(QFile::remove(path));
+        if (content.isEmpty())
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+        else
+            WriteBytes(path, content);
+        ::alarm(20); // a pipe must never block the load
+        Guarded([&] { form->CurrentPersonalityNumber->SetValue(3); });
+        ::alarm(0);
+        QCOMPARE(seam->boxes.value(0), failure);
+
+        MoveOverPage();
+        const QString refusal = QDir::toNativeSeparators(path)
+                                + " was not saved: it could not be read completely" + F5Hint;
+        QCOMPARE(seam->boxes.mid(1), QStringList{"error: " + refusal});
+        QCOMPARE(form->PageControl->tabText(0), QString("Personality Editor (not saved)"));
+        QCOMPARE(form->PageControl->tabToolTip(0) + ".", refusal);
+        if (content.isEmpty())
+            QVERIFY(!QFileInfo(path).isFile());
+        else
+            QCOMPARE(ReadBytes(path), content);
+
+        QVERIFY(QFile::remove(path));
+        WriteBytes(path, PersonalityFileNamed("Mended"));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QTest::keyClick(form, Qt::Key_F5);
+        QCOMPARE(form->Name->Text(), QString("Mended"));
+        QCOMPARE(form->PageControl->tabText(0), QString("Personality Editor"));
+        form->Courage->SetValue(99);
+        MoveOverPage();
+        QCOMPARE(ReadBytes(path).split('\n').value(10), QByteArray("99\r"));
+        QCOMPARE(seam->boxes.size(), 2);
+    }
+
+    // The roster reads every personality at start-up: a pipe among them is
+    // refused at once, and the window still opens.
+    void aPipeAmongThePersonalitiesDoesNotBlockStartUp()
+    {
+        game = ScratchGameFolder::WithSampleMods();
+        QVERIFY(QFile::remove(PathOf("cstrike", 2)));
+        QCOMPARE(::mkfifo(QFile::encodeName(PathOf("cstrike", 2)).constData(), 0666), 0);
+        ::alarm(20);
+        Start();
+        ::alarm(0);
+        QCOMPARE(seam->boxes, QStringList{"error: File access denied."});
+        QCOMPARE(form->Name->Text(), QString("Kestrel"));
     }
 
     void modChangeLoadsPersonalityOneOfTheNewMod()

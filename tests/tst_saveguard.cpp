@@ -11,19 +11,21 @@ const QMap<QString, QString> Paths{{"a", "cstrike/bot1/personality.txt"},
                                    {"b", "cstrike/bot2/personality.txt"},
                                    {"missing", "cstrike/bot9/personality.txt"}};
 
+const QString F5Hint(". Press F5 to load it from disk; saves go ahead once it has loaded completely");
+
 QString Unread(const char* name)
 {
-    return "box: " + Paths.value(name) + " was not saved: it could not be read completely";
+    return "box: " + Paths.value(name) + " was not saved: it could not be read completely" + F5Hint;
 }
 
 QString Other(const char* name)
 {
-    return "box: " + Paths.value(name) + " was not saved: the page shows another file's content";
+    return "box: " + Paths.value(name) + " was not saved: the page shows another file's content" + F5Hint;
 }
 
 QString Unshown(const char* name)
 {
-    return "box: " + Paths.value(name) + " was not saved: the page has not shown it yet";
+    return "box: " + Paths.value(name) + " was not saved: the page has not shown it yet" + F5Hint;
 }
 
 // "writes", "refused" without a box, or "box: " and the failure's message.
@@ -53,8 +55,13 @@ private slots:
             << QStringList{"save missing", "save missing"} << QStringList{"writes", "writes"};
         QTest::newRow("missing file whose load failed")
             << QStringList{"load missing", "save missing"} << QStringList{"writes"};
+        // Filling a missing file from another file's content would be wrong data.
         QTest::newRow("missing file while another is held")
-            << QStringList{"hold a", "save missing"} << QStringList{"writes"};
+            << QStringList{"hold a", "save missing", "save missing"} << QStringList{Other("missing"), "refused"};
+        QTest::newRow("missing file after another's stopped load")
+            << QStringList{"hold a", "load b", "save missing"} << QStringList{Other("missing")};
+        QTest::newRow("missing file once held")
+            << QStringList{"hold missing", "save missing"} << QStringList{"writes"};
         QTest::newRow("held file") << QStringList{"hold a", "save a", "save a"} << QStringList{"writes", "writes"};
         QTest::newRow("completed load") << QStringList{"load a", "hold a", "save a"} << QStringList{"writes"};
         QTest::newRow("load stopped part-way")
@@ -73,6 +80,12 @@ private slots:
             << QStringList{"hold a", "save b"} << QStringList{Other("b")};
         QTest::newRow("a load that begins lets go of the held file")
             << QStringList{"hold a", "load b", "save a", "save b"} << QStringList{Other("a"), Unread("b")};
+        // The refusal stays in sight after its one box, until a file is held.
+        QTest::newRow("the sign of a refusal")
+            << QStringList{"sign", "load a", "sign", "save a", "sign", "save a", "load a", "sign",
+                           "hold a", "sign"}
+            << QStringList{"sign: ", "sign: ", Unread("a"), "sign: " + Unread("a").mid(5), "refused",
+                           "sign: " + Unread("a").mid(5), "sign: "};
         QTest::newRow("held again after a refusal")
             << QStringList{"load a", "save a", "hold b", "save b", "save a"}
             << QStringList{Unread("a"), "writes", Other("a")};
@@ -86,10 +99,16 @@ private slots:
         WriteBytes(Paths.value("a"), "Raven\r\n");
         WriteBytes(Paths.value("b"), "Finch\r\n");
         SaveGuard guard;
+        QString sign;
+        guard.OnRefusalChange = [&sign](const QString& refusal) { sign = refusal; };
 
         QStringList seen;
         for (const QString& step : steps) {
             const QString verb = step.section(' ', 0, 0);
+            if (verb == "sign") {
+                seen << "sign: " + sign;
+                continue;
+            }
             const QString path = Paths.value(step.section(' ', 1));
             QVERIFY2(!path.isEmpty(), qPrintable(step));
             if (verb == "load")
