@@ -1502,7 +1502,7 @@ void TestLineFile::faultsDuringASave_data()
     };
     // Calls counted in a rewrite in place: pwrite 1 the copy, 2 the file;
     // fsync 1 the copy, 2 the copy's folder, 3 the file; unlink 1 the copy.
-    row("rename: one fsync only", plain, "fsync:2:fail", false, true, ok, fresh, false);
+    row("rename: one fsync only", plain, "fsync:2:crash", false, true, ok, fresh, false);
     row("rename: crash after writing", plain, "pwrite:1:crash", true, true, crash, old, true);
     row("rename: crash after renaming", plain, "rename:1:crash", true, true, crash, fresh, false);
     row("write fails", link, "pwrite:2:fail", true, true, InjectedIoError, old, false);
