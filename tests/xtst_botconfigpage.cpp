@@ -9,11 +9,13 @@
 #include "main.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
 
 #include <memory>
+#include <tuple>
 #include <utility>
 
 static QByteArray BotConfig()
@@ -48,8 +50,16 @@ class BotConfigPageTest : public QObject, ProgramSession {
             {"MinBotsLabel", form->MinBotsLabel},
             {"HelpLabel1", form->HelpLabel1},
             {"WhichBotsLabel", form->WhichBotsLabel},
-            {"OnlineModeCheckBox", form->OnlineModeCheckBox}};
-        return controls.value(where);
+            {"OnlineModeCheckBox", form->OnlineModeCheckBox},
+            {"BotsDontShootCheckBox", form->BotsDontShootCheckBox},
+            {"ObserverModeCheckBox", form->ObserverModeCheckBox},
+            {"BotsCanChatCheckBox", form->BotsCanChatCheckBox},
+            {"DiscoModeCheckBox", form->DiscoModeCheckBox},
+            {"KnifeModeCheckBox", form->KnifeModeCheckBox},
+            {"PistolModeCheckBox", form->PistolModeCheckBox},
+            {"UseGrenadeCheckBox", form->UseGrenadeCheckBox},
+            {"AutoTeamBalanceCheckBox", form->AutoTeamBalanceCheckBox}};
+        return controls.value(QString(where).remove(QRegularExpression("^(caption|gap) of ")));
     }
 
     QPoint TargetOf(const QString& where) const
@@ -67,7 +77,16 @@ class BotConfigPageTest : public QObject, ProgramSession {
             QWidget* viewport = form->BotCheckList->viewport();
             return viewport->mapToGlobal(form->BotCheckList->CheckMarkRect(2).center());
         }
+        // A check box shows its caption from its left edge and its box at its
+        // right edge, with blank page between them.
         QWidget* control = ControlNamed(where);
+        const int middle = control->height() / 2;
+        if (where.startsWith("caption of "))
+            return control->mapToGlobal(QPoint(3, middle));
+        if (where.startsWith("gap of "))
+            return control->mapToGlobal(QPoint(control->width() - 30, middle));
+        if (where.endsWith("check box"))
+            return control->mapToGlobal(QPoint(control->width() - 7, middle));
         return control->mapToGlobal(control->rect().center());
     }
 
@@ -107,6 +126,7 @@ private slots:
         QTest::addColumn<bool>("saves");
         QTest::newRow("between the columns") << "between the columns" << true;
         QTest::newRow("below the help") << "below the help" << true;
+        QTest::newRow("between caption and box") << "gap of BotsCanChatCheckBox" << true;
         QTest::newRow("roster") << "roster" << false;
         QTest::newRow("left check box") << "left check box" << false;
         QTest::newRow("right check box") << "right check box" << false;
@@ -155,6 +175,20 @@ private slots:
         QTest::newRow("right check box") << "right check box" << QByteArray("disco 1") << true;
         QTest::newRow("roster check mark") << "roster check mark" << QByteArray("loadbot 3")
                                            << false;
+        const QList<std::tuple<const char*, const char*, bool>> captions{
+            {"BotsDontShootCheckBox", "botdontshoot 1", true},
+            {"ObserverModeCheckBox", "observer 1", true},
+            {"BotsCanChatCheckBox", "botchat 0", false},
+            {"DiscoModeCheckBox", "disco 1", false},
+            {"KnifeModeCheckBox", "knifemode 1", true},
+            {"PistolModeCheckBox", "pistolmode 1", true},
+            {"UseGrenadeCheckBox", "usegrenades 0", true},
+            {"AutoTeamBalanceCheckBox", "mp_autoteambalance 0", true},
+            {"OnlineModeCheckBox", "onlinemode 0", true}};
+        for (const auto& [box, line, present] : captions) {
+            const QString where = QString("caption of ") + box;
+            QTest::newRow(qPrintable(where)) << where << QByteArray(line) << present;
+        }
     }
 
     void clickIsWrittenAtTheNextBackgroundMovement()
