@@ -50,16 +50,20 @@ class BotConfigPageTest : public QObject, ProgramSession {
             {"MinBotsLabel", form->MinBotsLabel},
             {"HelpLabel1", form->HelpLabel1},
             {"WhichBotsLabel", form->WhichBotsLabel},
-            {"OnlineModeCheckBox", form->OnlineModeCheckBox},
-            {"BotsDontShootCheckBox", form->BotsDontShootCheckBox},
-            {"ObserverModeCheckBox", form->ObserverModeCheckBox},
-            {"BotsCanChatCheckBox", form->BotsCanChatCheckBox},
-            {"DiscoModeCheckBox", form->DiscoModeCheckBox},
-            {"KnifeModeCheckBox", form->KnifeModeCheckBox},
-            {"PistolModeCheckBox", form->PistolModeCheckBox},
-            {"UseGrenadeCheckBox", form->UseGrenadeCheckBox},
-            {"AutoTeamBalanceCheckBox", form->AutoTeamBalanceCheckBox}};
-        return controls.value(QString(where).remove(QRegularExpression("^(caption|gap) of ")));
+            {"OnlineModeCheckBox", form->OnlineModeCheckBox}};
+        const QString caption = QString(where).remove(QRegularExpression("^(caption|gap) of "));
+        if (caption != where)
+            return CheckBoxCaptioned(caption);
+        return controls.value(where);
+    }
+
+    CheckBoxControl* CheckBoxCaptioned(const QString& caption) const
+    {
+        for (CheckBoxControl* box : form->BotConfigEditor->findChildren<CheckBoxControl*>()) {
+            if (box->text() == caption)
+                return box;
+        }
+        return nullptr;
     }
 
     QPoint TargetOf(const QString& where) const
@@ -126,7 +130,7 @@ private slots:
         QTest::addColumn<bool>("saves");
         QTest::newRow("between the columns") << "between the columns" << true;
         QTest::newRow("below the help") << "below the help" << true;
-        QTest::newRow("between caption and box") << "gap of BotsCanChatCheckBox" << true;
+        QTest::newRow("between caption and box") << "gap of Bots Can Chat" << true;
         QTest::newRow("roster") << "roster" << false;
         QTest::newRow("left check box") << "left check box" << false;
         QTest::newRow("right check box") << "right check box" << false;
@@ -175,18 +179,20 @@ private slots:
         QTest::newRow("right check box") << "right check box" << QByteArray("disco 1") << true;
         QTest::newRow("roster check mark") << "roster check mark" << QByteArray("loadbot 3")
                                            << false;
+        // The first letters of each caption; the two rows above left
+        // "Bots Can Chat" unchecked and "Enable Disco Mode" checked.
         const QList<std::tuple<const char*, const char*, bool>> captions{
-            {"BotsDontShootCheckBox", "botdontshoot 1", true},
-            {"ObserverModeCheckBox", "observer 1", true},
-            {"BotsCanChatCheckBox", "botchat 0", false},
-            {"DiscoModeCheckBox", "disco 1", false},
-            {"KnifeModeCheckBox", "knifemode 1", true},
-            {"PistolModeCheckBox", "pistolmode 1", true},
-            {"UseGrenadeCheckBox", "usegrenades 0", true},
-            {"AutoTeamBalanceCheckBox", "mp_autoteambalance 0", true},
-            {"OnlineModeCheckBox", "onlinemode 0", true}};
-        for (const auto& [box, line, present] : captions) {
-            const QString where = QString("caption of ") + box;
+            {"Bots Can't Shoot", "botdontshoot 1", true},
+            {"Enable Observer Mode", "observer 1", true},
+            {"Bots Can Chat", "botchat 0", false},
+            {"Enable Disco Mode", "disco 1", false},
+            {"Enable KnifeMode", "knifemode 1", true},
+            {"Enable Pistol Mode", "pistolmode 1", true},
+            {"Bots Can Use Grenades", "usegrenades 0", true},
+            {"Auto Team Balance", "mp_autoteambalance 0", true},
+            {"Online Mode", "onlinemode 0", true}};
+        for (const auto& [caption, line, present] : captions) {
+            const QString where = QString("caption of ") + caption;
             QTest::newRow(qPrintable(where)) << where << QByteArray(line) << present;
         }
     }
