@@ -29,8 +29,11 @@ QLabel* MakeLabel(QWidget* parent, const QString& caption, int pixelHeight, cons
 }
 
 // Shows a help window beside the main window, or brings it to the front.
+// Window managers offer to minimise any window, so a help window may have
+// been minimised; it comes back where it was.
 void ShowHelpWindow(QWidget& window)
 {
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
     window.raise();
     window.activateWindow();

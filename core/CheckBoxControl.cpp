@@ -2,6 +2,9 @@
 
 #include "ControlEventRaising.h"
 
+#include <QEvent>
+#include <QFontMetrics>
+#include <QRegion>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
@@ -44,24 +47,72 @@ void CheckBoxControl::ReportStateChange()
     RaiseUserEvent(OnClick);
 }
 
-// The box stands at the right edge and the caption starts at the left edge,
-// reading left to right: a right-to-left painter would move a closing "?" or
-// ")" to the caption's start.
 namespace {
+
+constexpr int CaptionAlignment = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
 
 // A caption a little wider than its place is narrowed rather than run into
 // the box, so that it stays readable whole.
-void FitCaptionFont(QPainter& painter, const QString& caption, int availableWidth)
+QFont FittedFont(QFont font, const QString& caption, int availableWidth)
 {
-    const int captionWidth = painter.fontMetrics().horizontalAdvance(caption);
+    const int captionWidth = QFontMetrics(font).horizontalAdvance(caption);
     if (captionWidth <= availableWidth || captionWidth == 0)
-        return;
-    QFont narrowed = painter.font();
-    narrowed.setStretch(std::max(75, availableWidth * 100 / captionWidth));
-    painter.setFont(narrowed);
+        return font;
+    font.setStretch(std::max(75, availableWidth * 100 / captionWidth));
+    return font;
+}
+
+QRect StyleRect(const QCheckBox& box, QStyle::SubElement part)
+{
+    QStyleOptionButton option;
+    option.initFrom(&box);
+    option.text = box.text();
+    return box.style()->subElementRect(part, &option, &box);
 }
 
 } // namespace
+
+QFont CheckBoxControl::CaptionFont() const
+{
+    return FittedFont(font(), text(), StyleRect(*this, QStyle::SE_CheckBoxContents).width());
+}
+
+// The box stands at the right edge and the caption starts at the left edge,
+// reading left to right: a right-to-left painter would move a closing "?" or
+// ")" to the caption's start.
+QRect CheckBoxControl::CaptionRect(const QFont& font) const
+{
+    const QRect contents = StyleRect(*this, QStyle::SE_CheckBoxContents);
+    return QFontMetrics(font).boundingRect(contents, CaptionAlignment, text());
+}
+
+// The box and the caption with the frame the focus draws around it.
+QRegion CheckBoxControl::DrawnArea() const
+{
+    QRegion area(StyleRect(*this, QStyle::SE_CheckBoxIndicator));
+    if (!text().isEmpty())
+        area += CaptionRect(CaptionFont()).adjusted(-1, 0, 1, 0).intersected(rect());
+    return area;
+}
+
+bool CheckBoxControl::hitButton(const QPoint& position) const
+{
+    return DrawnArea().contains(position);
+}
+
+// The mask hands pointer events outside the drawn parts to the page.
+void CheckBoxControl::resizeEvent(QResizeEvent* event)
+{
+    QCheckBox::resizeEvent(event);
+    setMask(DrawnArea());
+}
+
+void CheckBoxControl::changeEvent(QEvent* event)
+{
+    QCheckBox::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        setMask(DrawnArea());
+}
 
 void CheckBoxControl::paintEvent(QPaintEvent*)
 {
@@ -74,17 +125,15 @@ void CheckBoxControl::paintEvent(QPaintEvent*)
     option.state.setFlag(QStyle::State_HasFocus, false);
     painter.drawControl(QStyle::CE_CheckBox, option);
 
-    option.text = caption;
-    const QRect contents = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+    const QRect contents = StyleRect(*this, QStyle::SE_CheckBoxContents);
     painter.setLayoutDirection(Qt::LeftToRight);
-    FitCaptionFont(painter, caption, contents.width());
-    const int alignment = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
-    const QRect captionRect = painter.fontMetrics().boundingRect(contents, alignment, caption);
-    painter.drawItemText(contents, alignment, palette(), isEnabled(), caption, QPalette::WindowText);
+    painter.setFont(CaptionFont());
+    painter.drawItemText(contents, CaptionAlignment, palette(), isEnabled(), caption,
+                         QPalette::WindowText);
     if (focused) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = captionRect.adjusted(-1, 0, 1, 0).intersected(rect());
+        focus.rect = CaptionRect(painter.font()).adjusted(-1, 0, 1, 0).intersected(rect());
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }

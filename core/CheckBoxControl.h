@@ -9,6 +9,10 @@
 // of State: inside the set call when the program changes it, through the
 // failure guard when the user clicks. The program may set cbGrayed; the user
 // toggles between checked and unchecked only.
+//
+// Only the drawn caption and the box belong to the control: a click there
+// toggles it, while the blank stretch between them is part of the page
+// beneath, for the pointer as for the eye.
 class CheckBoxControl : public QCheckBox {
     Q_OBJECT
 
@@ -25,9 +29,16 @@ public:
 protected:
     void nextCheckState() override;
     void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& position) const override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void ReportStateChange();
+    // Where the caption is drawn, in the font it is drawn with.
+    QRect CaptionRect(const QFont& font) const;
+    QFont CaptionFont() const;
+    QRegion DrawnArea() const;
 
     // The state OnClick last reported, so that the program's own sets are
     // not reported a second time.

@@ -2,11 +2,27 @@
 
 #include "BoxKeys.h"
 #include "NoticeDialog.h"
+#include "TitleBarWidth.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QLayout>
 #include <QMessageBox>
 
 namespace {
+
+// Qt sizes a message box by its text; a short text would leave the caption
+// cut short in the title bar. The button row spans the whole box, so its
+// least width holds the box open.
+void WidenForCaption(QMessageBox& box)
+{
+    auto* buttons = box.findChild<QDialogButtonBox*>();
+    if (!buttons || !box.layout())
+        return;
+    const QMargins margins = box.layout()->contentsMargins();
+    buttons->setMinimumWidth(TitleBarWidthFor(box.windowTitle()) - margins.left()
+                             - margins.right());
+}
 
 // Real boxes, modal for the whole application.
 class DialogMessageSeam : public MessageSeam {
@@ -16,6 +32,7 @@ public:
         QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);
         box.setTextFormat(Qt::PlainText);
+        WidenForCaption(box);
         ExecuteBoxNotingHeldKeys(box);
     }
 

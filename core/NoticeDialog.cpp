@@ -1,5 +1,6 @@
 #include "NoticeDialog.h"
 
+#include "TitleBarWidth.h"
 #include "WindowPlacement.h"
 
 #include <QFontMetrics>
@@ -74,7 +75,8 @@ void NoticeDialog::LayOut(const QString& text)
 
     const int buttonWidth = qMax(units.Across(50), ok_->sizeHint().width());
     const int buttonHeight = qMax(units.Down(14), ok_->sizeHint().height());
-    const int clientWidth = qMax(textWidth, buttonWidth) + 2 * units.Across(8);
+    const int clientWidth = qMax(qMax(textWidth, buttonWidth) + 2 * units.Across(8),
+                                 TitleBarWidthFor(windowTitle()));
 
     text_->setGeometry(units.Across(8), units.Down(8), textWidth, textHeight);
     const int buttonTop = units.Down(8) + textHeight + units.Down(10);

@@ -31,6 +31,16 @@ void WhenModalOpens(std::function<void(QWidget*)> answer)
     });
 }
 
+// The least a title bar needs: the application title in bold beside the
+// window menu, minimise, maximise and close, each as wide as the font is high.
+int CaptionAndButtonsWidth()
+{
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(ApplicationTitle()) + 4 * metrics.height();
+}
+
 } // namespace
 
 class FailuresTest : public QObject {
@@ -193,30 +203,47 @@ private slots:
     void realNoticeBoxReturnsWhenAnswered()
     {
         bool answered = false;
+        int width = 0;
         WhenModalOpens([&](QWidget* modal) {
             QVERIFY(qobject_cast<NoticeDialog*>(modal) != nullptr);
             QCOMPARE(modal->windowTitle(), ApplicationTitle());
             answered = true;
+            width = modal->width();
             QTest::keyClick(modal, Qt::Key_Escape);
         });
         ShowNotice("Plain notice");
         QVERIFY(answered);
+        QCOMPARE_GE(width, CaptionAndButtonsWidth());
+    }
+
+    // Short messages still leave room for the whole caption in the title bar.
+    void realErrorBoxHasAStopIconAndOneButton_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("path not found") << 3 << "Invalid filename.";
+        QTest::newRow("access denied") << 5 << "File access denied.";
     }
 
     void realErrorBoxHasAStopIconAndOneButton()
     {
+        QFETCH(int, code);
+        QFETCH(QString, text);
         bool answered = false;
         WhenModalOpens([&](QWidget* modal) {
+            // Closed whatever the checks find, so that a failed one cannot
+            // leave the test waiting in the box.
+            const auto closeBox = qScopeGuard([modal] { modal->close(); });
             auto* box = qobject_cast<QMessageBox*>(modal);
             QVERIFY(box != nullptr);
             QCOMPARE(box->windowTitle(), ApplicationTitle());
-            QCOMPARE(box->text(), QString("Invalid filename."));
+            QCOMPARE(box->text(), text);
             QCOMPARE(box->icon(), QMessageBox::Critical);
             QCOMPARE(box->buttons().size(), 1);
+            QCOMPARE_GE(box->width(), CaptionAndButtonsWidth());
             answered = true;
-            box->buttons().first()->click();
         });
-        ReportFailure(EInOutError(3));
+        ReportFailure(EInOutError(code));
         QVERIFY(answered);
     }
 };

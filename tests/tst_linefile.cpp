@@ -211,9 +211,17 @@ struct ProbeRun {
     }
 };
 
-QString ProbePath()
+QString BuiltProbePath()
 {
     return QStringLiteral(TAVRIK_PROBE_DIR "/linefile_probe");
+}
+
+// The build may lie in a folder that "nobody" cannot enter (a private home
+// folder), so the children run a copy kept beside the folders they work in.
+QString& ProbePath()
+{
+    static QString path;
+    return path;
 }
 
 ProbeRun RunProbe(const QStringList& arguments, const QString& workingFolder,
@@ -373,7 +381,8 @@ private slots:
 void TestLineFile::initTestCase()
 {
     QVERIFY(scratch_.isValid());
-    // A child that runs as "nobody" must reach the folders below.
+    // A child that runs as "nobody" must reach the folders below and the
+    // probe.
     QVERIFY(SetMode(scratch_.path(), 0755));
     // Copies of files rewritten in place may go to the cache folder, which
     // must be one the child user may write.
@@ -381,7 +390,9 @@ void TestLineFile::initTestCase()
     QVERIFY(QDir().mkdir(cache));
     QVERIFY(SetMode(cache, 0777));
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
-    QVERIFY2(QFileInfo(ProbePath()).isExecutable(), qPrintable(ProbePath()));
+    ProbePath() = scratch_.filePath(QStringLiteral("linefile_probe"));
+    QVERIFY2(QFile::copy(BuiltProbePath(), ProbePath()), qPrintable(BuiltProbePath()));
+    QVERIFY(SetMode(ProbePath(), 0755));
 }
 
 void TestLineFile::cleanupTestCase()

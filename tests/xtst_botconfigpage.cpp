@@ -9,11 +9,13 @@
 #include "main.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
 
 #include <memory>
+#include <tuple>
 #include <utility>
 
 static QByteArray BotConfig()
@@ -49,7 +51,19 @@ class BotConfigPageTest : public QObject, ProgramSession {
             {"HelpLabel1", form->HelpLabel1},
             {"WhichBotsLabel", form->WhichBotsLabel},
             {"OnlineModeCheckBox", form->OnlineModeCheckBox}};
+        const QString caption = QString(where).remove(QRegularExpression("^(caption|gap) of "));
+        if (caption != where)
+            return CheckBoxCaptioned(caption);
         return controls.value(where);
+    }
+
+    CheckBoxControl* CheckBoxCaptioned(const QString& caption) const
+    {
+        for (CheckBoxControl* box : form->BotConfigEditor->findChildren<CheckBoxControl*>()) {
+            if (box->text() == caption)
+                return box;
+        }
+        return nullptr;
     }
 
     QPoint TargetOf(const QString& where) const
@@ -67,7 +81,16 @@ class BotConfigPageTest : public QObject, ProgramSession {
             QWidget* viewport = form->BotCheckList->viewport();
             return viewport->mapToGlobal(form->BotCheckList->CheckMarkRect(2).center());
         }
+        // A check box shows its caption from its left edge and its box at its
+        // right edge, with blank page between them.
         QWidget* control = ControlNamed(where);
+        const int middle = control->height() / 2;
+        if (where.startsWith("caption of "))
+            return control->mapToGlobal(QPoint(3, middle));
+        if (where.startsWith("gap of "))
+            return control->mapToGlobal(QPoint(control->width() - 30, middle));
+        if (where.endsWith("check box"))
+            return control->mapToGlobal(QPoint(control->width() - 7, middle));
         return control->mapToGlobal(control->rect().center());
     }
 
@@ -107,6 +130,7 @@ private slots:
         QTest::addColumn<bool>("saves");
         QTest::newRow("between the columns") << "between the columns" << true;
         QTest::newRow("below the help") << "below the help" << true;
+        QTest::newRow("between caption and box") << "gap of Bots Can Chat" << true;
         QTest::newRow("roster") << "roster" << false;
         QTest::newRow("left check box") << "left check box" << false;
         QTest::newRow("right check box") << "right check box" << false;
@@ -155,6 +179,22 @@ private slots:
         QTest::newRow("right check box") << "right check box" << QByteArray("disco 1") << true;
         QTest::newRow("roster check mark") << "roster check mark" << QByteArray("loadbot 3")
                                            << false;
+        // The first letters of each caption; the two rows above left
+        // "Bots Can Chat" unchecked and "Enable Disco Mode" checked.
+        const QList<std::tuple<const char*, const char*, bool>> captions{
+            {"Bots Can't Shoot", "botdontshoot 1", true},
+            {"Enable Observer Mode", "observer 1", true},
+            {"Bots Can Chat", "botchat 0", false},
+            {"Enable Disco Mode", "disco 1", false},
+            {"Enable KnifeMode", "knifemode 1", true},
+            {"Enable Pistol Mode", "pistolmode 1", true},
+            {"Bots Can Use Grenades", "usegrenades 0", true},
+            {"Auto Team Balance", "mp_autoteambalance 0", true},
+            {"Online Mode", "onlinemode 0", true}};
+        for (const auto& [caption, line, present] : captions) {
+            const QString where = QString("caption of ") + caption;
+            QTest::newRow(qPrintable(where)) << where << QByteArray(line) << present;
+        }
     }
 
     void clickIsWrittenAtTheNextBackgroundMovement()
