@@ -267,6 +267,51 @@ private slots:
                  (QStringList{"Kestrel", "", "Rookie_Pim", "Ironvale", "Sandpiper"}));
     }
 
+    void theRosterFollowsWhatOtherProgramsDoBetweenTwoMovements_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("roster");
+        QTest::newRow("renamed in place, same length")
+            << "rename 3" << QStringList{"Kestrel", "Dustwalker", "Rookie_Tom", "Ironvale", "Sandpiper"};
+        QTest::newRow("added") << "add 6"
+                               << QStringList{"Kestrel", "Dustwalker", "Rookie_Pim", "Ironvale", "Sandpiper", "Bot6"};
+        QTest::newRow("last removed") << "remove 5"
+                                      << QStringList{"Kestrel", "Dustwalker", "Rookie_Pim", "Ironvale"};
+        QTest::newRow("removed in the middle") << "remove 2" << QStringList{"Kestrel"};
+        QTest::newRow("replaced by a folder") << "folder 3" << QStringList{"Kestrel", "Dustwalker"};
+    }
+
+    // Between two movements over the personality page another program changes
+    // the personality files: the second movement shows them as they are now,
+    // with bot.cfg's marks and no entry highlighted, as a list built afresh.
+    void theRosterFollowsWhatOtherProgramsDoBetweenTwoMovements()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, roster);
+        StartInSampleGame();
+        MoveOverPersonalityPage();
+        form->BotCheckList->setCurrentRow(1);
+
+        const QStringList words = change.split(' ');
+        const int number = words[1].toInt();
+        const QString path = PersonalityPath("cstrike", number);
+        if (words[0] == "rename") {
+            WriteBytes(path, ReadBytes(path).replace("Rookie_Pim", "Rookie_Tom"));
+        } else if (words[0] == "add") {
+            WriteBytes(path, PersonalityFileNamed("Bot" + words[1].toLatin1()));
+        } else {
+            QVERIFY(QFile::remove(path));
+            if (words[0] == "folder")
+                QVERIFY(QDir().mkdir(path));
+        }
+        MoveOverPersonalityPage();
+
+        QCOMPARE(RosterTexts(*form->BotCheckList), roster);
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), (QList<int>{1, 2, 3, 4, 5}.mid(0, roster.size())));
+        QVERIFY(form->BotCheckList->selectedItems().isEmpty());
+        QCOMPARE(seam->boxes, QStringList());
+    }
+
     // The personality page's save rebuilds the roster, then reads bot.cfg:
     // the new name shows, and the marks are the file's, not the page's.
     void renamedPersonalityShowsInTheRosterWithTheFilesMarks()
