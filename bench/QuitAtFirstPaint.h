@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QWidget>
+
+#include <cstdio>
+
+// Ends the event loop once the window has painted itself the first time:
+// start-up is measured up to the first shown window.
+class QuitAtFirstPaint : public QObject {
+public:
+    explicit QuitAtFirstPaint(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                      Qt::QueuedConnection);
+        return false;
+    }
+};
+
+// Prints the process's peak resident memory in KiB, as the system counts it
+// for this program alone (VmHWM), and passes the exit code on.
+inline int PrintingPeakMemory(int exitCode)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:"))
+                std::printf("%s\n", line.mid(6).trimmed().constData());
+        }
+    }
+    return exitCode;
+}
