@@ -7,8 +7,8 @@
 
 #include <cstdio>
 
-// Ends the event loop once the window has painted itself the first time:
-// start-up is measured up to the first shown window.
+// Says "shown" on the standard output once the window has painted itself the
+// first time, and ends the event loop: start-up is measured up to that line.
 class QuitAtFirstPaint : public QObject {
 public:
     explicit QuitAtFirstPaint(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
@@ -16,11 +16,23 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
-            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                                      Qt::QueuedConnection);
+        if (event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            // Queued, so that the children have painted and the window is flushed.
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [] {
+                    std::printf("shown\n");
+                    std::fflush(stdout);
+                    QCoreApplication::quit();
+                },
+                Qt::QueuedConnection);
+        }
         return false;
     }
+
+private:
+    bool painted_ = false;
 };
 
 // Prints the process's peak resident memory in KiB, as the system counts it

@@ -8,6 +8,6 @@ struct StartupRun {
     double peakKibibytes = 0;
 };
 
-// Starts the program, waits for its end and measures the wall time from the
-// start to its exit; the program prints its own peak memory as it ends.
+// Starts the program and measures the wall time from the start until it says
+// "shown"; then waits for its end, when it prints its own peak memory.
 StartupRun RunToExit(const QString& program);
