@@ -28,9 +28,9 @@ namespace {
 const QString Mod = QStringLiteral("cstrike");
 constexpr int Sizes[] = {10, 100, 1000};
 
-std::string Named(const char* what, int personalities)
+std::string Named(const std::string& what, int personalities)
 {
-    return std::string(what) + "/" + std::to_string(personalities);
+    return what + "/" + std::to_string(personalities);
 }
 
 QByteArray InGame(const BenchGame& game, const QString& path)
@@ -149,23 +149,32 @@ void PrintRatio(const RatioReporter& results, const std::string& what, const std
     std::printf("%-46s %9.3f ms  %9.3f ms  %6.2f\n", what.c_str(), time, floorTime, time / floorTime);
 }
 
+// Each trigger's benchmarks and its floor's, by the stem of their names.
+struct TriggerNames {
+    const char* caption;
+    const char* trigger;
+    const char* floor;
+};
+constexpr TriggerNames Triggers[] = {
+    {"personality move", "personality", "floor_personality"},
+    {"bot.cfg move", "botcfg", "floor_botcfg"},
+    {"chat key release", "chat", "floor_chat"},
+};
+
 void PrintRatios(const RatioReporter& results)
 {
     std::printf("\n%-46s %12s  %12s  %6s\n", "median time against its floor", "editor", "floor", "ratio");
     for (int size : Sizes) {
-        const std::string at = " at " + std::to_string(size);
-        PrintRatio(results, "personality move, nothing changed" + at, Named("personality_unchanged", size),
-                   Named("floor_personality_nofsync", size));
-        PrintRatio(results, "personality move, a real change" + at, Named("personality_changed", size),
-                   Named("floor_personality_fsync", size));
-        PrintRatio(results, "bot.cfg move, nothing changed" + at, Named("botcfg_unchanged", size),
-                   Named("floor_botcfg_nofsync", size));
-        PrintRatio(results, "bot.cfg move, a real change" + at, Named("botcfg_changed", size),
-                   Named("floor_botcfg_fsync", size));
-        PrintRatio(results, "chat key release, nothing changed" + at, Named("chat_unchanged", size),
-                   Named("floor_chat_nofsync", size));
-        PrintRatio(results, "chat key release, a real change" + at, Named("chat_changed", size),
-                   Named("floor_chat_fsync", size));
+        for (const TriggerNames& names : Triggers) {
+            const std::string trigger = names.trigger;
+            const std::string floor = names.floor;
+            const std::string caption = names.caption;
+            const std::string at = " at " + std::to_string(size);
+            PrintRatio(results, caption + ", nothing changed" + at, Named(trigger + "_unchanged", size),
+                       Named(floor + "_nofsync", size));
+            PrintRatio(results, caption + ", a real change" + at, Named(trigger + "_changed", size),
+                       Named(floor + "_fsync", size));
+        }
     }
     PrintRatio(results, "start-up to the first paint", "startup_editor", "startup_label");
     const double editorPeak = results.LargestCounter("startup_editor", "peak_KiB");
