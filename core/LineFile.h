@@ -9,15 +9,13 @@
 // with CR LF; reading accepts CR LF and a CR alone; a Ctrl-Z byte ends the
 // file. Every failing operation raises EInOutError.
 //
-// A file opened for writing replaces the old file only when CloseLineFile
-// completes it: until then the bytes are held back, and at close they go to a
-// temporary file in the same folder that is renamed over the old one, so a
-// failure at any point leaves the previous file as it was. Where a new file
-// would change what the file is (it has a second name, it belongs to another
-// user, or its folder takes no new entry) it is rewritten where it is instead,
-// and a failure part-way writes the old bytes back. A LineFile that is
-// destroyed without being closed (a failure left its handler) discards what
-// was written to it.
+// A file opened for writing is checked at once (a missing folder, no write
+// permission), but nothing on disk changes until CloseLineFile completes it:
+// then the bytes are saved as SaveFileContent (FileReplacement.h) describes,
+// so a failure at any point leaves the previous file as it was, or, for a file
+// rewritten in place, says where a copy of its old content is. A LineFile
+// that is destroyed without being closed (a failure left its handler)
+// discards what was written to it.
 class LineFile {
 public:
     LineFile(LineFile&&) noexcept;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMimeData>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <utility>
 
@@ -94,6 +95,25 @@ void TextArea::ReportTextChange()
     RaiseUserEvent(OnChange);
 }
 
+// The document cannot drop its oldest steps, and gives back the text it keeps
+// for them only when it is filled afresh; the cursor, the selection and the
+// scroll position stay where they were.
+void TextArea::LimitUndoHistory()
+{
+    if (document()->availableUndoSteps() <= MaxUndoSteps)
+        return;
+    const QTextCursor cursor = textCursor();
+    const int anchor = cursor.anchor();
+    const int position = cursor.position();
+    const int scrolled = verticalScrollBar()->value();
+    ReplaceDocumentText(DocumentTextFrom(Text()));
+    QTextCursor restored(document());
+    restored.setPosition(anchor);
+    restored.setPosition(position, QTextCursor::KeepAnchor);
+    setTextCursor(restored);
+    verticalScrollBar()->setValue(scrolled);
+}
+
 // Shift+Enter would otherwise insert a line separator, which reads back as
 // an LF on its own instead of the CR LF of a new line.
 void TextArea::keyPressEvent(QKeyEvent* event)
@@ -120,6 +140,7 @@ void TextArea::StartNewLine()
 void TextArea::keyReleaseEvent(QKeyEvent* event)
 {
     QPlainTextEdit::keyReleaseEvent(event);
+    LimitUndoHistory();
     RaiseKeyUpEvent(*event, OnKeyUp);
 }
 

@@ -7,7 +7,8 @@
 // A multi-line text area whose text is its lines joined by CR LF. Enter
 // starts a new line, Tab moves the focus, and wrapping at the area's width
 // adds nothing to the text. Only characters with a single-byte form can be
-// typed or pasted.
+// typed or pasted. The undo history starts again at a key release once it
+// holds more than MaxUndoSteps steps.
 class TextArea : public QPlainTextEdit {
     Q_OBJECT
 
@@ -25,6 +26,11 @@ public:
     // Every key released while the area has the focus.
     ControlEvent OnKeyUp;
 
+    // While undo is possible the document keeps every text ever inserted, and
+    // the chat text is edited and saved key by key for as long as the program
+    // runs: without a bound it would keep all of it.
+    static constexpr int MaxUndoSteps = 100;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -36,6 +42,7 @@ private:
     void ReplaceDocumentText(const QString& documentText);
     void StartNewLine();
     void ReportTextChange();
+    void LimitUndoHistory();
 
     QString reportedText_;
     bool replacingText_ = false;

@@ -21,6 +21,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <ctime>
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/resource.h>
@@ -51,6 +53,27 @@ const QString TooManyOpenFiles = QStringLiteral("EInOutError 4 Too many open fil
 const QString AccessDenied = QStringLiteral("EInOutError 5 File access denied");
 const QString DiskFull = QStringLiteral("EInOutError 112 I/O error 112");
 const QString AlreadyExists = QStringLiteral("EInOutError 183 I/O error 183");
+const QString InjectedIoError = QStringLiteral("EInOutError 5 I/O error 5");
+// {file} the file saved, {copy} the copy of its old content, {cache} the
+// cache folder (see Expanded).
+const QString DamagedBesideCopy =
+    QStringLiteral("EInOutError 5 {file} could not be saved (I/O error 5), and its old content "
+                   "could not be put back either: the file may be damaged. Its old content is "
+                   "kept in {copy}");
+const QString NoPlaceForCopy =
+    QStringLiteral("EInOutError 5 {file} was not saved: a copy of its old content could be kept "
+                   "neither beside it nor in the cache folder {cache} (File access denied)");
+const QString UnreadableInPlace =
+    QStringLiteral("EInOutError 5 {file} was not saved: it can only be rewritten where it is, and "
+                   "its old content cannot be read to keep a copy of it in the meantime");
+
+QString Expanded(QString text, const QString& file, const QString& copy = QString(),
+                 const QString& cache = QString())
+{
+    return text.replace(QLatin1String("{file}"), file)
+        .replace(QLatin1String("{copy}"), copy)
+        .replace(QLatin1String("{cache}"), cache);
+}
 
 QByteArray FileBytes(const QString& path)
 {
@@ -99,6 +122,23 @@ bool IsSymbolicLink(const QString& path)
 bool SetMode(const QString& path, mode_t mode)
 {
     return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
+// Sets a file's (or a link's own) access and modification time seconds back.
+bool AgeBy(const QString& path, int seconds)
+{
+    struct timespec times[2] {};
+    times[0].tv_sec = times[1].tv_sec = ::time(nullptr) - seconds;
+    return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW)
+           == 0;
+}
+
+qint64 ModifiedAtNanoseconds(const QString& path)
+{
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return -1;
+    return qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
 }
 
 bool MakeLink(const QString& target, const QString& link)
@@ -152,6 +192,7 @@ struct ChildUser {
 struct ProbeOptions {
     ChildUser user;
     rlim_t fileSizeLimit = RLIM_INFINITY;
+    QString cacheFolder;  // the user's cache folder; the test's own when empty
     rlim_t openFilesLimit = RLIM_INFINITY;
 };
 
@@ -182,6 +223,11 @@ ProbeRun RunProbe(const QStringList& arguments, const QString& workingFolder,
     process.setProgram(ProbePath());
     process.setArguments(arguments);
     process.setWorkingDirectory(workingFolder);
+    if (!options.cacheFolder.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), options.cacheFolder);
+        process.setProcessEnvironment(environment);
+    }
     const ProbeOptions copy = options;
     process.setChildProcessModifier([copy] {
         // Runs in the child between fork and exec: system calls only.
@@ -304,6 +350,7 @@ private slots:
     void abandonedInAnotherProcessKeepsOldFile();
     void realWriteFailureKeepsOldFile_data();
     void realWriteFailureKeepsOldFile();
+    void renameFailureRemovesTemporary_data();
     void renameFailureRemovesTemporary();
     void permissionsKept_data();
     void permissionsKept();
@@ -317,6 +364,10 @@ private slots:
     void danglingSymbolicLinkCreatesItsTarget();
     void unchangedContentIsNotReplaced();
     void unchangedContentStillChecked();
+    void faultsDuringASave_data();
+    void faultsDuringASave();
+    void leftoversOfCrashedSaves_data();
+    void leftoversOfCrashedSaves();
 };
 
 void TestLineFile::initTestCase()
@@ -324,6 +375,12 @@ void TestLineFile::initTestCase()
     QVERIFY(scratch_.isValid());
     // A child that runs as "nobody" must reach the folders below.
     QVERIFY(SetMode(scratch_.path(), 0755));
+    // Copies of files rewritten in place may go to the cache folder, which
+    // must be one the child user may write.
+    const QString cache = scratch_.filePath(QStringLiteral("cache"));
+    QVERIFY(QDir().mkdir(cache));
+    QVERIFY(SetMode(cache, 0777));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
     QVERIFY2(QFileInfo(ProbePath()).isExecutable(), qPrintable(ProbePath()));
 }
 
@@ -963,12 +1020,15 @@ void TestLineFile::unreadableFileRefusedForReading()
     QCOMPARE(read.output, AccessDenied);
     RUN_PROBE(present, {QStringLiteral("present"), path}, folder, options);
     QCOMPARE(present.output, QStringLiteral("true\nok"));
-    // Writing a write-only file replaces it and keeps its mode.
+    // A write-only file of the writer's own is replaced and keeps its mode.
+    // Another user's can only be rewritten in place, which needs a copy of its
+    // old bytes first: it is refused and left as it was.
     RUN_PROBE(write, {QStringLiteral("write"), path, QStringLiteral("6e6577")}, folder, options);
-    QCOMPARE(write.output, QStringLiteral("ok"));
+    QCOMPARE(write.output,
+             options.user.drop ? Expanded(UnreadableInPlace, path) : QStringLiteral("ok"));
     QCOMPARE(ModeOf(path), mode_t(0222));
     QVERIFY(SetMode(path, 0644));  // so that a test run by an ordinary user can look
-    QCOMPARE(FileBytes(path), QByteArray("new"));
+    QCOMPARE(FileBytes(path), options.user.drop ? QByteArray("secret\r\n") : QByteArray("new"));
 }
 
 void TestLineFile::untraversableFolderGivesAccessDenied()
@@ -1064,7 +1124,7 @@ void TestLineFile::createForWritingKeepsOldContentUntilClose()
                  WriteTextLine(file, QStringLiteral("new"));
                  FlushText(file);
                  QCOMPARE(FileBytes(path), old);
-                 QCOMPARE(Entries(folder).size(), 2);  // the file and its temporary
+                 QCOMPARE(Entries(folder).size(), 1);  // no temporary before close
                  CloseLineFile(file);
              }),
              QStringLiteral("ok"));
@@ -1100,7 +1160,7 @@ void TestLineFile::destroyedWithoutCloseKeepsOldFile()
         WriteTextLine(file, QStringLiteral("new line"));
         WriteTextLine(other, QStringLiteral("new line"));
         FlushText(file);
-        QCOMPARE(Entries(folder).size(), 3);
+        QCOMPARE(Entries(folder).size(), 1);
     }
     QCOMPARE(FileBytes(path), QByteArray("old line\r\n"));
     QCOMPARE(Entries(folder), QStringList({QStringLiteral("chat.txt")}));
@@ -1172,23 +1232,38 @@ void TestLineFile::realWriteFailureKeepsOldFile()
     QCOMPARE(Entries(folder), QStringList({QStringLiteral("personality.txt")}));
 }
 
+// Another program puts something that is no file in the file's place between
+// CreateForWriting and CloseLineFile: the save is refused at once (a pipe
+// with no writer must not hold it up) and leaves no temporary file.
+void TestLineFile::renameFailureRemovesTemporary_data()
+{
+    QTest::addColumn<bool>("pipe");
+    QTest::newRow("folder") << false;
+    QTest::newRow("pipe") << true;
+}
+
 void TestLineFile::renameFailureRemovesTemporary()
 {
+    QFETCH(bool, pipe);
     const QString folder = NewFolder();
     const QString path = QDir(folder).filePath(QStringLiteral("file.txt"));
     QVERIFY(PutFile(path, "old\r\n"));
     QCOMPARE(Outcome([&] {
                  LineFile file = CreateForWriting(path);
                  WriteTextLine(file, QStringLiteral("new"));
-                 // Another program puts a folder in the file's place.
                  QVERIFY(QFile::remove(path));
-                 QVERIFY(QDir().mkdir(path));
-                 QVERIFY(PutFile(QDir(path).filePath(QStringLiteral("inside")), "x"));
+                 if (pipe) {
+                     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+                 } else {
+                     QVERIFY(QDir().mkdir(path));
+                     QVERIFY(PutFile(QDir(path).filePath(QStringLiteral("inside")), "x"));
+                 }
                  CloseLineFile(file);
              }),
              AccessDenied);
-    QVERIFY(QFileInfo(path).isDir());
-    QCOMPARE(Entries(path), QStringList({QStringLiteral("inside")}));
+    QCOMPARE(QFileInfo(path).isDir(), !pipe);
+    if (!pipe)
+        QCOMPARE(Entries(path), QStringList({QStringLiteral("inside")}));
     QCOMPARE(Entries(folder), QStringList({QStringLiteral("file.txt")}));
 }
 
@@ -1405,9 +1480,16 @@ void TestLineFile::unchangedContentIsNotReplaced()
     QVERIFY(PutFile(path, "same\r\n"));
     const ino_t inode = InodeOf(path);
     QVERIFY(inode != 0);
+    // Times in the past, so that any write or new entry would change them.
+    QVERIFY(AgeBy(path, 3600));
+    QVERIFY(AgeBy(folder, 3600));
+    const qint64 fileTime = ModifiedAtNanoseconds(path);
+    const qint64 folderTime = ModifiedAtNanoseconds(folder);
 
     QCOMPARE(Outcome([&] { WriteThroughLayer(path, "same\r\n"); }), QStringLiteral("ok"));
     QCOMPARE(InodeOf(path), inode);  // left alone
+    QCOMPARE(ModifiedAtNanoseconds(path), fileTime);
+    QCOMPARE(ModifiedAtNanoseconds(folder), folderTime);  // no temporary file came and went
     QCOMPARE(Entries(folder), QStringList({QStringLiteral("file.txt")}));
 
     QCOMPARE(Outcome([&] { WriteThroughLayer(path, "same\r\nmore\r\n"); }), QStringLiteral("ok"));
@@ -1437,6 +1519,195 @@ void TestLineFile::unchangedContentStillChecked()
     QCOMPARE(Outcome([&] { WriteThroughLayer(empty, QByteArray()); }), QStringLiteral("ok"));
     QCOMPARE(InodeOf(empty), inode);
     QCOMPARE(Entries(folder), QStringList({QStringLiteral("empty.txt"), QStringLiteral("sub")}));
+}
+
+// Faults injected into the system calls of a save (the probe's --fault). A
+// save by rename keeps the old file until the rename; a rewrite in place
+// (here forced by a second name, a folder that takes no new file, or both)
+// leaves the old content, the new content, or a damaged file beside a whole
+// copy of the old content whose path the error names.
+void TestLineFile::faultsDuringASave_data()
+{
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("shorter");      // the new content is shorter than the old
+    QTest::addColumn<bool>("cacheOpen");    // the cache folder takes a copy
+    QTest::addColumn<QString>("output");    // with {file}, {copy}, {cache}
+    QTest::addColumn<QString>("file");      // old, new or damaged
+    QTest::addColumn<bool>("leftover");
+
+    const QString ok = QStringLiteral("ok");
+    const QString crash = QStringLiteral("crash");
+    const QString old = QStringLiteral("old");
+    const QString fresh = QStringLiteral("new");
+    const QString damaged = QStringLiteral("damaged");
+    const QString plain = QStringLiteral("plain");
+    const QString link = QStringLiteral("hard link");
+    const QString closed = QStringLiteral("closed folder");
+    const auto row = [](const char* name, const QString& situation, const char* fault,
+                        bool shorter, bool cacheOpen, const QString& output, const QString& file,
+                        bool leftover) {
+        QTest::newRow(name) << situation << QString::fromLatin1(fault) << shorter << cacheOpen
+                            << output << file << leftover;
+    };
+    // Calls counted in a rewrite in place: pwrite 1 the copy, 2 the file;
+    // fsync 1 the copy, 2 the copy's folder, 3 the file; unlink 1 the copy.
+    row("rename: one fsync only", plain, "fsync:2:crash", false, true, ok, fresh, false);
+    row("rename: crash after writing", plain, "pwrite:1:crash", true, true, crash, old, true);
+    row("rename: crash after renaming", plain, "rename:1:crash", true, true, crash, fresh, false);
+    row("write fails", link, "pwrite:2:fail", true, true, InjectedIoError, old, false);
+    row("write fails always", link, "pwrite:2:fail-always", true, true, DamagedBesideCopy, old,
+        true);
+    row("truncation fails always, shorter", link, "ftruncate:1:fail-always", true, true,
+        DamagedBesideCopy, old, true);
+    row("truncation fails always, longer", link, "ftruncate:1:fail-always", false, true,
+        DamagedBesideCopy, damaged, true);
+    row("sync fails", link, "fsync:3:fail", false, true, InjectedIoError, old, false);
+    row("crash after the copy", link, "fsync:1:crash", true, true, crash, old, true);
+    row("crash after overwriting", link, "pwrite:2:crash", true, true, crash, damaged, true);
+    row("crash after cutting", link, "ftruncate:1:crash", true, true, crash, fresh, true);
+    row("crash after syncing", link, "fsync:3:crash", true, true, crash, fresh, true);
+    row("crash after removing the copy", link, "unlink:1:crash", true, true, crash, fresh, false);
+    row("copy in the cache", closed, "", false, true, ok, fresh, false);
+    row("crash with the copy in the cache", closed, "pwrite:2:crash", true, true, crash, damaged,
+        true);
+    row("no place for a copy", closed, "", false, false, NoPlaceForCopy, old, false);
+    row("unreadable, second name", QStringLiteral("write-only hard link"), "", false, true,
+        UnreadableInPlace, old, false);
+}
+
+void TestLineFile::faultsDuringASave()
+{
+    QFETCH(QString, situation);
+    QFETCH(QString, fault);
+    QFETCH(bool, shorter);
+    QFETCH(bool, cacheOpen);
+    QFETCH(QString, output);
+    QFETCH(QString, file);
+    QFETCH(bool, leftover);
+    ProbeOptions options;
+    const bool permissions = situation == QLatin1String("closed folder")
+                             || situation == QLatin1String("write-only hard link");
+    if (permissions && !UnprivilegedChild(options.user))
+        QSKIP("running as root without a user \"nobody\"");
+
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("personality.txt"));
+    const QString otherName = QDir(folder).filePath(QStringLiteral("other.txt"));
+    QByteArray old;
+    for (int line = 1; line <= 29; ++line)
+        old += QByteArray::number(line * 7) + "\r\n";
+    const QByteArray content = shorter ? QByteArray("Tavrik\r\n") : "Tavrik\r\n" + old;
+    QVERIFY(PutFile(path, old));
+    QVERIFY(SetMode(path, situation.startsWith(QLatin1String("write-only")) ? 0222 : 0666));
+    if (situation.endsWith(QLatin1String("hard link")))
+        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(otherName).constData()), 0);
+    const QStringList entries = Entries(folder);
+    QVERIFY(SetMode(folder, situation == QLatin1String("closed folder") ? 0555 : 0777));
+    options.cacheFolder = NewFolder();
+    QVERIFY(SetMode(options.cacheFolder, cacheOpen ? 0777 : 0555));
+    const QString cache = QDir(options.cacheFolder).filePath(QStringLiteral("tavrik-control-centre"));
+
+    QStringList arguments{QStringLiteral("write"), path, QString::fromLatin1(content.toHex())};
+    if (!fault.isEmpty())
+        arguments = QStringList{QStringLiteral("--fault"), fault} + arguments;
+    RUN_PROBE(run, arguments, folder, options);
+    QVERIFY(SetMode(folder, 0755));
+    QVERIFY(SetMode(path, 0644));
+
+    QStringList leftovers;
+    for (const QString& name : Entries(folder)) {
+        if (!entries.contains(name))
+            leftovers << QDir(folder).filePath(name);
+    }
+    if (QFileInfo::exists(cache)) {
+        for (const QString& name : Entries(cache))
+            leftovers << QDir(cache).filePath(name);
+    }
+    QCOMPARE(!leftovers.isEmpty(), leftover);
+    QVERIFY(leftovers.size() <= 1);
+    const QString left = leftovers.value(0);
+    if (left.endsWith(QLatin1String(".old")))
+        QCOMPARE(FileBytes(left), old);  // a whole copy
+    QCOMPARE(run.output, Expanded(output, path, left, cache));
+    const QByteArray now = FileBytes(path);
+    QCOMPARE(now == old ? QStringLiteral("old") : now == content ? QStringLiteral("new")
+                                                                 : QStringLiteral("damaged"),
+             file);
+    if (situation.endsWith(QLatin1String("hard link")))
+        QCOMPARE(FileBytes(otherName), now);
+}
+
+// The next save that changes a file removes what earlier crashed saves of that
+// file left beside it, and nothing else.
+void TestLineFile::leftoversOfCrashedSaves_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("removed");
+    const auto row = [](const char* name, const char* entry, const char* kind, bool removed) {
+        QTest::newRow(name) << QString::fromLatin1(entry) << QString::fromLatin1(kind) << removed;
+    };
+    row("temporary of a crashed save", "", "crashed", true);
+    row("copy of a crashed rewrite", ".personality.txt.Ab3dE6g8.old", "file", true);
+    row("younger than a minute", ".personality.txt.Ab3dE6g8", "young", false);
+    row("another file's temporary", ".bot.cfg.Ab3dE6g8", "file", false);
+    row("seven characters", ".personality.txt.Ab3dE6g", "file", false);
+    row("other ending", ".personality.txt.Ab3dE6g8.bak", "file", false);
+    row("not hidden", "personality.txt.Ab3dE6g8", "file", false);
+    row("symbolic link", ".personality.txt.Ab3dE6g8", "link", false);
+    row("folder", ".personality.txt.Ab3dE6g8", "folder", false);
+    row("second name of a file", ".personality.txt.Ab3dE6g8", "second name", false);
+    row("another user's", ".personality.txt.Ab3dE6g8", "foreign", false);
+}
+
+void TestLineFile::leftoversOfCrashedSaves()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(bool, removed);
+    const struct passwd* nobody = ::getpwnam("nobody");
+    if (kind == QLatin1String("foreign") && (::geteuid() != 0 || nobody == nullptr))
+        QSKIP("only root can make a file that belongs to someone else");
+    const QString folder = NewFolder();
+    const QDir dir(folder);
+    const QString path = dir.filePath(QStringLiteral("personality.txt"));
+    QVERIFY(PutFile(path, "old\r\n"));
+    QVERIFY(PutFile(dir.filePath(QStringLiteral("keep.txt")), "kept\r\n"));
+
+    if (kind == QLatin1String("crashed")) {
+        RUN_PROBE(run, {QStringLiteral("--fault"), QStringLiteral("pwrite:1:crash"),
+                        QStringLiteral("write"), path, QStringLiteral("78")},
+                  folder);
+        QCOMPARE(run.output, QStringLiteral("crash"));
+        const QStringList made = dir.entryList({QStringLiteral(".personality.txt.*")},
+                                               QDir::Files | QDir::Hidden);
+        QCOMPARE(made.size(), 1);
+        name = made.first();
+    } else if (kind == QLatin1String("link")) {
+        QVERIFY(MakeLink(QStringLiteral("keep.txt"), dir.filePath(name)));
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(dir.mkdir(name));
+    } else if (kind == QLatin1String("second name")) {
+        QCOMPARE(::link(QFile::encodeName(dir.filePath(QStringLiteral("keep.txt"))).constData(),
+                        QFile::encodeName(dir.filePath(name)).constData()),
+                 0);
+    } else {
+        QVERIFY(PutFile(dir.filePath(name), "left\r\n"));
+    }
+    if (kind == QLatin1String("foreign")) {
+        QCOMPARE(::lchown(QFile::encodeName(dir.filePath(name)).constData(), nobody->pw_uid,
+                          nobody->pw_gid),
+                 0);
+    }
+    if (kind != QLatin1String("young"))
+        QVERIFY(AgeBy(dir.filePath(name), 120));
+
+    QCOMPARE(Outcome([&] { WriteThroughLayer(path, "new\r\n"); }), QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), QByteArray("new\r\n"));
+    QCOMPARE(Entries(folder).contains(name), !removed);
+    QVERIFY(Entries(folder).contains(QStringLiteral("keep.txt")));
+    QCOMPARE(Entries(folder).size(), removed ? 2 : 3);
 }
 
 QTEST_GUILESS_MAIN(TestLineFile)

@@ -367,6 +367,37 @@ private slots:
         QVERIFY(textControl.changes.isEmpty());
     }
 
+    // While it can undo, the document keeps every text inserted into it. Past
+    // MaxUndoSteps steps a key release starts the history again and so gives
+    // that text back; the text, the selection and the reported changes stay.
+    void areaUndoHistoryStartsAgainWhenFull()
+    {
+        TextControl textControl(Control::Area);
+        TextArea& area = *textControl.area;
+        for (int list = 1; area.document()->availableUndoSteps() <= TextArea::MaxUndoSteps; ++list) {
+            area.selectAll();
+            area.insertPlainText(QStringLiteral("list %1\nline").arg(list));
+        }
+        const qsizetype changes = textControl.changes.size();
+        QTextCursor selection = area.textCursor();
+        selection.setPosition(9);
+        selection.setPosition(2, QTextCursor::KeepAnchor);
+        area.setTextCursor(selection);
+        const QString text = area.Text();
+
+        QTest::keyRelease(&area, Qt::Key_Control);
+
+        QCOMPARE(area.document()->availableUndoSteps(), 0);
+        QCOMPARE(area.Text(), text);
+        QCOMPARE(area.textCursor().anchor(), 9);
+        QCOMPARE(area.textCursor().position(), 2);
+        QCOMPARE(textControl.changes.size(), changes);
+        QCOMPARE(textControl.keyUps, 1);
+        area.insertPlainText(QStringLiteral("x"));
+        area.undo();
+        QCOMPARE(area.Text(), text);
+    }
+
     void readOnlyAreaRefusesChangesButCopies()
     {
         TextControl textControl(Control::Area);

@@ -7,6 +7,9 @@
 //   linefile_probe [--fill-fds] mkdir <path>           MakeFolder
 //   linefile_probe [--fill-fds] present <path>         prints "true" or "false"
 //
+// --fault <call>:<n>:<action> injects a fault into a system call of the save
+// (see SystemCallFaults.h); a simulated crash prints "crash" and nothing else.
+//
 // --fill-fds takes every free file descriptor first (up to the process's
 // RLIMIT_NOFILE), so that the operation meets a system that refuses another
 // open file.
@@ -17,6 +20,7 @@
 #include "Bytes.h"
 #include "Exceptions.h"
 #include "LineFile.h"
+#include "SystemCallFaults.h"
 
 #include <QByteArray>
 #include <QString>
@@ -62,7 +66,8 @@ int FillDescriptors()
 
 int Usage()
 {
-    std::fputs("usage: linefile_probe [--fill-fds] read|write|abandon|mkdir|present <path> [hex]\n",
+    std::fputs("usage: linefile_probe [--fault <call>:<n>:<action>] [--fill-fds]\n"
+               "       read|write|abandon|mkdir|present <path> [hex]\n",
                stderr);
     return 2;
 }
@@ -72,6 +77,11 @@ int Usage()
 int main(int argc, char** argv)
 {
     int at = 1;
+    if (at + 1 < argc && std::strcmp(argv[at], "--fault") == 0) {
+        if (!ArmFault(argv[at + 1]))
+            return Usage();
+        at += 2;
+    }
     bool fill = false;
     if (at < argc && std::strcmp(argv[at], "--fill-fds") == 0) {
         fill = true;

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "SystemErrors.h"
+
+#include <QByteArray>
+
+#include <sys/types.h>
+
+// The system calls of the file layer with their retries and error handling.
+// Functions that raise throw EInOutError with the system's error number.
+
+[[noreturn]] void RaiseErrno(int errorNumber, MissingEntry missing = MissingEntry::Folder);
+
+// Owns an open file descriptor and closes it when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int descriptor = -1) noexcept : descriptor_(descriptor) {}
+    Descriptor(Descriptor&& other) noexcept;
+    Descriptor& operator=(Descriptor&& other) noexcept;
+    ~Descriptor();
+
+    int Get() const noexcept { return descriptor_; }
+    bool IsOpen() const noexcept { return descriptor_ >= 0; }
+    // Closes now; false with errno set when the system reports a failure.
+    bool Close() noexcept;
+
+private:
+    int descriptor_;
+};
+
+// The folder that holds a path: "." for a bare name, "/" for a name in the root.
+QByteArray ParentOf(const QByteArray& path);
+// The last name of a path; empty when the path ends in a slash.
+QByteArray NameOf(const QByteArray& path);
+
+// Eight random letters and digits.
+QByteArray RandomSuffix();
+
+// Creates a new file stem + RandomSuffix() + suffix for writing, with mode
+// (less the umask). Returns the open file and its path, or an unopened
+// Descriptor with errno set.
+Descriptor CreateUniqueFile(const QByteArray& stem, const QByteArray& suffix, mode_t mode,
+                            QByteArray& path);
+
+// Reads a whole open file; false with errno set on a failure.
+bool ReadAll(int descriptor, QByteArray& content);
+// Writes all of content at offset, or raises.
+void WriteEverything(int descriptor, const QByteArray& content, off_t offset);
+void TruncateOrRaise(int descriptor, off_t length);
+void SyncOrRaise(int descriptor);
+// Makes new names in a folder durable; a failure here loses no content.
+void SyncFolderQuietly(const QByteArray& folder) noexcept;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+
+// Rewrites an existing file where it is, for a file that a new file put in
+// its place would change (a second hard link, another user's file, a folder
+// that takes no new file).
+//
+// Before the file is touched a complete copy of its old bytes is written and
+// synced, beside the file or, where its folder takes no new file, in the
+// user's cache folder. The file is then overwritten, cut to length and
+// synced, and only then is the copy removed. A failure writes the old bytes
+// back and removes the copy; should even that fail, the copy stays and the
+// failure's message names it. So a crash at any moment leaves the old
+// content, the new content, or a damaged file beside a whole copy of the old
+// content. A save whose old bytes cannot be read has no copy to keep and is
+// refused with code 5 before the file is touched.
+void RewriteInPlace(const QByteArray& targetPath, bool oldReadable, const QByteArray& old,
+                    const QByteArray& content);
