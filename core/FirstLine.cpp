@@ -2,11 +2,10 @@
 
 #include "Bytes.h"
 #include "Exceptions.h"
-#include "SystemErrors.h"
+#include "FileCalls.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,33 +17,11 @@ constexpr char CtrlZ = 26;
 // Enough for the first line of any ordinary file in one read.
 constexpr std::size_t ReadSize = 4096;
 
-class OpenDescriptor {
-public:
-    explicit OpenDescriptor(int descriptor) : descriptor_(descriptor) {}
-    ~OpenDescriptor() { ::close(descriptor_); }
-    OpenDescriptor(const OpenDescriptor&) = delete;
-    OpenDescriptor& operator=(const OpenDescriptor&) = delete;
-    int Number() const { return descriptor_; }
-
-private:
-    int descriptor_;
-};
-
 // The test FileIsPresent makes: an existing file that is not a folder.
 bool IsPresent(const QByteArray& path)
 {
     struct stat status {};
     return ::stat(path.constData(), &status) == 0 && !S_ISDIR(status.st_mode);
-}
-
-int OpenWithoutWaiting(const QByteArray& path)
-{
-    int descriptor;
-    do {
-        // Without O_NONBLOCK a pipe would wait here for a writer that never comes.
-        descriptor = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    } while (descriptor < 0 && errno == EINTR);
-    return descriptor;
 }
 
 QString ReadFirstLine(int descriptor, const struct stat& status)
@@ -57,7 +34,7 @@ QString ReadFirstLine(int descriptor, const struct stat& status)
         if (count < 0) {
             if (errno == EINTR)
                 continue;
-            throw InOutErrorFromErrno(errno);
+            RaiseErrno(errno);
         }
         if (count == 0)
             return BytesToText(line);
@@ -77,24 +54,23 @@ QString ReadFirstLine(int descriptor, const struct stat& status)
 
 std::optional<QString> ReadFirstLineIfPresent(const QByteArray& path)
 {
-    const int descriptor = OpenWithoutWaiting(path);
-    if (descriptor < 0) {
+    const Descriptor file = OpenForReadingWithoutWaiting(path);
+    if (!file.IsOpen()) {
         const int error = errno;
         // Only a file that is there turns a failed open into a failure; the
         // test comes after the open so that the usual case costs no stat.
         if (!IsPresent(path))
             return std::nullopt;
-        throw InOutErrorFromErrno(error, MissingEntry::File);
+        RaiseErrno(error, MissingEntry::File);
     }
-    const OpenDescriptor file(descriptor);
     struct stat status {};
-    if (::fstat(descriptor, &status) != 0)
-        throw InOutErrorFromErrno(errno);
+    if (::fstat(file.Get(), &status) != 0)
+        RaiseErrno(errno);
     if (S_ISDIR(status.st_mode))
         return std::nullopt;
     // A pipe or a device is no line file: a device such as /dev/zero would
     // be read without end.
     if (!S_ISREG(status.st_mode))
         throw EInOutError(5);
-    return ReadFirstLine(file.Number(), status);
+    return ReadFirstLine(file.Get(), status);
 }
