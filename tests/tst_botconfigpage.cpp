@@ -270,15 +270,26 @@ private slots:
     void theRosterFollowsWhatOtherProgramsDoBetweenTwoMovements_data()
     {
         QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QByteArray>("name");
         QTest::addColumn<QStringList>("roster");
+        const QString longName(5000, 'k');
         QTest::newRow("renamed in place, same length")
-            << "rename 3" << QStringList{"Kestrel", "Dustwalker", "Rookie_Tom", "Ironvale", "Sandpiper"};
-        QTest::newRow("added") << "add 6"
+            << "rename" << 3 << QByteArray("Rookie_Tom")
+            << QStringList{"Kestrel", "Dustwalker", "Rookie_Tom", "Ironvale", "Sandpiper"};
+        QTest::newRow("renamed longer than one read")
+            << "rename" << 3 << longName.toLatin1()
+            << QStringList{"Kestrel", "Dustwalker", longName, "Ironvale", "Sandpiper"};
+        QTest::newRow("renamed, a Ctrl-Z ending the file")
+            << "rename" << 3 << QByteArray("Rookie\x1aTom")
+            << QStringList{"Kestrel", "Dustwalker", "Rookie", "Ironvale", "Sandpiper"};
+        QTest::newRow("added") << "add" << 6 << QByteArray("Bot6")
                                << QStringList{"Kestrel", "Dustwalker", "Rookie_Pim", "Ironvale", "Sandpiper", "Bot6"};
-        QTest::newRow("last removed") << "remove 5"
+        QTest::newRow("last removed") << "remove" << 5 << QByteArray()
                                       << QStringList{"Kestrel", "Dustwalker", "Rookie_Pim", "Ironvale"};
-        QTest::newRow("removed in the middle") << "remove 2" << QStringList{"Kestrel"};
-        QTest::newRow("replaced by a folder") << "folder 3" << QStringList{"Kestrel", "Dustwalker"};
+        QTest::newRow("removed in the middle") << "remove" << 2 << QByteArray() << QStringList{"Kestrel"};
+        QTest::newRow("replaced by a folder") << "folder" << 3 << QByteArray()
+                                              << QStringList{"Kestrel", "Dustwalker"};
     }
 
     // Between two movements over the personality page another program changes
@@ -287,21 +298,21 @@ private slots:
     void theRosterFollowsWhatOtherProgramsDoBetweenTwoMovements()
     {
         QFETCH(QString, change);
+        QFETCH(int, number);
+        QFETCH(QByteArray, name);
         QFETCH(QStringList, roster);
         StartInSampleGame();
         MoveOverPersonalityPage();
         form->BotCheckList->setCurrentRow(1);
 
-        const QStringList words = change.split(' ');
-        const int number = words[1].toInt();
         const QString path = PersonalityPath("cstrike", number);
-        if (words[0] == "rename") {
-            WriteBytes(path, ReadBytes(path).replace("Rookie_Pim", "Rookie_Tom"));
-        } else if (words[0] == "add") {
-            WriteBytes(path, PersonalityFileNamed("Bot" + words[1].toLatin1()));
+        if (change == "rename") {
+            WriteBytes(path, ReadBytes(path).replace("Rookie_Pim", name));
+        } else if (change == "add") {
+            WriteBytes(path, PersonalityFileNamed(name));
         } else {
             QVERIFY(QFile::remove(path));
-            if (words[0] == "folder")
+            if (change == "folder")
                 QVERIFY(QDir().mkdir(path));
         }
         MoveOverPersonalityPage();
