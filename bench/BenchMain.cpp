@@ -14,6 +14,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -27,6 +28,11 @@ namespace {
 
 const QString Mod = QStringLiteral("cstrike");
 constexpr int Sizes[] = {10, 100, 1000};
+constexpr int Passes = 3;
+// The floor's mean time per round, in ms, beside each trigger's own.
+const char* const FloorCounter = "floor_ms";
+// For the Personality page, the same with the type check of every file read.
+const char* const TypeCheckingFloorCounter = "floor_fstat_ms";
 
 std::string Named(const std::string& what, int personalities)
 {
@@ -38,51 +44,94 @@ QByteArray InGame(const BenchGame& game, const QString& path)
     return QFile::encodeName(game.Path() + QLatin1Char('/') + path);
 }
 
-// A trigger timed repeatedly; `change` runs untimed before each one, and the
-// first round checks that the trigger writes exactly when something changed.
-void TimeTrigger(benchmark::State& state, EditorTriggers& editor, const BenchGame& game,
-                 const QString& file, const std::function<void()>& change,
-                 const std::function<void()>& trigger)
+// One trigger of the editor and its floor, the floor writing a file of its
+// own beside the trigger's, with as many bytes.
+struct TriggerCase {
+    QString file;
+    std::function<void()> trigger;
+    std::function<void()> change;
+    std::function<void(Sync)> floor;
+    // Where reading needs a type check, the floor with it; may be empty.
+    std::function<void(Sync)> floorCheckingTypes;
+};
+
+double SecondsBetween(std::chrono::steady_clock::time_point from, std::chrono::steady_clock::time_point to)
+{
+    return std::chrono::duration<double>(to - from).count();
+}
+
+// The trigger and its floor in turns, each timed on its own, so that the
+// machine's load and the disk's moods fall on both alike. With a change, it
+// runs untimed before each trigger; the first round checks that the trigger
+// writes exactly when something changed.
+void TimeAgainstFloor(benchmark::State& state, EditorTriggers& editor, const BenchGame& game,
+                      const TriggerCase& timed, bool changed)
 {
     editor.Enter(game);
-    const QByteArray before = ReadBytes(file);
-    if (change)
-        change();
-    trigger();
-    if ((ReadBytes(file) != before) != bool(change) || !editor.Failure().isEmpty()) {
+    const QByteArray before = ReadBytes(timed.file);
+    if (changed)
+        timed.change();
+    timed.trigger();
+    if ((ReadBytes(timed.file) != before) != changed || !editor.Failure().isEmpty()) {
         state.SkipWithError(qPrintable("the trigger did not behave: " + editor.Failure()));
         return;
     }
+    const Sync sync = changed ? Sync::Yes : Sync::No;
+    double floorSeconds = 0;
+    double typeCheckingSeconds = 0;
     for (auto _ : state) {
-        if (change) {
-            state.PauseTiming();
-            change();
-            state.ResumeTiming();
-        }
-        trigger();
+        if (changed)
+            timed.change();
+        const auto start = std::chrono::steady_clock::now();
+        timed.trigger();
+        const auto triggered = std::chrono::steady_clock::now();
+        timed.floor(sync);
+        const auto floored = std::chrono::steady_clock::now();
+        if (timed.floorCheckingTypes)
+            timed.floorCheckingTypes(sync);
+        floorSeconds += SecondsBetween(triggered, floored);
+        typeCheckingSeconds += SecondsBetween(floored, std::chrono::steady_clock::now());
+        state.SetIterationTime(SecondsBetween(start, triggered));
+    }
+    state.counters[FloorCounter] = benchmark::Counter(floorSeconds * 1e3, benchmark::Counter::kAvgIterations);
+    if (timed.floorCheckingTypes)
+        state.counters[TypeCheckingFloorCounter] =
+            benchmark::Counter(typeCheckingSeconds * 1e3, benchmark::Counter::kAvgIterations);
+}
+
+// A benchmark whose failure shows as its error instead of ending the run.
+benchmark::internal::Benchmark* RegisterReporting(const std::string& name,
+                                                  std::function<void(benchmark::State&)> body)
+{
+    return benchmark::RegisterBenchmark(name.c_str(),
+                                        [body](benchmark::State& state) {
+                                            try {
+                                                body(state);
+                                            } catch (const std::exception& failure) {
+                                                state.SkipWithError(failure.what());
+                                            }
+                                        })
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime();
+}
+
+void RegisterTrigger(const std::string& name, EditorTriggers& editor, const BenchGame& game,
+                     const TriggerCase& timed)
+{
+    for (const bool changed : {false, true}) {
+        RegisterReporting(Named(name + (changed ? "_changed" : "_unchanged"), game.Personalities()),
+                          [&editor, &game, timed, changed](benchmark::State& state) {
+                              TimeAgainstFloor(state, editor, game, timed, changed);
+                          });
     }
 }
 
-void RegisterTrigger(const char* name, EditorTriggers& editor, const BenchGame& game,
-                     const QString& file, std::function<void()> change, std::function<void()> trigger)
+// The floor's own file beside the trigger's, written with the trigger's bytes.
+std::function<void(Sync)> WriteBeside(const BenchGame& game, const QString& file)
 {
-    benchmark::RegisterBenchmark(Named(name, game.Personalities()).c_str(),
-                                 [&editor, &game, file, change, trigger](benchmark::State& state) {
-                                     TimeTrigger(state, editor, game, file, change, trigger);
-                                 })
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-}
-
-void RegisterFloor(const char* name, int personalities, std::function<void()> calls)
-{
-    benchmark::RegisterBenchmark(Named(name, personalities).c_str(),
-                                 [calls](benchmark::State& state) {
-                                     for (auto _ : state)
-                                         calls();
-                                 })
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
+    const QByteArray target = InGame(game, file + QStringLiteral(".floor"));
+    const QByteArray bytes = ReadBytes(game.Path() + '/' + file);
+    return [target, bytes](Sync sync) { WriteByRename(target, bytes, sync); };
 }
 
 void RegisterSizeBenchmarks(EditorTriggers& editor, const BenchGame& game)
@@ -90,40 +139,36 @@ void RegisterSizeBenchmarks(EditorTriggers& editor, const BenchGame& game)
     const QString personality = PersonalityFilePath(Mod, 1);
     const QString botConfig = BotConfigPath(Mod);
     const QString chat = ChatListPath(Mod, 0);
-    auto move = [&editor] { editor.MoveOverPersonalityPage(); };
-    RegisterTrigger("personality_unchanged", editor, game, personality, {}, move);
-    RegisterTrigger("personality_changed", editor, game, personality,
-                    [&editor] { editor.ChangePersonality(); }, move);
-    auto moveBotConfig = [&editor] { editor.MoveOverBotConfigPage(); };
-    RegisterTrigger("botcfg_unchanged", editor, game, botConfig, {}, moveBotConfig);
-    RegisterTrigger("botcfg_changed", editor, game, botConfig,
-                    [&editor] { editor.ChangeBotConfig(); }, moveBotConfig);
-    auto release = [&editor] { editor.ReleaseKeyInChat(); };
-    RegisterTrigger("chat_unchanged", editor, game, chat, {}, release);
-    RegisterTrigger("chat_changed", editor, game, chat, [&editor] { editor.ChangeChat(); }, release);
 
-    auto floor = std::make_shared<PersonalityFloor>();
-    floor->personalityPath = InGame(game, personality);
-    floor->personalityBytes = ReadBytes(game.Path() + '/' + personality);
+    std::vector<QByteArray> roster;
     for (int number = 1; number <= game.Personalities(); ++number)
-        floor->rosterPaths.push_back(InGame(game, PersonalityFilePath(Mod, number)));
-    floor->botConfigPath = InGame(game, botConfig);
-    RegisterFloor("floor_personality_nofsync", game.Personalities(), [floor] { floor->Run(Sync::No); });
-    RegisterFloor("floor_personality_fsync", game.Personalities(), [floor] { floor->Run(Sync::Yes); });
-    for (const auto& [name, path] : {std::pair{"floor_botcfg", botConfig}, std::pair{"floor_chat", chat}}) {
-        const QByteArray target = InGame(game, path);
-        const QByteArray bytes = ReadBytes(game.Path() + '/' + path);
-        RegisterFloor((std::string(name) + "_nofsync").c_str(), game.Personalities(),
-                      [target, bytes] { WriteByRename(target, bytes, Sync::No); });
-        RegisterFloor((std::string(name) + "_fsync").c_str(), game.Personalities(),
-                      [target, bytes] { WriteByRename(target, bytes, Sync::Yes); });
-    }
+        roster.push_back(InGame(game, PersonalityFilePath(Mod, number)));
+    const auto writePersonality = WriteBeside(game, personality);
+    const QByteArray botConfigPath = InGame(game, botConfig);
+    auto personalityFloor = [writePersonality, roster, botConfigPath](auto read) {
+        return [writePersonality, roster, botConfigPath, read](Sync sync) {
+            writePersonality(sync);
+            for (const QByteArray& path : roster)
+                read(path);
+            read(botConfigPath);
+        };
+    };
+    RegisterTrigger("personality", editor, game,
+                    {personality, [&editor] { editor.MoveOverPersonalityPage(); },
+                     [&editor] { editor.ChangePersonality(); }, personalityFloor(ReadStart),
+                     personalityFloor(ReadStartOfRegularFile)});
+    RegisterTrigger("botcfg", editor, game,
+                    {botConfig, [&editor] { editor.MoveOverBotConfigPage(); },
+                     [&editor] { editor.ChangeBotConfig(); }, WriteBeside(game, botConfig), {}});
+    RegisterTrigger("chat", editor, game,
+                    {chat, [&editor] { editor.ReleaseKeyInChat(); }, [&editor] { editor.ChangeChat(); },
+                     WriteBeside(game, chat), {}});
 }
 
 void RegisterStartup(const char* name, const BenchGame& game)
 {
     const QString program = QStringLiteral(TAVRIK_BENCH_DIR "/") + QLatin1String(name);
-    benchmark::RegisterBenchmark(name, [program, &game](benchmark::State& state) {
+    RegisterReporting(name, [program, &game](benchmark::State& state) {
         game.Enter();
         double peak = 0;
         for (auto _ : state) {
@@ -132,56 +177,52 @@ void RegisterStartup(const char* name, const BenchGame& game)
             peak = std::max(peak, run.peakKibibytes);
         }
         state.counters["peak_KiB"] = peak;
-    })
-        ->Unit(benchmark::kMillisecond)
-        ->UseManualTime();
+    });
 }
 
-void PrintRatio(const RatioReporter& results, const std::string& what, const std::string& measured,
-                const std::string& floor)
+void PrintRatio(const std::string& what, double time, double floorTime, const char* unit)
 {
-    const double floorTime = results.MedianTime(floor);
-    const double time = results.MedianTime(measured);
     if (floorTime <= 0 || time <= 0) {
         std::printf("%-46s (not run)\n", what.c_str());
         return;
     }
-    std::printf("%-46s %9.3f ms  %9.3f ms  %6.2f\n", what.c_str(), time, floorTime, time / floorTime);
+    std::printf("%-46s %9.3f %s %9.3f %s %6.2f\n", what.c_str(), time, unit, floorTime, unit, time / floorTime);
 }
 
-// Each trigger's benchmarks and its floor's, by the stem of their names.
+// Each trigger's benchmarks by the stem of their names.
 struct TriggerNames {
     const char* caption;
-    const char* trigger;
-    const char* floor;
+    const char* name;
 };
 constexpr TriggerNames Triggers[] = {
-    {"personality move", "personality", "floor_personality"},
-    {"bot.cfg move", "botcfg", "floor_botcfg"},
-    {"chat key release", "chat", "floor_chat"},
+    {"personality move", "personality"},
+    {"bot.cfg move", "botcfg"},
+    {"chat key release", "chat"},
 };
 
 void PrintRatios(const RatioReporter& results)
 {
     std::printf("\n%-46s %12s  %12s  %6s\n", "median time against its floor", "editor", "floor", "ratio");
     for (int size : Sizes) {
-        for (const TriggerNames& names : Triggers) {
-            const std::string trigger = names.trigger;
-            const std::string floor = names.floor;
-            const std::string caption = names.caption;
+        for (const TriggerNames& trigger : Triggers) {
             const std::string at = " at " + std::to_string(size);
-            PrintRatio(results, caption + ", nothing changed" + at, Named(trigger + "_unchanged", size),
-                       Named(floor + "_nofsync", size));
-            PrintRatio(results, caption + ", a real change" + at, Named(trigger + "_changed", size),
-                       Named(floor + "_fsync", size));
+            for (const bool changed : {false, true}) {
+                const std::string name =
+                    Named(std::string(trigger.name) + (changed ? "_changed" : "_unchanged"), size);
+                const std::string caption =
+                    trigger.caption + std::string(changed ? ", a real change" : ", nothing changed") + at;
+                PrintRatio(caption, results.MedianTime(name), results.MedianCounter(name, FloorCounter), "ms ");
+                const double typeChecking = results.MedianCounter(name, TypeCheckingFloorCounter);
+                if (typeChecking > 0)
+                    PrintRatio("  the same, the floor fstat-ing each file", results.MedianTime(name), typeChecking,
+                               "ms ");
+            }
         }
     }
-    PrintRatio(results, "start-up to the first paint", "startup_editor", "startup_label");
-    const double editorPeak = results.LargestCounter("startup_editor", "peak_KiB");
-    const double labelPeak = results.LargestCounter("startup_label", "peak_KiB");
-    if (labelPeak > 0)
-        std::printf("%-46s %9.0f KiB %9.0f KiB %6.2f\n", "peak memory at start-up", editorPeak, labelPeak,
-                    editorPeak / labelPeak);
+    PrintRatio("start-up to the first paint", results.MedianTime("startup_editor"),
+               results.MedianTime("startup_label"), "ms ");
+    PrintRatio("peak memory at start-up", results.LargestCounter("startup_editor", "peak_KiB"),
+               results.LargestCounter("startup_label", "peak_KiB"), "KiB");
 }
 
 } // namespace
@@ -204,8 +245,11 @@ int main(int argc, char** argv)
     RegisterStartup("startup_editor", *games.front());
     RegisterStartup("startup_label", *games.front());
 
+    // Whole passes one after the other spread a busy machine's load over the
+    // trigger and its floor alike; each figure is the median of its passes.
     RatioReporter results;
-    benchmark::RunSpecifiedBenchmarks(&results);
+    for (int pass = 0; pass < Passes; ++pass)
+        benchmark::RunSpecifiedBenchmarks(&results);
     benchmark::Shutdown();
     PrintRatios(results);
     return 0;

@@ -1,6 +1,7 @@
 #include "FloorCalls.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
@@ -27,22 +28,30 @@ void WriteByRename(const QByteArray& path, const QByteArray& bytes, Sync sync)
         Fail("write", temporary);
 }
 
-void ReadStart(const QByteArray& path)
+namespace {
+
+void ReadStartOpenedWith(const QByteArray& path, int flags, bool checkType)
 {
     char buffer[4096];
-    const int descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    const int descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC | flags);
     if (descriptor < 0)
         Fail("open", path);
-    const ssize_t count = ::read(descriptor, buffer, sizeof buffer);
+    struct stat status {};
+    const bool regular = !checkType || (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode));
+    const ssize_t count = regular ? ::read(descriptor, buffer, sizeof buffer) : -1;
     ::close(descriptor);
     if (count < 0)
         Fail("read", path);
 }
 
-void PersonalityFloor::Run(Sync sync) const
+} // namespace
+
+void ReadStart(const QByteArray& path)
 {
-    WriteByRename(personalityPath, personalityBytes, sync);
-    for (const QByteArray& path : rosterPaths)
-        ReadStart(path);
-    ReadStart(botConfigPath);
+    ReadStartOpenedWith(path, 0, false);
+}
+
+void ReadStartOfRegularFile(const QByteArray& path)
+{
+    ReadStartOpenedWith(path, O_NONBLOCK, true);
 }

@@ -2,8 +2,6 @@
 
 #include <QByteArray>
 
-#include <vector>
-
 // The system calls a trigger cannot do without, made directly with every
 // path built beforehand: the floor each trigger is measured against.
 enum class Sync { No, Yes };
@@ -13,14 +11,6 @@ void WriteByRename(const QByteArray& path, const QByteArray& bytes, Sync sync);
 
 // The start of a file: open, one read, close.
 void ReadStart(const QByteArray& path);
-
-// What a pointer movement over the personality page must do: write the
-// personality, read the first line of every personality, read bot.cfg.
-struct PersonalityFloor {
-    QByteArray personalityPath;
-    QByteArray personalityBytes;
-    std::vector<QByteArray> rosterPaths;
-    QByteArray botConfigPath;
-
-    void Run(Sync sync) const;
-};
+// The same with the type check that refusing pipes and devices needs: the
+// open does not wait, and an fstat comes before the read.
+void ReadStartOfRegularFile(const QByteArray& path);

@@ -2,37 +2,55 @@
 
 #include <algorithm>
 
+namespace {
+
+const std::string Time;
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+} // namespace
+
 void RatioReporter::ReportRuns(const std::vector<Run>& runs)
 {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
         if (run.run_type != Run::RT_Iteration || run.error_occurred)
             continue;
-        const std::string name = run.run_name.function_name;
-        times_[name].push_back(run.GetAdjustedRealTime());
-        for (const auto& [counter, value] : run.counters) {
-            double& largest = counters_[name][counter];
-            largest = std::max(largest, double(value));
-        }
+        auto& measures = values_[run.run_name.function_name];
+        measures[Time].push_back(run.GetAdjustedRealTime());
+        for (const auto& [counter, value] : run.counters)
+            measures[counter].push_back(double(value));
     }
 }
 
 double RatioReporter::MedianTime(const std::string& name) const
 {
-    const auto found = times_.find(name);
-    if (found == times_.end())
+    return MedianCounter(name, Time);
+}
+
+double RatioReporter::MedianCounter(const std::string& name, const std::string& counter) const
+{
+    const auto found = values_.find(name);
+    if (found == values_.end())
         return 0;
-    std::vector<double> times = found->second;
-    std::sort(times.begin(), times.end());
-    const std::size_t middle = times.size() / 2;
-    return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
+    const auto measure = found->second.find(counter);
+    return measure == found->second.end() ? 0 : Median(measure->second);
 }
 
 double RatioReporter::LargestCounter(const std::string& name, const std::string& counter) const
 {
-    const auto found = counters_.find(name);
-    if (found == counters_.end())
+    const auto found = values_.find(name);
+    if (found == values_.end())
         return 0;
-    const auto value = found->second.find(counter);
-    return value == found->second.end() ? 0 : value->second;
+    const auto measure = found->second.find(counter);
+    if (measure == found->second.end() || measure->second.empty())
+        return 0;
+    return *std::max_element(measure->second.begin(), measure->second.end());
 }
