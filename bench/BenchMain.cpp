@@ -180,13 +180,15 @@ void RegisterStartup(const char* name, const BenchGame& game)
     });
 }
 
-void PrintRatio(const std::string& what, double time, double floorTime, const char* unit)
+void PrintRatio(const std::string& what, double time, double floorTime, const char* unit = "ms ",
+                int decimals = 3)
 {
     if (floorTime <= 0 || time <= 0) {
         std::printf("%-46s (not run)\n", what.c_str());
         return;
     }
-    std::printf("%-46s %9.3f %s %9.3f %s %6.2f\n", what.c_str(), time, unit, floorTime, unit, time / floorTime);
+    std::printf("%-46s %9.*f %s %9.*f %s %6.2f\n", what.c_str(), decimals, time, unit, decimals, floorTime,
+                unit, time / floorTime);
 }
 
 // Each trigger's benchmarks by the stem of their names.
@@ -211,18 +213,17 @@ void PrintRatios(const RatioReporter& results)
                     Named(std::string(trigger.name) + (changed ? "_changed" : "_unchanged"), size);
                 const std::string caption =
                     trigger.caption + std::string(changed ? ", a real change" : ", nothing changed") + at;
-                PrintRatio(caption, results.MedianTime(name), results.MedianCounter(name, FloorCounter), "ms ");
+                PrintRatio(caption, results.MedianTime(name), results.MedianCounter(name, FloorCounter));
                 const double typeChecking = results.MedianCounter(name, TypeCheckingFloorCounter);
                 if (typeChecking > 0)
-                    PrintRatio("  the same, the floor fstat-ing each file", results.MedianTime(name), typeChecking,
-                               "ms ");
+                    PrintRatio("  the same, the floor fstat-ing each file", results.MedianTime(name), typeChecking);
             }
         }
     }
     PrintRatio("start-up to the first paint", results.MedianTime("startup_editor"),
-               results.MedianTime("startup_label"), "ms ");
+               results.MedianTime("startup_label"));
     PrintRatio("peak memory at start-up", results.LargestCounter("startup_editor", "peak_KiB"),
-               results.LargestCounter("startup_label", "peak_KiB"), "KiB");
+               results.LargestCounter("startup_label", "peak_KiB"), "KiB", 0);
 }
 
 } // namespace
