@@ -7,7 +7,22 @@
 #include "main.h"
 
 #include <QApplication>
+#include <QImageReader>
+#include <QPixmap>
 #include <QPushButton>
+
+namespace {
+
+// Read as the PNG image it is: guessing the format would load every image
+// format plugin of the system first, a noticeable part of the start.
+QPixmap PngImage(const QString& path)
+{
+    QImageReader reader(path, QByteArrayLiteral("png"));
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+} // namespace
 
 QIcon ProgramIcon()
 {
@@ -15,8 +30,8 @@ QIcon ProgramIcon()
     // only when asked for by name.
     Q_INIT_RESOURCE(icons);
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/tavrik-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/tavrik-32.png"), QSize(32, 32));
+    icon.addPixmap(PngImage(QStringLiteral(":/icons/tavrik-16.png")));
+    icon.addPixmap(PngImage(QStringLiteral(":/icons/tavrik-32.png")));
     return icon;
 }
 

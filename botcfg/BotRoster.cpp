@@ -2,29 +2,58 @@
 
 #include "BotConfigPage.h"
 #include "CheckList.h"
-#include "LineFile.h"
+#include "FirstLine.h"
 #include "ModFolders.h"
+
+#include <QFile>
+#include <QScopeGuard>
+
+#include <charconv>
+#include <cstdint>
 
 namespace {
 
-QString FirstLine(const QString& path)
-{
-    LineFile file = OpenForReading(path);
-    const QString line = ReadTextLine(file);
-    CloseLineFile(file);
-    return line;
-}
+// The paths of personality 1, 2, 3 and so on, each made by putting the
+// number between the bytes around it, which are encoded once.
+class PersonalityPaths {
+public:
+    explicit PersonalityPaths(const QString& modFolder)
+    {
+        const NumberedPath around = PersonalityFilePathAround(modFolder);
+        path_ = QFile::encodeName(around.BeforeNumber);
+        beforeNumber_ = path_.size();
+        afterNumber_ = QFile::encodeName(around.AfterNumber);
+    }
+
+    const QByteArray& Of(std::int32_t number)
+    {
+        char digits[16];
+        const auto converted = std::to_chars(digits, digits + sizeof digits, number);
+        path_.truncate(beforeNumber_);
+        path_.append(digits, converted.ptr - digits);
+        path_.append(afterNumber_);
+        return path_;
+    }
+
+private:
+    QByteArray path_;
+    qsizetype beforeNumber_ = 0;
+    QByteArray afterNumber_;
+};
 
 } // namespace
 
 void RebuildRoster(BotConfigPage& page, const QString& modFolder)
 {
     page.BotConfigSaveGuard.LoadBegins(BotConfigPath(modFolder));
-    page.BotCheckList->ClearEntries();
+    QStringList names;
+    // Also when a personality cannot be read, the roster lists those before it.
+    const auto showNames = qScopeGuard([&] { page.BotCheckList->ShowEntries(names); });
+    PersonalityPaths paths(modFolder);
     for (std::int32_t number = 1;; ++number) {
-        const QString path = PersonalityFilePath(modFolder, number);
-        if (!FileIsPresent(path))
+        std::optional<QString> name = ReadFirstLineIfPresent(paths.Of(number));
+        if (!name)
             return;
-        page.BotCheckList->AddEntry(FirstLine(path));
+        names.append(*std::move(name));
     }
 }

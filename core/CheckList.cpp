@@ -5,6 +5,7 @@
 #include "Exceptions.h"
 
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -49,6 +50,24 @@ int CheckList::AddEntry(const QString& text)
     entry->setCheckState(Qt::Unchecked);
     addItem(entry);
     return count() - 1;
+}
+
+void CheckList::ShowEntries(const QStringList& texts)
+{
+    while (count() > texts.size())
+        delete takeItem(count() - 1);
+    for (int index = 0; index < count(); ++index) {
+        QListWidgetItem& entry = *item(index);
+        if (entry.text() != texts[index])
+            entry.setText(texts[index]);
+        if (entry.checkState() != Qt::Unchecked)
+            entry.setCheckState(Qt::Unchecked);
+    }
+    for (qsizetype index = count(); index < texts.size(); ++index)
+        AddEntry(texts[index]);
+    selectionModel()->clear();
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
 }
 
 void CheckList::SetEntryHeight(int pixels)

@@ -16,6 +16,10 @@ public:
 
     void ClearEntries();
     int AddEntry(const QString& text);
+    // Leaves exactly these entries, all unchecked, none highlighted and the
+    // list scrolled to its start, as clearing and adding them would; entries
+    // that stay keep their items, so an unchanged list costs next to nothing.
+    void ShowEntries(const QStringList& texts);
     int EntryCount() const { return count(); }
     QString EntryText(int index) const;
     bool IsEntryChecked(int index) const;

@@ -83,6 +83,15 @@ Descriptor CreateUniqueFile(const QByteArray& stem, const QByteArray& suffix, mo
     }
 }
 
+Descriptor OpenForReadingWithoutWaiting(const QByteArray& path)
+{
+    int descriptor;
+    do {
+        descriptor = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    } while (descriptor < 0 && errno == EINTR);
+    return Descriptor(descriptor);
+}
+
 bool ReadAll(int descriptor, QByteArray& content)
 {
     content.clear();

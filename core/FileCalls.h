@@ -28,6 +28,11 @@ private:
     int descriptor_;
 };
 
+// Opens a file for reading without waiting: a pipe opens at once instead of
+// waiting for a writer. Returns the open file, or an unopened Descriptor with
+// errno set.
+Descriptor OpenForReadingWithoutWaiting(const QByteArray& path);
+
 // The folder that holds a path: "." for a bare name, "/" for a name in the root.
 QByteArray ParentOf(const QByteArray& path);
 // The last name of a path; empty when the path ends in a slash.

@@ -147,12 +147,8 @@ LineFile::State& WritingState(std::unique_ptr<LineFile::State>& state)
 LineFile OpenForReading(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
-    int descriptor;
-    do {
-        // Without O_NONBLOCK a pipe would wait here for a writer that never comes.
-        descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    } while (descriptor < 0 && errno == EINTR);
-    if (descriptor < 0) {
+    const Descriptor file = OpenForReadingWithoutWaiting(name);
+    if (!file.IsOpen()) {
         const int error = errno;
         RaiseErrno(error, error == ENOENT && IsFolder(ParentOf(name)) ? MissingEntry::File
                                                                       : MissingEntry::Folder);
@@ -160,23 +156,15 @@ LineFile OpenForReading(const QString& path)
 
     auto state = std::make_unique<LineFile::State>(LineFile::State::Mode::Reading);
     struct stat status {};
-    if (::fstat(descriptor, &status) != 0) {
-        const int error = errno;
-        ::close(descriptor);
-        RaiseErrno(error);
-    }
+    if (::fstat(file.Get(), &status) != 0)
+        RaiseErrno(errno);
     // A folder, a pipe or a device is no line file: a device such as
     // /dev/zero would be read without end.
-    if (!S_ISREG(status.st_mode)) {
-        ::close(descriptor);
+    if (!S_ISREG(status.st_mode))
         throw EInOutError(5);
-    }
-    if (!ReadAll(descriptor, state->content)) {
-        const int error = errno;
-        ::close(descriptor);
-        RaiseErrno(error);
-    }
-    ::close(descriptor);  // a read-only descriptor: nothing can be lost here
+    if (!ReadAll(file.Get(), state->content))
+        RaiseErrno(errno);
+    // The read-only descriptor closes on the way out: nothing can be lost there.
 
     const qsizetype mark = state->content.indexOf(CtrlZ);
     state->end = mark < 0 ? state->content.size() : mark;

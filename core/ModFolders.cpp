@@ -25,14 +25,20 @@ bool IsCounterStrike(const QString& modFolder)
     return modFolder == QLatin1String("cstrike");
 }
 
+NumberedPath PersonalityFilePathAround(const QString& modFolder)
+{
+    return {modFolder + Piece("bot"), Piece("personality.txt")};
+}
+
 QString PersonalityFolderPath(const QString& modFolder, std::int32_t number)
 {
-    return modFolder + Piece("bot") + IntegerToText(number);
+    return PersonalityFilePathAround(modFolder).BeforeNumber + IntegerToText(number);
 }
 
 QString PersonalityFilePath(const QString& modFolder, std::int32_t number)
 {
-    return PersonalityFolderPath(modFolder, number) + Piece("personality.txt");
+    const NumberedPath around = PersonalityFilePathAround(modFolder);
+    return around.BeforeNumber + IntegerToText(number) + around.AfterNumber;
 }
 
 QString BotConfigPath(const QString& modFolder)

@@ -28,6 +28,13 @@ bool IsCounterStrike(const QString& modFolder);
 // mod folder, with the platform's separator.
 QString PersonalityFolderPath(const QString& modFolder, std::int32_t number);
 QString PersonalityFilePath(const QString& modFolder, std::int32_t number);
+// A personality file's path is its number between these two texts, for lists
+// that go through many numbers without building each path from the start.
+struct NumberedPath {
+    QString BeforeNumber;
+    QString AfterNumber;
+};
+NumberedPath PersonalityFilePathAround(const QString& modFolder);
 QString BotConfigPath(const QString& modFolder);
 // The chat file piece is a file name inside the mod's chat folder, e.g. "newround.txt".
 QString ChatFilePath(const QString& modFolder, const QString& chatFileName);

@@ -267,6 +267,62 @@ private slots:
                  (QStringList{"Kestrel", "", "Rookie_Pim", "Ironvale", "Sandpiper"}));
     }
 
+    void theRosterFollowsWhatOtherProgramsDoBetweenTwoMovements_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QStringList>("roster");
+        const QString longName(5000, 'k');
+        QTest::newRow("renamed in place, same length")
+            << "rename" << 3 << QByteArray("Rookie_Tom")
+            << QStringList{"Kestrel", "Dustwalker", "Rookie_Tom", "Ironvale", "Sandpiper"};
+        QTest::newRow("renamed longer than one read")
+            << "rename" << 3 << longName.toLatin1()
+            << QStringList{"Kestrel", "Dustwalker", longName, "Ironvale", "Sandpiper"};
+        QTest::newRow("renamed, a Ctrl-Z ending the file")
+            << "rename" << 3 << QByteArray("Rookie\x1aTom")
+            << QStringList{"Kestrel", "Dustwalker", "Rookie", "Ironvale", "Sandpiper"};
+        QTest::newRow("added") << "add" << 6 << QByteArray("Bot6")
+                               << QStringList{"Kestrel", "Dustwalker", "Rookie_Pim", "Ironvale", "Sandpiper", "Bot6"};
+        QTest::newRow("last removed") << "remove" << 5 << QByteArray()
+                                      << QStringList{"Kestrel", "Dustwalker", "Rookie_Pim", "Ironvale"};
+        QTest::newRow("removed in the middle") << "remove" << 2 << QByteArray() << QStringList{"Kestrel"};
+        QTest::newRow("replaced by a folder") << "folder" << 3 << QByteArray()
+                                              << QStringList{"Kestrel", "Dustwalker"};
+    }
+
+    // Between two movements over the personality page another program changes
+    // the personality files: the second movement shows them as they are now,
+    // with bot.cfg's marks and no entry highlighted, as a list built afresh.
+    void theRosterFollowsWhatOtherProgramsDoBetweenTwoMovements()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, number);
+        QFETCH(QByteArray, name);
+        QFETCH(QStringList, roster);
+        StartInSampleGame();
+        MoveOverPersonalityPage();
+        form->BotCheckList->setCurrentRow(1);
+
+        const QString path = PersonalityPath("cstrike", number);
+        if (change == "rename") {
+            WriteBytes(path, ReadBytes(path).replace("Rookie_Pim", name));
+        } else if (change == "add") {
+            WriteBytes(path, PersonalityFileNamed(name));
+        } else {
+            QVERIFY(QFile::remove(path));
+            if (change == "folder")
+                QVERIFY(QDir().mkdir(path));
+        }
+        MoveOverPersonalityPage();
+
+        QCOMPARE(RosterTexts(*form->BotCheckList), roster);
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), (QList<int>{1, 2, 3, 4, 5}.mid(0, roster.size())));
+        QVERIFY(form->BotCheckList->selectedItems().isEmpty());
+        QCOMPARE(seam->boxes, QStringList());
+    }
+
     // The personality page's save rebuilds the roster, then reads bot.cfg:
     // the new name shows, and the marks are the file's, not the page's.
     void renamedPersonalityShowsInTheRosterWithTheFilesMarks()

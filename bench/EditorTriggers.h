@@ -1,0 +1,38 @@
+#pragma once
+
+#include "RunningProgram.h"
+
+#include <QPoint>
+#include <QString>
+
+class BenchGame;
+
+// The editor's window, shown, with its triggers as the user gives them: a
+// pointer movement over a page's background and a key release in the chat
+// text, each delivered as an event. Every box is recorded, not shown.
+class EditorTriggers {
+public:
+    EditorTriggers();
+
+    // Works in this game folder from now on, its files loaded as at F5.
+    void Enter(const BenchGame& game);
+
+    void MoveOverPersonalityPage();
+    void MoveOverBotConfigPage();
+    void ReleaseKeyInChat();
+
+    // Each call changes what the page shows, so that the next trigger writes.
+    void ChangePersonality();
+    void ChangeBotConfig();
+    void ChangeChat();
+
+    // The first box the editor showed, or nothing.
+    QString Failure() const;
+
+private:
+    void MoveOverBackground(QWidget& page, QPoint& point);
+
+    RunningProgram program_;
+    QPoint personalityBackground_;
+    QPoint botConfigBackground_;
+};

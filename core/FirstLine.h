@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The first line of the file at a path (already in the system's encoding), by
+// the line rules: up to the first CR or Ctrl-Z, or the end of the file. It
+// reads only as far as that line reaches, with as few system calls as the
+// checks allow, for lists that read the first line of many files at once.
+//
+// Nothing when no file is there, as FileIsPresent sees it (missing, or a
+// folder). Otherwise it fails like OpenForReading and ReadTextLine would: a
+// pipe or a device gives EInOutError 5 at once without waiting for a writer,
+// a file that cannot be opened or read gives the system's error.
+std::optional<QString> ReadFirstLineIfPresent(const QByteArray& path);
