@@ -13,7 +13,6 @@
 #include "TextField.h"
 
 #include <QStringList>
-#include <QWidget>
 
 #include <cstddef>
 #include <cstdint>
@@ -36,20 +35,12 @@ QString PageShows(const BotConfigPage& page)
     return QStringList{shown, page.MinBots->Text(), page.MaxBots->Text()}.join(QLatin1Char('|'));
 }
 
-BotConfigPage& Page()
+void BuildPageWithRoster(BotConfigPage& page, QWidget& tab)
 {
-    static QWidget tab;
-    static BotConfigPage page;
-    static const bool built = [] {
-        BuildBotConfigPage(page, tab);
-        for (int number = 1; number <= RosterSize; ++number)
-            PutFile(PersonalityFilePath(ModFolder, number),
-                    "Bot " + QByteArray::number(number) + "\r\n");
-        RebuildRoster(page, ModFolder);
-        return true;
-    }();
-    Q_UNUSED(built);
-    return page;
+    BuildBotConfigPage(page, tab);
+    for (int number = 1; number <= RosterSize; ++number)
+        PutFile(PersonalityFilePath(ModFolder, number), "Bot " + QByteArray::number(number) + "\r\n");
+    RebuildRoster(page, ModFolder);
 }
 
 } // namespace
@@ -62,7 +53,7 @@ extern "C" int LLVMFuzzerInitialize(int* argumentCount, char*** arguments)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    BotConfigPage& page = Page();
+    auto& page = BuiltPage<BotConfigPage, BuildPageWithRoster>();
     // The two number fields keep their text where a file has no line for
     // them; every input starts from the page's start values.
     page.MinBots->SetText(QStringLiteral("1"));

@@ -8,8 +8,6 @@
 #include "PageFuzzing.h"
 #include "TextArea.h"
 
-#include <QWidget>
-
 #include <cstddef>
 #include <cstdint>
 
@@ -17,15 +15,6 @@ namespace {
 
 const QString ModFolder = QStringLiteral("cstrike");
 constexpr int NewRoundIndex = 0;
-
-ChatPage& Page()
-{
-    static QWidget tab;
-    static ChatPage page;
-    static const bool built = (BuildChatPage(page, tab), true);
-    Q_UNUSED(built);
-    return page;
-}
 
 } // namespace
 
@@ -37,7 +26,7 @@ extern "C" int LLVMFuzzerInitialize(int* argumentCount, char*** arguments)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    ChatPage& page = Page();
+    auto& page = BuiltPage<ChatPage, BuildChatPage>();
     page.ChatTypeComboBox->SetSelectedIndex(NewRoundIndex);
     page.ChatEditMemo->ClearText();
     CheckLoadAndSave({ChatListPath(ModFolder, NewRoundIndex),

@@ -12,7 +12,6 @@
 #include "TextField.h"
 
 #include <QStringList>
-#include <QWidget>
 
 #include <cstddef>
 #include <cstdint>
@@ -39,15 +38,6 @@ QString PageShows(const PersonalityPage& page)
     return shown.join(QLatin1Char('|'));
 }
 
-PersonalityPage& Page()
-{
-    static QWidget tab;
-    static PersonalityPage page;
-    static const bool built = (BuildPersonalityPage(page, tab), true);
-    Q_UNUSED(built);
-    return page;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argumentCount, char*** arguments)
@@ -58,7 +48,7 @@ extern "C" int LLVMFuzzerInitialize(int* argumentCount, char*** arguments)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    PersonalityPage& page = Page();
+    auto& page = BuiltPage<PersonalityPage, BuildPersonalityPage>();
     // Every input starts from the same page, whatever the last one left.
     SetDefaultPersonality(page);
     CheckLoadAndSave({PersonalityFilePath(ModFolder, page.CurrentPersonalityNumber->Value()),

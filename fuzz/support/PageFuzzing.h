@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
 
@@ -9,6 +10,17 @@
 // a scratch folder that serves as the game folder. A page's load and save
 // show no box of their own; any box they try to show is a broken property.
 void StartPageFuzzing(int& argumentCount, char**& arguments);
+
+// A target's one page, built on a tab of its own at the first call.
+template <class Page, void (*Build)(Page&, QWidget&)>
+Page& BuiltPage()
+{
+    static QWidget tab;
+    static Page page;
+    static const bool built = (Build(page, tab), true);
+    Q_UNUSED(built);
+    return page;
+}
 
 // One page's view of its file: the page's load and save, and what its
 // controls show, as text.

@@ -24,8 +24,8 @@ void MakePathArgumentsAbsolute(int argumentCount, char** arguments)
     for (int index = 1; index < argumentCount; ++index) {
         if (arguments[index][0] == '-')
             continue;
-        absolutePaths.push_back(
-            QFileInfo(QString::fromLocal8Bit(arguments[index])).absoluteFilePath().toLocal8Bit().toStdString());
+        const QFileInfo path(QString::fromLocal8Bit(arguments[index]));
+        absolutePaths.push_back(path.absoluteFilePath().toLocal8Bit().toStdString());
         arguments[index] = absolutePaths.back().data();
     }
 }
@@ -44,8 +44,9 @@ void PutFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
-    Require(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size(),
-            "the input file can be put in place", path + QStringLiteral(": ") + file.errorString());
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                         && file.write(bytes) == bytes.size();
+    Require(written, "the input file can be put in place", path + QStringLiteral(": ") + file.errorString());
 }
 
 QByteArray FileBytes(const QString& path)
