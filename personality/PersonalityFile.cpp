@@ -15,6 +15,9 @@ template <class... Visitors>
 struct Overloaded : Visitors... {
     using Visitors::operator()...;
 };
+// Spelled out for compilers that do not deduce an aggregate's arguments.
+template <class... Visitors>
+Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 void ApplyLine(PersonalityPage& page, const PersonalityField& field, const QString& line)
 {

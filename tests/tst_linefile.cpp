@@ -1097,6 +1097,10 @@ void TestLineFile::tooManyOpenFiles_data()
 
 void TestLineFile::tooManyOpenFiles()
 {
+#ifdef TAVRIK_UNDER_SANITIZERS
+    QSKIP("the sanitizers open a pipe to check an object's type while the operation runs, "
+          "and with every descriptor taken they report that check as a fault");
+#endif
     QFETCH(QString, operation);
     const QString folder = NewFolder();
     const QString path = QDir(folder).filePath(QStringLiteral("file.txt"));

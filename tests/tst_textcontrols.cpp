@@ -291,7 +291,7 @@ private slots:
         QTest::addColumn<QStringList>("expectedLines");
         QTest::addColumn<QString>("expectedText");
 
-        const QString lineSeparator(QChar(QChar::LineSeparator));
+        const QString lineSeparator{QChar(QChar::LineSeparator)};
         QTest::newRow("two line ends") << "first\r\nsecond\r\nthird" << QStringList{"first", "second", "third"}
                                        << "first\r\nsecond\r\nthird";
         QTest::newRow("final line end") << "only\r\n" << QStringList{"only", ""} << "only\r\n";

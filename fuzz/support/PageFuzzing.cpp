@@ -1,0 +1,73 @@
+#include "PageFuzzing.h"
+
+#include "Exceptions.h"
+#include "FuzzCheck.h"
+#include "MessageSeam.h"
+#include "ScratchFolder.h"
+
+#include <QApplication>
+
+namespace {
+
+class NoBoxExpected : public MessageSeam {
+public:
+    void ErrorBox(const QString&, const QString& text) override
+    {
+        PropertyBroken("a page's load and save show no error box", text);
+    }
+    void NoticeBox(const QString&, const QString& text) override
+    {
+        PropertyBroken("a page's load and save show no notice", text);
+    }
+};
+
+// The first refusal raises a failure, the later ones return quietly.
+void CheckSaveRefused(const PageFileOperations& page, const QByteArray& input)
+{
+    bool failed = false;
+    try {
+        page.save();
+    } catch (const Exception&) {
+        failed = true;
+    }
+    Require(failed, "the first save after a partial load is refused with a failure");
+    page.save();
+    Require(FileBytes(page.path) == input, "a partly read file is never written over",
+            Shown(input));
+}
+
+} // namespace
+
+void StartPageFuzzing(int& argumentCount, char**& arguments)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt would take its own options out of libFuzzer's command line.
+    static int qtArgumentCount = 1;
+    static char* qtArguments[] = {arguments[0], nullptr};
+    static QApplication application(qtArgumentCount, qtArguments);
+    static NoBoxExpected seam;
+    static ScopedMessageSeam seamInPlace(seam);
+    EnterScratchFolder(argumentCount, arguments);
+}
+
+void CheckLoadAndSave(const PageFileOperations& page, const QByteArray& input)
+{
+    PutFile(page.path, input);
+    try {
+        page.load();
+    } catch (const EConvertError&) {
+        CheckSaveRefused(page, input);
+        return;
+    }
+    const QString shownAfterLoad = page.shown();
+    page.save();
+    const QByteArray saved = FileBytes(page.path);
+    page.load();
+    Require(page.shown() == shownAfterLoad, "a saved page loads back to the same controls",
+            Shown(input) + QStringLiteral("\nshown: ") + shownAfterLoad
+                + QStringLiteral("\nafter saving and loading: ") + page.shown());
+    page.save();
+    Require(FileBytes(page.path) == saved, "a loaded file saves to the same bytes every time",
+            Shown(input) + QStringLiteral("\nfirst: ") + Shown(saved)
+                + QStringLiteral("\nsecond: ") + Shown(FileBytes(page.path)));
+}
