@@ -55,7 +55,8 @@ void CheckLoadAndSave(const PageFileOperations& page, const QByteArray& input)
     PutFile(page.path, input);
     try {
         page.load();
-    } catch (const EConvertError&) {
+    } catch (const Exception&) {
+        // Any load that stops part-way, whatever the cause, leaves the file protected.
         CheckSaveRefused(page, input);
         return;
     }
