@@ -3,6 +3,9 @@
 #include "Bytes.h"
 #include "Exceptions.h"
 #include "FileCalls.h"
+#include "LineFile.h"
+
+#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,13 +19,6 @@ constexpr char CtrlZ = 26;
 
 // Enough for the first line of any ordinary file in one read.
 constexpr std::size_t ReadSize = 4096;
-
-// The test FileIsPresent makes: an existing file that is not a folder.
-bool IsPresent(const QByteArray& path)
-{
-    struct stat status {};
-    return ::stat(path.constData(), &status) == 0 && !S_ISDIR(status.st_mode);
-}
 
 QString ReadFirstLine(int descriptor, const struct stat& status)
 {
@@ -59,7 +55,7 @@ std::optional<QString> ReadFirstLineIfPresent(const QByteArray& path)
         const int error = errno;
         // Only a file that is there turns a failed open into a failure; the
         // test comes after the open so that the usual case costs no stat.
-        if (!IsPresent(path))
+        if (!FileIsPresent(QFile::decodeName(path)))
             return std::nullopt;
         RaiseErrno(error, MissingEntry::File);
     }
