@@ -5,6 +5,8 @@
 #include "InPlaceRewrite.h"
 #include "SaveLeftovers.h"
 
+#include <QScopeGuard>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -115,9 +117,11 @@ void SaveFileContent(const QByteArray& targetPath, const QByteArray& content)
     const ExistingFile existing = Inspect(targetPath);
     if (existing.readable && existing.bytes == content)
         return;
+    auto failed = qScopeGuard([] { LookForLeftoversAgain(); });
     RemoveLeftovers(BesideFile(targetPath));
     // A hard link would keep the old bytes under its other name.
     const bool onlyInPlace = existing.present && existing.status.st_nlink > 1;
     if (onlyInPlace || !ReplaceByRename(targetPath, existing, content))
         RewriteInPlace(targetPath, existing.readable, existing.bytes, content);
+    failed.dismiss();
 }

@@ -11,5 +11,6 @@
 // over the old file, which keeps its permission bits and owner; a failure
 // leaves the old file as it was. Where a new file would change what the file
 // is, it is rewritten in place instead (see InPlaceRewrite). Either way the
-// leftovers of earlier crashed saves of this file are removed first.
+// leftovers of earlier crashed saves of this file are removed first (see
+// RemoveLeftovers).
 void SaveFileContent(const QByteArray& targetPath, const QByteArray& content);

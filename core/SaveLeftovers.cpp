@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -40,12 +41,23 @@ bool HasLeftoverName(const QByteArray& entry, const QByteArray& prefix)
     return rest.size() == 8 && std::all_of(rest.begin(), rest.end(), IsLetterOrDigit);
 }
 
-bool IsOwnOldLeftover(const QByteArray& path)
+enum class Leftover { None, Young, Old };
+
+Leftover OwnLeftover(const QByteArray& path)
 {
     struct stat status {};
-    return ::lstat(path.constData(), &status) == 0 && S_ISREG(status.st_mode)
-           && status.st_nlink == 1 && status.st_uid == ::geteuid()
-           && status.st_mtime + LeftoverAgeSeconds < std::time(nullptr);
+    if (::lstat(path.constData(), &status) != 0 || !S_ISREG(status.st_mode)
+        || status.st_nlink != 1 || status.st_uid != ::geteuid())
+        return Leftover::None;
+    return status.st_mtime + LeftoverAgeSeconds < std::time(nullptr) ? Leftover::Old
+                                                                    : Leftover::Young;
+}
+
+// The stems of the places that held no leftover at their last reading.
+QSet<QByteArray>& CleanPlaces()
+{
+    static QSet<QByteArray> places;
+    return places;
 }
 
 QByteArray FullPath(const QByteArray& targetPath)
@@ -91,16 +103,36 @@ bool MakeCacheFolder(const LeftoverPlace& place)
 
 void RemoveLeftovers(const LeftoverPlace& place) noexcept
 {
+    const QByteArray stem = place.Stem();
+    if (CleanPlaces().contains(stem))
+        return;
     DIR* folder = ::opendir(place.folder.constData());
     if (folder == nullptr)
         return;
+    // A young leftover may become removable later: its place is read again.
+    bool keptYoung = false;
     while (const struct dirent* entry = ::readdir(folder)) {
         const QByteArray name(entry->d_name);
         if (!HasLeftoverName(name, place.prefix))
             continue;
         const QByteArray path = place.folder + '/' + name;
-        if (IsOwnOldLeftover(path))
+        switch (OwnLeftover(path)) {
+        case Leftover::Old:
             ::unlink(path.constData());
+            break;
+        case Leftover::Young:
+            keptYoung = true;
+            break;
+        case Leftover::None:
+            break;
+        }
     }
     ::closedir(folder);
+    if (!keptYoung)
+        CleanPlaces().insert(stem);
+}
+
+void LookForLeftoversAgain() noexcept
+{
+    CleanPlaces().clear();
 }

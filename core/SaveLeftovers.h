@@ -33,4 +33,12 @@ bool MakeCacheFolder(const LeftoverPlace& place);
 // pattern, only regular files (no links) with one name, owned by this user
 // and last changed more than a minute ago, so that a save running at this
 // moment in another window is never disturbed. Never fails.
+//
+// Only a crashed or failed save leaves such files, so a place found with
+// nothing left to remove is not read again while the program runs: a folder
+// of a thousand entries costs more to read than the save itself.
 void RemoveLeftovers(const LeftoverPlace& place) noexcept;
+
+// After a failed save, which may have left a file behind: every place is
+// read again at its next save.
+void LookForLeftoversAgain() noexcept;

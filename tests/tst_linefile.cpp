@@ -1666,6 +1666,7 @@ void TestLineFile::leftoversOfCrashedSaves_data()
     row("temporary of a crashed save", "", "crashed", true);
     row("copy of a crashed rewrite", ".personality.txt.Ab3dE6g8.old", "file", true);
     row("younger than a minute", ".personality.txt.Ab3dE6g8", "young", false);
+    row("old by the next save", ".personality.txt.Ab3dE6g8", "aged later", true);
     row("another file's temporary", ".bot.cfg.Ab3dE6g8", "file", false);
     row("seven characters", ".personality.txt.Ab3dE6g", "file", false);
     row("other ending", ".personality.txt.Ab3dE6g8.bak", "file", false);
@@ -1714,6 +1715,11 @@ void TestLineFile::leftoversOfCrashedSaves()
         QCOMPARE(::lchown(QFile::encodeName(dir.filePath(name)).constData(), nobody->pw_uid,
                           nobody->pw_gid),
                  0);
+    }
+    if (kind == QLatin1String("aged later")) {
+        // A save that had to keep it young must not be the last to look.
+        QCOMPARE(Outcome([&] { WriteThroughLayer(path, "between\r\n"); }), QStringLiteral("ok"));
+        QVERIFY(Entries(folder).contains(name));
     }
     if (kind != QLatin1String("young"))
         QVERIFY(AgeBy(dir.filePath(name), 120));
