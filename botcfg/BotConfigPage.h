@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FirstLineCache.h"
 #include "SaveGuard.h"
 
 class CheckBoxControl;
@@ -35,6 +36,8 @@ struct BotConfigPage {
 
     // Refuses saves over a bot.cfg that the page does not hold completely.
     SaveGuard BotConfigSaveGuard;
+    // The roster's names, read again only from files that may have changed.
+    FirstLineCache RosterFirstLines;
 };
 
 // Places the page's controls with their start values and focus order: an

@@ -2,7 +2,6 @@
 
 #include "BotConfigPage.h"
 #include "CheckList.h"
-#include "FirstLine.h"
 #include "ModFolders.h"
 
 #include <QFile>
@@ -50,8 +49,9 @@ void RebuildRoster(BotConfigPage& page, const QString& modFolder)
     // Also when a personality cannot be read, the roster lists those before it.
     const auto showNames = qScopeGuard([&] { page.BotCheckList->ShowEntries(names); });
     PersonalityPaths paths(modFolder);
+    page.RosterFirstLines.StartPass(QFile::encodeName(modFolder));
     for (std::int32_t number = 1;; ++number) {
-        std::optional<QString> name = ReadFirstLineIfPresent(paths.Of(number));
+        std::optional<QString> name = page.RosterFirstLines.ReadIfPresent(paths.Of(number));
         if (!name)
             return;
         names.append(*std::move(name));

@@ -50,6 +50,12 @@ QString ReadFirstLine(int descriptor, const struct stat& status)
 
 std::optional<QString> ReadFirstLineIfPresent(const QByteArray& path)
 {
+    struct stat status {};
+    return ReadFirstLineIfPresent(path, status);
+}
+
+std::optional<QString> ReadFirstLineIfPresent(const QByteArray& path, struct stat& status)
+{
     const Descriptor file = OpenForReadingWithoutWaiting(path);
     if (!file.IsOpen()) {
         const int error = errno;
@@ -59,7 +65,6 @@ std::optional<QString> ReadFirstLineIfPresent(const QByteArray& path)
             return std::nullopt;
         RaiseErrno(error, MissingEntry::File);
     }
-    struct stat status {};
     if (::fstat(file.Get(), &status) != 0)
         RaiseErrno(errno);
     if (S_ISDIR(status.st_mode))

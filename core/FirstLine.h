@@ -5,6 +5,8 @@
 
 #include <optional>
 
+#include <sys/stat.h>
+
 // The first line of the file at a path (already in the system's encoding), by
 // the line rules: up to the first CR or Ctrl-Z, or the end of the file. It
 // reads only as far as that line reaches, with as few system calls as the
@@ -15,3 +17,7 @@
 // pipe or a device gives EInOutError 5 at once without waiting for a writer,
 // a file that cannot be opened or read gives the system's error.
 std::optional<QString> ReadFirstLineIfPresent(const QByteArray& path);
+
+// The same, also giving the status of the file it read; status is left as it
+// was when no file was read.
+std::optional<QString> ReadFirstLineIfPresent(const QByteArray& path, struct stat& status);

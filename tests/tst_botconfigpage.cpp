@@ -277,6 +277,10 @@ private slots:
         QTest::newRow("renamed in place, same length")
             << "rename" << 3 << QByteArray("Rookie_Tom")
             << QStringList{"Kestrel", "Dustwalker", "Rookie_Tom", "Ironvale", "Sandpiper"};
+        // Files untouched for long are not read again unless their times change.
+        QTest::newRow("settled, renamed in place, same length")
+            << "settled rename" << 3 << QByteArray("Rookie_Tom")
+            << QStringList{"Kestrel", "Dustwalker", "Rookie_Tom", "Ironvale", "Sandpiper"};
         QTest::newRow("renamed longer than one read")
             << "rename" << 3 << longName.toLatin1()
             << QStringList{"Kestrel", "Dustwalker", longName, "Ironvale", "Sandpiper"};
@@ -302,8 +306,21 @@ private slots:
         QFETCH(QByteArray, name);
         QFETCH(QStringList, roster);
         StartInSampleGame();
+        const bool settled = change.startsWith("settled ");
+        if (settled) {
+            change.remove(0, 8);
+            form->RosterFirstLines = FirstLineCache([] {
+                struct timespec later = FirstLineCache::RealTime();
+                later.tv_sec += 60;
+                return later;
+            });
+        }
         MoveOverPersonalityPage();
         form->BotCheckList->setCurrentRow(1);
+        // A settled file changes in a later tick of the file system's clock;
+        // the others mostly within the tick of their reading.
+        if (settled)
+            QTest::qSleep(30);
 
         const QString path = PersonalityPath("cstrike", number);
         if (change == "rename") {
