@@ -100,18 +100,32 @@ bool CheckBoxControl::hitButton(const QPoint& position) const
     return DrawnArea().contains(position);
 }
 
-// The mask hands pointer events outside the drawn parts to the page.
+// The mask hands pointer events outside the drawn parts to the page. It is
+// made when the box shows: measuring a caption loads its font, which for the
+// boxes of the pages not shown at start-up can wait.
+void CheckBoxControl::UpdateMask()
+{
+    if (isVisible())
+        setMask(DrawnArea());
+}
+
+void CheckBoxControl::showEvent(QShowEvent* event)
+{
+    QCheckBox::showEvent(event);
+    setMask(DrawnArea());
+}
+
 void CheckBoxControl::resizeEvent(QResizeEvent* event)
 {
     QCheckBox::resizeEvent(event);
-    setMask(DrawnArea());
+    UpdateMask();
 }
 
 void CheckBoxControl::changeEvent(QEvent* event)
 {
     QCheckBox::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        setMask(DrawnArea());
+        UpdateMask();
 }
 
 void CheckBoxControl::paintEvent(QPaintEvent*)

@@ -30,6 +30,7 @@ protected:
     void nextCheckState() override;
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& position) const override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -39,6 +40,7 @@ private:
     QRect CaptionRect(const QFont& font) const;
     QFont CaptionFont() const;
     QRegion DrawnArea() const;
+    void UpdateMask();
 
     // The state OnClick last reported, so that the program's own sets are
     // not reported a second time.

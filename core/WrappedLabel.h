@@ -16,5 +16,6 @@ public:
     bool TextFits(const QFont& font) const;
 
 private:
+    bool TextFitsWidth(const QFont& font, int width) const;
     void NarrowUntilTextFits();
 };
