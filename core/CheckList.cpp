@@ -86,7 +86,9 @@ QString CheckList::EntryText(int index) const
 
 bool CheckList::IsEntryChecked(int index) const
 {
-    return Entry(index).checkState() == Qt::Checked;
+    // The state is kept as an int; checkState() converts it to the enum
+    // through Qt's type system, a cost that a save of a thousand entries feels.
+    return Entry(index).data(Qt::CheckStateRole).toInt() == Qt::Checked;
 }
 
 void CheckList::SetEntryChecked(int index, bool checked)
