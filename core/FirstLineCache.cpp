@@ -3,15 +3,15 @@
 #include "Exceptions.h"
 #include "FirstLine.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <sys/vfs.h>
 
 namespace {
 
-// File systems of this computer whose times have at least a millisecond's
-// precision: ext4, XFS, Btrfs, tmpfs, F2FS and overlays of them. FAT keeps
-// two seconds, a network file system its server's cached times.
+// File systems of this computer that keep a file's change time to the second
+// or finer: ext4, XFS, Btrfs, tmpfs, F2FS and overlays of them. FAT keeps
+// two seconds; a network file system shows its server's times, maybe cached.
 constexpr std::array<unsigned long, 6> LocalFileSystems = {
     0xEF53UL,      // ext2, ext3, ext4
     0x58465342UL,  // XFS

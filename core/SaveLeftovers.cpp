@@ -53,7 +53,7 @@ Leftover OwnLeftover(const QByteArray& path)
                                                                     : Leftover::Young;
 }
 
-// The stems of the places that held no leftover at their last reading.
+// The stems of the places whose last reading left no leftover behind.
 QSet<QByteArray>& CleanPlaces()
 {
     static QSet<QByteArray> places;
