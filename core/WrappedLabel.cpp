@@ -18,7 +18,17 @@ WrappedLabel::WrappedLabel(const QString& text, const QFont& font, const QRect& 
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setGeometry(geometry);
     setFont(font);
-    NarrowUntilTextFits();
+}
+
+// Measuring loads fonts, the slowest part of the program's start; a label of
+// a page not shown at start-up is measured when it first shows.
+void WrappedLabel::showEvent(QShowEvent* event)
+{
+    if (!fitted_) {
+        NarrowUntilTextFits();
+        fitted_ = true;
+    }
+    QLabel::showEvent(event);
 }
 
 bool WrappedLabel::TextFits(const QFont& font) const
@@ -32,11 +42,17 @@ bool WrappedLabel::TextFitsWidth(const QFont& font, int width) const
     return QFontMetrics(font).boundingRect(room, Qt::TextWordWrap, text()).height() <= height();
 }
 
-// Every stretch tried loads a font of its own, the slowest part of the
-// program's start. Text in a font narrowed to a stretch wraps about as in the
-// full font in a place that much wider, which is measured with the font at
-// hand; the font of the stretch found that way is then tried, and narrowed
-// further where rounding makes it miss.
+QFont WrappedLabel::Stretched(int stretch) const
+{
+    QFont narrowed = font();
+    narrowed.setStretch(stretch);
+    return narrowed;
+}
+
+// Every stretch tried loads a font of its own. Text in a font narrowed to a
+// stretch wraps about as in the full font in a place that much wider, which
+// is measured with the font at hand; from the stretch found that way, the
+// fonts on either side are tried until the widest that fits is known.
 void WrappedLabel::NarrowUntilTextFits()
 {
     if (TextFits(font()))
@@ -44,9 +60,12 @@ void WrappedLabel::NarrowUntilTextFits()
     int stretch = 99;
     while (stretch > NarrowestStretch && !TextFitsWidth(font(), width() * 100 / stretch))
         --stretch;
-    QFont narrowed = font();
-    narrowed.setStretch(stretch);
-    while (stretch > NarrowestStretch && !TextFits(narrowed))
-        narrowed.setStretch(--stretch);
-    setFont(narrowed);
+    if (TextFits(Stretched(stretch))) {
+        while (stretch < 99 && TextFits(Stretched(stretch + 1)))
+            ++stretch;
+    } else {
+        while (stretch > NarrowestStretch && !TextFits(Stretched(stretch)))
+            --stretch;
+    }
+    setFont(Stretched(stretch));
 }

@@ -158,9 +158,18 @@ private slots:
             QCOMPARE(label->text(), caption);
         if (auto* box = qobject_cast<QCheckBox*>(control))
             QCOMPARE(box->text(), caption);
-        // A wrapped text shows whole: no line runs past the label's bottom.
-        if (auto* wrapped = qobject_cast<WrappedLabel*>(control))
+        // A shown wrapped text is whole: no line runs past the label's
+        // bottom, and a font one step wider would have made one.
+        if (auto* wrapped = qobject_cast<WrappedLabel*>(control)) {
+            form->PageControl->setCurrentWidget(form->BotConfigEditor);
+            form->show();
             QVERIFY(wrapped->TextFits(wrapped->font()));
+            QFont wider = wrapped->font();
+            if (wider.stretch() != QFont::AnyStretch) {
+                wider.setStretch(wider.stretch() + 1);
+                QVERIFY(!wrapped->TextFits(wider));
+            }
+        }
     }
 
     void rosterEntriesAreThirteenPixelsHigh()
