@@ -48,12 +48,6 @@ QString ReadFirstLine(int descriptor, const struct stat& status)
 
 } // namespace
 
-std::optional<QString> ReadFirstLineIfPresent(const QByteArray& path)
-{
-    struct stat status {};
-    return ReadFirstLineIfPresent(path, status);
-}
-
 std::optional<QString> ReadFirstLineIfPresent(const QByteArray& path, struct stat& status)
 {
     const Descriptor file = OpenForReadingWithoutWaiting(path);

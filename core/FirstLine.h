@@ -16,8 +16,7 @@
 // folder). Otherwise it fails like OpenForReading and ReadTextLine would: a
 // pipe or a device gives EInOutError 5 at once without waiting for a writer,
 // a file that cannot be opened or read gives the system's error.
-std::optional<QString> ReadFirstLineIfPresent(const QByteArray& path);
-
-// The same, also giving the status of the file it read; status is left as it
-// was when no file was read.
+//
+// status receives the status of the file read; it is left as it was when no
+// file was opened.
 std::optional<QString> ReadFirstLineIfPresent(const QByteArray& path, struct stat& status);

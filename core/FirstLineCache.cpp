@@ -71,7 +71,7 @@ std::optional<QString> FirstLineCache::ReadIfPresent(const QByteArray& path)
     struct stat status {};
     // Whatever stat cannot see, the full reading judges.
     if (::stat(path.constData(), &status) != 0)
-        return ReadFirstLineIfPresent(path);
+        return ReadFirstLineIfPresent(path, status);
     if (S_ISDIR(status.st_mode))
         return std::nullopt;
     if (!S_ISREG(status.st_mode))
