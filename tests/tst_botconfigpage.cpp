@@ -501,30 +501,40 @@ private slots:
     void aModChangeThatFailsEarlyRefusesToWriteTheOtherModsFile_data()
     {
         QTest::addColumn<bool>("valveHasBotConfig");
-        QTest::newRow("over the file") << true;
-        QTest::newRow("into a missing file") << false;
+        QTest::addColumn<bool>("rosterFails");
+        QTest::newRow("over the file") << true << false;
+        QTest::newRow("into a missing file") << false << false;
+        QTest::newRow("into a missing file, the roster failing") << false << true;
     }
 
-    // The mod changed, but its personality could not be created, so the page
-    // still shows Counter-Strike's settings: they belong in no file of valve.
+    // The mod changed, but its personality could not be created, or its
+    // roster stopped at a personality it cannot read, so the page still shows
+    // Counter-Strike's settings: they belong in no file of valve.
     void aModChangeThatFailsEarlyRefusesToWriteTheOtherModsFile()
     {
         QFETCH(bool, valveHasBotConfig);
+        QFETCH(bool, rosterFails);
         StartInSampleGame();
-        QVERIFY(QDir("valve/bot1").removeRecursively());
-        WriteBytes("valve/bot1", "in the way");
+        if (rosterFails) {
+            QVERIFY(QFile::remove(PersonalityPath("valve", 2)));
+            QCOMPARE(::mkfifo("valve/bot2/personality.txt", 0644), 0);
+        } else {
+            QVERIFY(QDir("valve/bot1").removeRecursively());
+            WriteBytes("valve/bot1", "in the way");
+        }
         if (!valveHasBotConfig)
             QVERIFY(QFile::remove("valve/bot.cfg"));
         const QByteArray valveBotConfig = valveHasBotConfig ? ReadBytes("valve/bot.cfg") : QByteArray();
         PickWithKeyboard(*form->ModToEditComboBox, 1);
         QCOMPARE(form->ModFolder, QString("valve"));
-        QCOMPARE(form->BotCheckList->EntryText(0), QString("Kestrel"));
+        QCOMPARE(form->BotCheckList->EntryText(0), QString(rosterFails ? "Tripmine" : "Kestrel"));
         seam->boxes.clear();
 
         MoveOverBotConfigPage();
-        QCOMPARE(seam->boxes,
-                 QStringList{"error: " + QDir::toNativeSeparators("valve/bot.cfg")
-                             + " was not saved: the page shows another file's content" + F5Hint});
+        const QString reason = rosterFails ? "it could not be read completely"
+                                           : "the page shows another file's content";
+        QCOMPARE(seam->boxes, QStringList{"error: " + QDir::toNativeSeparators("valve/bot.cfg")
+                                          + " was not saved: " + reason + F5Hint});
         QCOMPARE(QFileInfo::exists("valve/bot.cfg"), valveHasBotConfig);
         if (valveHasBotConfig)
             QCOMPARE(ReadBytes("valve/bot.cfg"), valveBotConfig);
