@@ -48,7 +48,7 @@ void SingleByteValidator::ExpectText(const QString& text)
 QValidator::State SingleByteValidator::validate(QString& input, int& position) const
 {
     KeepFirstLineOfInsertion(textBeforeEdit_, input, position);
-    if (HasSingleByteForm(input))
+    if (CanStandInAFile(input))
         return Acceptable;
     QApplication::beep();
     return Invalid;
