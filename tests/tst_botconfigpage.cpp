@@ -592,14 +592,9 @@ private slots:
             QSKIP("no /proc/self/mem here");
         if (fault != "closed")
             QVERIFY(QFile::link(fault == "loop" ? "personality.txt" : "/proc/self/mem", path));
-        const auto choose = [this, &fault](int number) {
-            const auto step = [this, number] {
-                Guarded([this, number] { form->CurrentPersonalityNumber->SetValue(number); });
-            };
-            if (fault == "closed")
-                return AsOrdinaryUser(step);
-            step();
-            return true;
+        const auto choose = [&](int number) {
+            const auto step = [&] { Guarded([&] { form->CurrentPersonalityNumber->SetValue(number); }); };
+            return fault == "closed" ? AsOrdinaryUser(step) : (step(), true);
         };
         const auto isTheFailure = [&failure](const QString& box) {
             return failure.isEmpty() ? box.startsWith("error: ") : box == failure;
