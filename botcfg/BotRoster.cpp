@@ -44,7 +44,7 @@ private:
 
 void RebuildRoster(BotConfigPage& page, const QString& modFolder)
 {
-    page.BotConfigSaveGuard.LoadBegins(BotConfigPath(modFolder));
+    page.BotConfigSaveGuard.LoadBeginsBeforeTheFile(BotConfigPath(modFolder));
     QStringList names;
     // Also when a personality cannot be read, the roster lists those before it.
     const auto showNames = qScopeGuard([&] { page.BotCheckList->ShowEntries(names); });

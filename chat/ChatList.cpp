@@ -11,6 +11,10 @@ void LoadChatList(ChatPage& page, const QString& modFolder)
     if (!path)
         return;
     page.ChatSaveGuard.LoadBegins(*path);
+    // The list shown so far is another file's: kept, the next key release
+    // would create the missing one from it.
+    if (!FileIsPresent(*path))
+        page.ChatEditMemo->ClearText();
     LineFile file = OpenForReading(*path);
     // Collected first and shown at once: setting the area line by line would
     // lay out the whole text again for every line.

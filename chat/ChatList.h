@@ -5,7 +5,8 @@
 struct ChatPage;
 
 // Shows the chosen chat list in the page's text area: every line of the file
-// followed by CR LF, the last one too. A file that cannot be opened leaves
+// followed by CR LF, the last one too. A missing file empties the text area
+// before its failure; a file that cannot be opened for another reason leaves
 // the text area as it was.
 void LoadChatList(ChatPage& page, const QString& modFolder);
 

@@ -29,6 +29,32 @@ bool FocusLeavesField(Qt::FocusReason reason)
     }
 }
 
+// Where a text of decimal digits, after the blanks and the sign that
+// TextToInteger allows, lies when it is too large for an integer; Nowhere for
+// any other text, an integer included.
+enum class BeyondIntegers { Nowhere, Above, Below };
+
+BeyondIntegers WhereBeyondIntegers(QStringView text)
+{
+    qsizetype at = 0;
+    while (at < text.size() && text[at] == u' ')
+        ++at;
+    const bool negative = at < text.size() && text[at] == u'-';
+    if (at < text.size() && (text[at] == u'+' || negative))
+        ++at;
+    QStringView digits = text.sliced(at);
+    const auto isDigit = [](QChar character) { return character >= u'0' && character <= u'9'; };
+    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), isDigit))
+        return BeyondIntegers::Nowhere;
+    while (digits.size() > 1 && digits.front() == u'0')
+        digits = digits.sliced(1);
+    // Of equally many digits, the greater number is the greater text.
+    const QStringView largest = negative ? u"2147483648" : u"2147483647";
+    if (digits.size() < largest.size() || (digits.size() == largest.size() && digits <= largest))
+        return BeyondIntegers::Nowhere;
+    return negative ? BeyondIntegers::Below : BeyondIntegers::Above;
+}
+
 } // namespace
 
 BoundedIntegerField::BoundedIntegerField(QWidget* parent)
@@ -49,7 +75,9 @@ int BoundedIntegerField::Value() const
     try {
         return TextToInteger(text());
     } catch (const EConvertError&) {
-        return minValue_;
+        // Digits too many for an integer stand for a number beyond the end of
+        // the range that their sign points to.
+        return WhereBeyondIntegers(text()) == BeyondIntegers::Above ? maxValue_ : minValue_;
     }
 }
 
@@ -111,11 +139,14 @@ void BoundedIntegerField::focusOutEvent(QFocusEvent* event)
 }
 
 // A text that is not an integer reads as MinValue, which is in range, and so
-// stays as the user left it.
+// stays as the user left it; digits too many for an integer lie out of range
+// and show the end they read as.
 void BoundedIntegerField::ClampOutOfRangeValue()
 {
     const int value = Value();
-    if (ClampedValue(value) != value)
+    const bool beyondIntegers = minValue_ != maxValue_
+                                && WhereBeyondIntegers(text()) != BeyondIntegers::Nowhere;
+    if (ClampedValue(value) != value || beyondIntegers)
         SetValue(value);
 }
 

@@ -20,8 +20,9 @@ public:
     void SetMinValue(int value) { minValue_ = value; }
     void SetMaxValue(int value) { maxValue_ = value; }
 
-    // The shown text as an integer, not clamped; MinValue when the text is
-    // not an integer.
+    // The shown text as an integer, not clamped; MaxValue for decimal digits
+    // too large for an integer (MinValue with a minus sign), MinValue for any
+    // other text that is not an integer.
     int Value() const;
     // Shows the clamped value; OnChange runs inside this call when the text
     // changes, and a failure in it leaves through this call.

@@ -2,7 +2,6 @@
 
 #include "KeyboardInput.h"
 
-#include <QLocale>
 #include <algorithm>
 
 namespace {
@@ -30,8 +29,6 @@ bool IsShortcut(const QKeyEvent& event)
 
 bool IsAcceptedIntegerFieldTyping(const QString& text)
 {
-    if (text == QLocale().decimalPoint())
-        return true;
     return std::all_of(text.cbegin(), text.cend(), IsAcceptedCharacter);
 }
 

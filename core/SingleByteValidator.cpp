@@ -31,6 +31,15 @@ void KeepFirstLineOfInsertion(const QString& before, QString& input, int& positi
     }
 }
 
+// Whether the edit puts a Ctrl-Z into the field. One that the program showed
+// (none comes from a file, whose reading ends there) stays, so that such a
+// text can still be edited.
+bool AddsCtrlZ(const QString& before, const QString& input)
+{
+    constexpr QChar ctrlZ(26);
+    return input.count(ctrlZ) > before.count(ctrlZ);
+}
+
 } // namespace
 
 SingleByteValidator::SingleByteValidator(QLineEdit& field)
@@ -48,7 +57,7 @@ void SingleByteValidator::ExpectText(const QString& text)
 QValidator::State SingleByteValidator::validate(QString& input, int& position) const
 {
     KeepFirstLineOfInsertion(textBeforeEdit_, input, position);
-    if (HasSingleByteForm(input))
+    if (HasSingleByteForm(input) && !AddsCtrlZ(textBeforeEdit_, input))
         return Acceptable;
     QApplication::beep();
     return Invalid;

@@ -146,7 +146,7 @@ void TextArea::keyReleaseEvent(QKeyEvent* event)
 
 void TextArea::inputMethodEvent(QInputMethodEvent* event)
 {
-    if (HasSingleByteForm(event->commitString())) {
+    if (CanStandInAFile(event->commitString())) {
         QPlainTextEdit::inputMethodEvent(event);
         return;
     }
@@ -157,12 +157,12 @@ void TextArea::inputMethodEvent(QInputMethodEvent* event)
 
 bool TextArea::canInsertFromMimeData(const QMimeData* source) const
 {
-    return HasSingleByteForm(source->text()) && QPlainTextEdit::canInsertFromMimeData(source);
+    return CanStandInAFile(source->text()) && QPlainTextEdit::canInsertFromMimeData(source);
 }
 
 void TextArea::insertFromMimeData(const QMimeData* source)
 {
-    if (HasSingleByteForm(source->text()))
+    if (CanStandInAFile(source->text()))
         QPlainTextEdit::insertFromMimeData(source);
     else
         QApplication::beep();

@@ -6,8 +6,8 @@
 
 // A multi-line text area whose text is its lines joined by CR LF. Enter
 // starts a new line, Tab moves the focus, and wrapping at the area's width
-// adds nothing to the text. Only characters with a single-byte form can be
-// typed or pasted. The undo history starts again at a key release once it
+// adds nothing to the text. Only characters with a single-byte form, but
+// for Ctrl-Z, can be typed or pasted. The undo history starts again at a key release once it
 // holds more than MaxUndoSteps steps.
 class TextArea : public QPlainTextEdit {
     Q_OBJECT

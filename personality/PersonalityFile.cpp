@@ -102,6 +102,12 @@ const std::array<const char*, PersonalityFieldCount + 1> NewPersonalityLines{
 
 void ReadPersonality(LineFile& file, PersonalityPage& page)
 {
+    // An empty file holds no personality. Keeping the one shown before would
+    // show its values under this number and save them into this file.
+    if (AtEndOfFile(file)) {
+        SetDefaultPersonality(page);
+        return;
+    }
     // A file of more than one record ends up showing the last one.
     while (!AtEndOfFile(file)) {
         for (const PersonalityField& field : Personality)

@@ -24,7 +24,8 @@ extern const std::array<const char*, PersonalityFieldCount + 1> NewPersonalityLi
 
 // Reads record after record for as long as the file has characters left,
 // applying each line to its control as soon as it is read; a failure leaves
-// the lines read before it on the page and the rest as they were.
+// the lines read before it on the page and the rest as they were. An empty
+// file (or one that begins with Ctrl-Z) shows the values of a new personality.
 void ReadPersonality(LineFile& file, PersonalityPage& page);
 
 // Writes the 29 lines of the page's personality.

@@ -18,6 +18,10 @@
 
 #include <memory>
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // A complete personality file whose first line is the given name.
@@ -63,6 +67,24 @@ QList<int> CheckedNumbers(const CheckList& roster)
             numbers << index + 1;
     }
     return numbers;
+}
+
+// Runs step as an ordinary user: this one, or "nobody" when the tests run as
+// root, who may examine any path; only the effective user changes, and only
+// for the step. False when there is no such user.
+template <typename Step>
+bool AsOrdinaryUser(Step&& step)
+{
+    if (::geteuid() != 0) {
+        step();
+        return true;
+    }
+    const struct passwd* nobody = ::getpwnam("nobody");
+    if (nobody == nullptr || nobody->pw_uid == 0 || ::seteuid(nobody->pw_uid) != 0)
+        return false;
+    const auto backToRoot = qScopeGuard([] { QVERIFY(::seteuid(0) == 0); });
+    step();
+    return true;
 }
 
 } // namespace
@@ -479,30 +501,40 @@ private slots:
     void aModChangeThatFailsEarlyRefusesToWriteTheOtherModsFile_data()
     {
         QTest::addColumn<bool>("valveHasBotConfig");
-        QTest::newRow("over the file") << true;
-        QTest::newRow("into a missing file") << false;
+        QTest::addColumn<bool>("rosterFails");
+        QTest::newRow("over the file") << true << false;
+        QTest::newRow("into a missing file") << false << false;
+        QTest::newRow("into a missing file, the roster failing") << false << true;
     }
 
-    // The mod changed, but its personality could not be created, so the page
-    // still shows Counter-Strike's settings: they belong in no file of valve.
+    // The mod changed, but its personality could not be created, or its
+    // roster stopped at a personality it cannot read, so the page still shows
+    // Counter-Strike's settings: they belong in no file of valve.
     void aModChangeThatFailsEarlyRefusesToWriteTheOtherModsFile()
     {
         QFETCH(bool, valveHasBotConfig);
+        QFETCH(bool, rosterFails);
         StartInSampleGame();
-        QVERIFY(QDir("valve/bot1").removeRecursively());
-        WriteBytes("valve/bot1", "in the way");
+        if (rosterFails) {
+            QVERIFY(QFile::remove(PersonalityPath("valve", 2)));
+            QCOMPARE(::mkfifo("valve/bot2/personality.txt", 0644), 0);
+        } else {
+            QVERIFY(QDir("valve/bot1").removeRecursively());
+            WriteBytes("valve/bot1", "in the way");
+        }
         if (!valveHasBotConfig)
             QVERIFY(QFile::remove("valve/bot.cfg"));
         const QByteArray valveBotConfig = valveHasBotConfig ? ReadBytes("valve/bot.cfg") : QByteArray();
         PickWithKeyboard(*form->ModToEditComboBox, 1);
         QCOMPARE(form->ModFolder, QString("valve"));
-        QCOMPARE(form->BotCheckList->EntryText(0), QString("Kestrel"));
+        QCOMPARE(form->BotCheckList->EntryText(0), QString(rosterFails ? "Tripmine" : "Kestrel"));
         seam->boxes.clear();
 
         MoveOverBotConfigPage();
-        QCOMPARE(seam->boxes,
-                 QStringList{"error: " + QDir::toNativeSeparators("valve/bot.cfg")
-                             + " was not saved: the page shows another file's content" + F5Hint});
+        const QString reason = rosterFails ? "it could not be read completely"
+                                           : "the page shows another file's content";
+        QCOMPARE(seam->boxes, QStringList{"error: " + QDir::toNativeSeparators("valve/bot.cfg")
+                                          + " was not saved: " + reason + F5Hint});
         QCOMPARE(QFileInfo::exists("valve/bot.cfg"), valveHasBotConfig);
         if (valveHasBotConfig)
             QCOMPARE(ReadBytes("valve/bot.cfg"), valveBotConfig);
@@ -527,20 +559,50 @@ private slots:
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), botConfig);
     }
 
-    // A personality that cannot be read ends the rebuild: the entries before
-    // it stay, unchecked, and bot.cfg is neither read nor written.
+    void anUnreadablePersonalityEndsTheRoster_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("failure");  // the box; any error box when empty
+        QTest::newRow("fails to be read") << "unreadable" << "";
+        QTest::newRow("link loop") << "loop" << "error: I/O error 40.";
+        QTest::newRow("folder closed to this user") << "closed" << "error: File access denied.";
+    }
+
+    // A personality that cannot be read, or not even examined, ends the
+    // rebuild with its failure rather than as a gap: the entries before it
+    // stay, unchecked, and bot.cfg is neither read nor written. Choosing that
+    // number reports the failure instead of offering a new personality.
     void anUnreadablePersonalityEndsTheRoster()
     {
+        QFETCH(QString, fault);
+        QFETCH(QString, failure);
         StartInSampleGame();
         const QByteArray botConfig = ReadBytes("cstrike/bot.cfg");
-        QVERIFY(QFile::remove(PersonalityPath("cstrike", 3)));
+        const QString path = PersonalityPath("cstrike", 3);
+        if (fault == "closed") {
+            // The scratch folder is the current one, which the user must enter.
+            QCOMPARE(::chmod(QFile::encodeName(game->Path()).constData(), 0755), 0);
+            QCOMPARE(::chmod("cstrike/bot3", 0), 0);
+        } else {
+            QVERIFY(QFile::remove(path));
+        }
+        const auto reopen = qScopeGuard([] { ::chmod("cstrike/bot3", 0755); });
         // A file that exists and fails to be read, even by root.
-        if (!QFileInfo("/proc/self/mem").isFile())
+        if (fault == "unreadable" && !QFileInfo("/proc/self/mem").isFile())
             QSKIP("no /proc/self/mem here");
-        QVERIFY(QFile::link("/proc/self/mem", PersonalityPath("cstrike", 3)));
-        Guarded([this] { form->CurrentPersonalityNumber->SetValue(2); });
+        if (fault != "closed")
+            QVERIFY(QFile::link(fault == "loop" ? "personality.txt" : "/proc/self/mem", path));
+        const auto choose = [&](int number) {
+            const auto step = [&] { Guarded([&] { form->CurrentPersonalityNumber->SetValue(number); }); };
+            return fault == "closed" ? AsOrdinaryUser(step) : (step(), true);
+        };
+        const auto isTheFailure = [&failure](const QString& box) {
+            return failure.isEmpty() ? box.startsWith("error: ") : box == failure;
+        };
+        if (!choose(2))
+            QSKIP("running as root without a user \"nobody\"");
         QCOMPARE(seam->boxes.size(), 1);
-        QVERIFY2(seam->boxes.first().startsWith("error: "), qPrintable(seam->boxes.first()));
+        QVERIFY2(isTheFailure(seam->boxes.first()), qPrintable(seam->boxes.first()));
         QCOMPARE(RosterTexts(*form->BotCheckList), (QStringList{"Kestrel", "Dustwalker"}));
         QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{});
 
@@ -549,6 +611,11 @@ private slots:
                  QStringList{"error: " + QDir::toNativeSeparators("cstrike/bot.cfg")
                              + " was not saved: it could not be read completely" + F5Hint});
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), botConfig);
+
+        seam->boxes.clear();
+        QVERIFY(choose(3));
+        QCOMPARE(seam->boxes.size(), 1);
+        QVERIFY2(isTheFailure(seam->boxes.first()), qPrintable(seam->boxes.first()));
     }
 
     // The mod change stops at the personality, so the page keeps cstrike's

@@ -151,7 +151,10 @@ private slots:
         QTest::newRow("decimal separator") << "1.5" << 5;
         QTest::newRow("pasted words") << "twelve" << 5;
         QTest::newRow("trailing blank") << "7 " << 5;
-        QTest::newRow("beyond 32 bits") << "2147483648" << 5;
+        // Digits too many for an integer: the end of the range their sign
+        // points to.
+        QTest::newRow("beyond 32 bits") << "2147483648" << 10;
+        QTest::newRow("beyond 32 bits, negative") << "-99999999999" << 5;
     }
 
     void valueReadsShownTextUnclamped()
@@ -208,7 +211,7 @@ private slots:
         const QString separator = QLocale().decimalPoint();
         QTest::newRow("digits") << "" << "12" << QStringList{"1", "12"};
         QTest::newRow("signs anywhere") << "" << "4-+" << QStringList{"4", "4-", "4-+"};
-        QTest::newRow("decimal separator") << "" << "1" + separator << QStringList{"1", "1" + separator};
+        QTest::newRow("decimal separator dropped") << "" << "4" + separator + "5" << QStringList{"4", "45"};
         QTest::newRow("letter dropped") << "" << "1a2" << QStringList{"1", "12"};
         QTest::newRow("blank and marks dropped") << "" << " $x*/" << QStringList{};
         QTest::newRow("Latin-1 letter dropped") << "" << QString(QChar(0xE9)) << QStringList{};
@@ -279,6 +282,7 @@ private slots:
         QTest::newRow("inside range") << Qt::TabFocusReason << "050" << QStringList{};
         QTest::newRow("empty") << Qt::TabFocusReason << "" << QStringList{};
         QTest::newRow("not an integer") << Qt::TabFocusReason << "1.5" << QStringList{};
+        QTest::newRow("beyond 32 bits") << Qt::TabFocusReason << "99999999999" << QStringList{"100"};
         QTest::newRow("window deactivated") << Qt::ActiveWindowFocusReason << "150" << QStringList{};
         QTest::newRow("popup opened") << Qt::PopupFocusReason << "150" << QStringList{};
     }

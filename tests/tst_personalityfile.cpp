@@ -646,15 +646,17 @@ private slots:
         QCOMPARE(ReadBytes(FileName), file);
     }
 
-    void emptyFileChangesNothing_data()
+    void emptyFileShowsANewPersonality_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::newRow("no bytes") << QByteArray();
         QTest::newRow("Ctrl-Z first") << QByteArray("\x1aRaven\r\n");
     }
 
-    // After an earlier read, so that the shown values are not start values.
-    void emptyFileChangesNothing()
+    // Not the personality shown before, which a save would write into this
+    // file; after an earlier read, so that the shown values are not start
+    // values.
+    void emptyFileShowsANewPersonality()
     {
         QFETCH(QByteArray, file);
         ScratchGameFolder game;
@@ -664,7 +666,7 @@ private slots:
 
         WriteBytes(FileName, file);
         QCOMPARE(ReadInto(built.page, FileName), QString());
-        QCOMPARE(Shown(built.page), SampleShown());
+        QCOMPARE(Shown(built.page), NewPersonalityShown());
     }
 
     void readerSetsPreferredTeam_data()

@@ -141,6 +141,9 @@ private slots:
             NewRow(control, "typed Latin-1") << "a" + eAcute << QStringList{"a", "a" + eAcute};
             NewRow(control, "typed euro sign refused") << "\u20AC" << QStringList{};
             NewRow(control, "pasted euro sign refused") << "paste \u20AC" << QStringList{};
+            // Ctrl-Z ends a file: the rest would be lost at the next load.
+            NewRow(control, "Ctrl-Z from an input method refused") << "commit Ev\x1a" "e" << QStringList{};
+            NewRow(control, "pasted Ctrl-Z refused") << "paste Ev\x1a" "e" << QStringList{};
         }
         QTest::newRow("area, pasted line breaks") << Control::Area << "paste one\r\ntwo\nthree"
                                                   << QStringList{"one\r\ntwo\r\nthree"};
@@ -165,6 +168,10 @@ private slots:
             if (textControl.area)
                 QCOMPARE(textControl.area->canPaste(), !expectedChanges.isEmpty());
             QTest::keyClick(&textControl.Widget(), Qt::Key_V, Qt::ControlModifier);
+        } else if (input.startsWith("commit ")) {
+            QInputMethodEvent commit;
+            commit.setCommitString(input.mid(7));
+            QApplication::sendEvent(&textControl.Widget(), &commit);
         } else {
             TypeText(textControl.Widget(), input);
         }

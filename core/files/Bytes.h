@@ -17,6 +17,14 @@ inline bool HasSingleByteForm(QStringView text)
     return true;
 }
 
+// Whether the user may put text into a control whose text goes to a file:
+// every character has a single-byte form, and none is the Ctrl-Z that ends a
+// file when it is read, which would cut off the rest at the next load.
+inline bool CanStandInAFile(QStringView text)
+{
+    return HasSingleByteForm(text) && !text.contains(QChar(26));
+}
+
 inline QString BytesToText(QByteArrayView bytes)
 {
     return QString::fromLatin1(bytes);

@@ -262,5 +262,14 @@ void MakeFolder(const QString& path)
 bool FileIsPresent(const QString& path)
 {
     struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISDIR(status.st_mode);
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0)
+        return !S_ISDIR(status.st_mode);
+    const int error = errno;
+    // Only these say that nothing is there. A path that cannot be examined
+    // (a folder closed to this user, a symbolic link loop) may well name a
+    // file, and taking it for absent would end a roster early or offer to
+    // create a file over it.
+    if (error == ENOENT || error == ENOTDIR)
+        return false;
+    RaiseErrno(error, MissingEntry::File);
 }

@@ -51,5 +51,8 @@ void CloseLineFile(LineFile& file);
 // exist yet (183).
 void MakeFolder(const QString& path);
 
-// True when the path names an existing file that is not a folder; never fails.
+// True when the path names an existing file that is not a folder; false when
+// nothing of that name exists, a folder on the way is missing, or the name is
+// a folder. Any other failure to examine the path raises EInOutError with the
+// code an open failing that way gives.
 bool FileIsPresent(const QString& path);

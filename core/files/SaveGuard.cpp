@@ -8,6 +8,13 @@ void SaveGuard::LoadBegins(const QString& path)
     heldPath_.clear();
     unreadPath_ = path;
     reportedPath_.clear();
+    showsOtherValues_ = false;
+}
+
+void SaveGuard::LoadBeginsBeforeTheFile(const QString& path)
+{
+    LoadBegins(path);
+    showsOtherValues_ = true;
 }
 
 void SaveGuard::Holds(const QString& path)
@@ -25,6 +32,8 @@ bool SaveGuard::MayCreate(const QString& path) const
 {
     if (!heldPath_.isEmpty())
         return heldPath_ == path;
+    if (showsOtherValues_)
+        return false;
     return unreadPath_.isEmpty() || unreadPath_ == path;
 }
 

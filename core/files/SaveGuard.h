@@ -14,6 +14,11 @@ public:
     // A load of this file begins; a failure before Holds leaves the page
     // holding nothing.
     void LoadBegins(const QString& path);
+    // A load of this file begins with controls that are not read from it (the
+    // bot.cfg page's roster, read from the personalities). Should it stop
+    // there, the rest of the page still shows another file's values, so not
+    // even a missing file may be created until a load of it completes.
+    void LoadBeginsBeforeTheFile(const QString& path);
     // The page now holds the complete content of this file.
     void Holds(const QString& path);
     // Whether a save may write this file. A missing file may be created unless
@@ -36,4 +41,5 @@ private:
     QString unreadPath_;
     QString reportedPath_;
     QString refusal_;
+    bool showsOtherValues_ = false;
 };
