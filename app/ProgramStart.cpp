@@ -103,16 +103,17 @@ QString UsualGameFolder()
 {
     const QString home = QDir::homePath();
     for (const char* steam : {"/.steam/steam", "/.local/share/Steam"}) {
-        const QString folder = home + QLatin1String(steam) + QStringLiteral("/steamapps/common/Half-Life");
+        const QString folder =
+            home + QLatin1String(steam) + QStringLiteral("/steamapps/common/Half-Life");
         if (QDir(folder).exists())
             return folder;
     }
     return home;
 }
 
-std::string CannotEnter(const std::string& folder)
+std::string CannotEnter(const std::string& folder, int error)
 {
-    return "cannot open the game folder " + folder + ": " + std::strerror(errno);
+    return "cannot open the game folder " + folder + ": " + std::strerror(error);
 }
 
 // Changes into the game folder before anything reads a file; says why not on
@@ -121,13 +122,14 @@ bool EnterFolder(const std::string& folder)
 {
     if (chdir(folder.c_str()) == 0)
         return true;
-    std::cerr << "tavrik-control-centre: " << CannotEnter(folder) << "\n";
+    const int error = errno;
+    std::cerr << "tavrik-control-centre: " << CannotEnter(folder, error) << "\n";
     return false;
 }
 
 // Opens in the folder given on the command line, else in the game's usual
-// folder. False when the user cancelled; a folder that cannot be entered is said so
-// in the error box, and the chooser opens again.
+// folder. False when the user cancelled; a folder that cannot be entered is
+// said so in the error box, and the chooser opens again.
 bool ChooseGameFolder(bool folderGiven)
 {
     QString start = folderGiven ? QDir::currentPath() : UsualGameFolder();
@@ -139,7 +141,8 @@ bool ChooseGameFolder(bool folderGiven)
         const QByteArray path = QFile::encodeName(folder);
         if (chdir(path.constData()) == 0)
             return true;
-        ReportFailure(Exception(QString::fromLocal8Bit(CannotEnter(path.toStdString()))));
+        const int error = errno;
+        ReportFailure(Exception(QString::fromLocal8Bit(CannotEnter(path.toStdString(), error))));
         start = folder;
     }
 }

@@ -67,7 +67,10 @@ public:
     void setSelection(int, int start, int end) override { addSelection(start, end); }
     int cursorPosition() const override { return field().cursorPosition(); }
     void setCursorPosition(int position) override { field().setCursorPosition(position); }
-    QString text(int start, int end) const override { return field().text().mid(start, end - start); }
+    QString text(int start, int end) const override
+    {
+        return field().text().mid(start, end - start);
+    }
     int characterCount() const override { return static_cast<int>(field().text().size()); }
     void scrollToSubstring(int start, int) override { field().setCursorPosition(start); }
 

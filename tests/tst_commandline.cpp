@@ -28,13 +28,15 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("standardOutput");
         QTest::addColumn<QString>("standardError");
-        const QString usage = QStringLiteral("Usage: tavrik-control-centre [OPTION]... [GAME-FOLDER]");
+        const QString usage =
+            QStringLiteral("Usage: tavrik-control-centre [OPTION]... [GAME-FOLDER]");
         const QString version = QStringLiteral("tavrik-control-centre 1.0\n");
         QTest::newRow("help") << QStringList{"--help"} << 0 << usage << QString();
         QTest::newRow("short help") << QStringList{"-h"} << 0 << usage << QString();
         QTest::newRow("version") << QStringList{"--version"} << 0 << version << QString();
-        QTest::newRow("after Qt's options") << QStringList{"-platform", "offscreen", "--style=Fusion", "--version"}
-                                          << 0 << version << QString();
+        QTest::newRow("after Qt's options")
+            << QStringList{"-platform", "offscreen", "--style=Fusion", "--version"} << 0 << version
+            << QString();
         QTest::newRow("unknown option") << QStringList{"--colour"} << 2 << QString()
                                         << "unknown option --colour";
         QTest::newRow("usage with it") << QStringList{"-x"} << 2 << QString() << usage;
@@ -42,10 +44,12 @@ private slots:
                                                  << "option -style needs a value";
         QTest::newRow("two folders") << QStringList{"a", "b"} << 2 << QString()
                                      << "only one game folder";
-        QTest::newRow("missing folder") << QStringList{"no-such-game"} << 2 << QString()
-                                        << "cannot open the game folder no-such-game: No such file or directory";
-        QTest::newRow("a file, not a folder") << QStringList{"file"} << 2 << QString()
-                                              << "cannot open the game folder file: Not a directory";
+        QTest::newRow("missing folder")
+            << QStringList{"no-such-game"} << 2 << QString()
+            << "cannot open the game folder no-such-game: No such file or directory";
+        QTest::newRow("a file, not a folder")
+            << QStringList{"file"} << 2 << QString()
+            << "cannot open the game folder file: Not a directory";
     }
 
     void endsWithoutWindow()
@@ -65,8 +69,10 @@ private slots:
         QCOMPARE(editor.exitCode(), exitCode);
         const QString out = QString::fromLocal8Bit(editor.readAllStandardOutput());
         const QString err = QString::fromLocal8Bit(editor.readAllStandardError());
-        QVERIFY2(standardOutput.isEmpty() ? out.isEmpty() : out.contains(standardOutput), qPrintable(out));
-        QVERIFY2(standardError.isEmpty() ? err.isEmpty() : err.contains(standardError), qPrintable(err));
+        QVERIFY2(standardOutput.isEmpty() ? out.isEmpty() : out.contains(standardOutput),
+                 qPrintable(out));
+        QVERIFY2(standardError.isEmpty() ? err.isEmpty() : err.contains(standardError),
+                 qPrintable(err));
     }
 
     void startsInTheGivenFolder_data()

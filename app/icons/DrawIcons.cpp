@@ -84,7 +84,8 @@ int main(int argc, char** argv)
         return 2;
     }
     for (int size : ProgramIconSizes) {
-        const QString path = QStringLiteral("%1/tavrik-%2.png").arg(QString::fromLocal8Bit(argv[1])).arg(size);
+        const QString path =
+            QStringLiteral("%1/tavrik-%2.png").arg(QString::fromLocal8Bit(argv[1])).arg(size);
         if (!DrawIcon(size).save(path, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
