@@ -1,7 +1,7 @@
 #include "ProgramStart.h"
 
-// The editor takes no arguments and reads no environment; Qt still receives
-// argv for its own platform options.
+// Qt's own platform options reach Qt; the rest of the command line is the
+// program's (see CommandLine.h).
 int main(int argc, char** argv)
 {
     return RunProgram(argc, argv);

@@ -37,6 +37,8 @@ QPlainTextEdit* THelpWindow::MakeHelpTextArea(const QString& text, const QRect& 
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area->setTabChangesFocus(true);
     area->setPlainText(text);
+    // The text has no label; the window's caption says what it is.
+    area->setAccessibleName(windowTitle());
     return area;
 }
 

@@ -2,13 +2,18 @@
 
 #include <QIcon>
 
+#include <array>
 #include <memory>
 
 class TChatHelpForm;
 class TMainForm;
 class TPersonalityHelpForm;
 
-// The program's icon for the title bar and the task list, at 16 and 32 pixels.
+// The sizes the program's icon is drawn in, each for its own size; the same
+// images go into the desktop's icon theme.
+inline constexpr std::array ProgramIconSizes{16, 22, 24, 32, 48, 64, 128, 256};
+
+// The program's icon for the title bar and the task list.
 QIcon ProgramIcon();
 
 // Names the program and gives it its icon; needs the application object.
@@ -30,6 +35,8 @@ private:
     std::unique_ptr<TPersonalityHelpForm> personalityHelpForm_;
 };
 
-// Starts the editor in the current directory and runs it until the main
-// window is closed; returns the exit code.
+// Reads the command line; then starts the editor in the game folder it names
+// (or the one the user chooses, or else the current directory) and runs it
+// until the main window is closed. Returns the exit code: 2 for a command
+// line or a game folder that cannot be used.
 int RunProgram(int argc, char** argv);

@@ -1,5 +1,6 @@
 #include "main.h"
 
+#include "AccessibleNames.h"
 #include "BoundedIntegerField.h"
 #include "ChatHelp.h"
 #include "DropDownSelector.h"
@@ -61,18 +62,17 @@ void TMainForm::BuildFrame()
     setFont(SansSerifFont(11));
 
     Label2 = MakeLabel(this, QStringLiteral("Tavrik Control Centre"), 16, {6, 7, 281, 20});
-    QPalette banner = Label2->palette();
-    banner.setColor(QPalette::WindowText, Qt::black);
-    Label2->setPalette(banner);
     ModToEditLabel = MakeLabel(this, QStringLiteral("Which Mod?"), 13, {340, 9, 74, 16});
 
     ModToEditComboBox = new DropDownSelector(this);
     ModToEditComboBox->setGeometry(425, 4, 176, 21);
     for (const ModEntry& mod : ModTable)
         ModToEditComboBox->addItem(QString::fromLatin1(mod.Caption));
+    LabelControl(*ModToEditLabel, *ModToEditComboBox);
 
     PageControl = new QTabWidget(this);
     PageControl->setGeometry(3, 34, 604, 414);
+    PageControl->setAccessibleName(QStringLiteral("Pages"));
     setTabOrder(ModToEditComboBox, PageControl);
     ModToEditComboBox->setFocus();
 }

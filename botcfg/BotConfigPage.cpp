@@ -1,5 +1,6 @@
 #include "BotConfigPage.h"
 
+#include "AccessibleNames.h"
 #include "CheckBoxControl.h"
 #include "CheckList.h"
 #include "FocusOrder.h"
@@ -77,6 +78,7 @@ void PlaceRoster(BotConfigPage& page, QWidget& tab)
     page.BotCheckList = new CheckList(&tab);
     page.BotCheckList->setGeometry(3, 36, 198, 347);
     page.BotCheckList->SetEntryHeight(RosterEntryHeight);
+    LabelControl(*page.WhichBotsLabel, *page.BotCheckList);
 }
 
 void PlaceCheckBoxes(BotConfigPage& page, QWidget& tab)
@@ -95,6 +97,8 @@ void PlaceNumbersAndHelp(BotConfigPage& page, QWidget& tab)
     page.MinBots = PlaceNumberField(tab, {424, 169, 36, 24});
     page.MaxBotsLabel = PlaceLabel(tab, "Maximum Bots (any mode)", {217, 201, 158, 16});
     page.MaxBots = PlaceNumberField(tab, {424, 193, 36, 24});
+    LabelControl(*page.MinBotsLabel, *page.MinBots);
+    LabelControl(*page.MaxBotsLabel, *page.MaxBots);
     page.HelpLabel1 = PlaceWrappedLabel(tab, HelpText1, {217, 223, 371, 39}, WindowFont);
     page.HelpLabel2 = PlaceWrappedLabel(tab, HelpText2, {217, 263, 343, 26}, WindowFont);
 }

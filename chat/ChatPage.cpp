@@ -1,5 +1,6 @@
 #include "ChatPage.h"
 
+#include "AccessibleNames.h"
 #include "ChatTypes.h"
 #include "DropDownSelector.h"
 #include "FocusOrder.h"
@@ -26,6 +27,7 @@ void BuildChatPage(ChatPage& page, QWidget& tab)
     for (const ChatType& type : ChatTypes)
         page.ChatTypeComboBox->addItem(QString::fromLatin1(type.Caption));
     page.ChatTypeComboBox->SetSelectedIndex(-1);
+    LabelControl(*page.ChatTypeLabel, *page.ChatTypeComboBox);
 
     page.ChatHelpButton = new QPushButton(QStringLiteral("Chat Help"), &tab);
     page.ChatHelpButton->setFont(SansSerifFont(LargeFont, true));
@@ -37,6 +39,8 @@ void BuildChatPage(ChatPage& page, QWidget& tab)
     // Long lines fold at the area's width, so only the vertical bar is needed.
     page.ChatEditMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     page.ChatEditMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // No label names the text; screen readers need a name all the same.
+    page.ChatEditMemo->setAccessibleName(QStringLiteral("Chat Lines"));
 
     // The text area comes first, then the kind and the help button.
     ChainFocusOrder({page.ChatEditMemo, page.ChatTypeComboBox, page.ChatHelpButton});

@@ -1,5 +1,6 @@
 #include "PersonalityPage.h"
 
+#include "AccessibleNames.h"
 #include "BoundedIntegerField.h"
 #include "CheckBoxControl.h"
 #include "DropDownSelector.h"
@@ -96,6 +97,7 @@ void PlaceNumberRow(PersonalityPage& page, QWidget& tab, const NumberRow& row)
     field->SetMinValue(row.minValue);
     field->SetMaxValue(row.maxValue);
     field->SetValue(row.startValue);
+    LabelControl(*(page.*row.label), *field);
     page.*row.field = field;
 }
 
@@ -105,6 +107,7 @@ void PlaceTextRow(PersonalityPage& page, QWidget& tab, const TextRow& row)
     auto* field = new TextField(&tab);
     field->setGeometry(row.geometry);
     field->SetText(QString::fromLatin1(row.startText));
+    LabelControl(*(page.*row.label), *field);
     page.*row.field = field;
 }
 
@@ -127,6 +130,7 @@ void PlaceTopRow(PersonalityPage& page, QWidget& tab)
                                           QStringLiteral("2 (Counter-Terrorists)"),
                                           QStringLiteral("Any")});
     page.PreferredTeamComboBox->SetSelectedIndex(-1);
+    LabelControl(*page.PreferredTeamLabel, *page.PreferredTeamComboBox);
 }
 
 void PlaceName(PersonalityPage& page, QWidget& tab)
@@ -136,6 +140,7 @@ void PlaceName(PersonalityPage& page, QWidget& tab)
     page.Name->setFont(SansSerifFont(NameFont));
     page.Name->setGeometry(58, 37, 216, 28);
     page.Name->SetText(QStringLiteral("default"));
+    LabelControl(*page.NameLabel, *page.Name);
 }
 
 void PlaceBottomRow(PersonalityPage& page, QWidget& tab)

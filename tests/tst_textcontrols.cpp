@@ -1,3 +1,4 @@
+#include "AccessibleNames.h"
 #include "Exceptions.h"
 #include "RecordingMessageSeam.h"
 #include "TextArea.h"
@@ -5,6 +6,7 @@
 
 #include <QClipboard>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QTextBlock>
 #include <QtTest>
 
@@ -422,6 +424,31 @@ private slots:
         QCOMPARE(textControl.Text(), QStringLiteral("help\r\ntext"));
         QVERIFY(textControl.changes.isEmpty());
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("help\ntext"));
+    }
+
+    // A screen reader names the field after its label, read as spoken.
+    void labelNamesItsField_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << "Camp Chance" << "Camp Chance";
+        QTest::newRow("closing colon") << "Name:" << "Name";
+        QTest::newRow("colon after a blank") << "Name :" << "Name";
+        QTest::newRow("colon inside") << "Time: (seconds)" << "Time: (seconds)";
+        QTest::newRow("runs of blanks") << "Minimum Buy Time         (seconds)"
+                                        << "Minimum Buy Time (seconds)";
+    }
+
+    void labelNamesItsField()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, name);
+        QWidget page;
+        auto* label = new QLabel(caption, &page);
+        auto* field = new TextField(&page);
+        LabelControl(*label, *field);
+        QCOMPARE(field->accessibleName(), name);
+        QCOMPARE(label->buddy(), field);
     }
 };
 

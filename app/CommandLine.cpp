@@ -1,0 +1,110 @@
+#include "CommandLine.h"
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+struct QtOption {
+    std::string_view name;
+    bool takesValue;
+};
+
+// The options QApplication and its platform plugins read; a value follows
+// as the next argument or after "=".
+constexpr std::array QtOptions{
+    QtOption{"platform", true},     QtOption{"platformpluginpath", true},
+    QtOption{"platformtheme", true}, QtOption{"plugin", true},
+    QtOption{"qwindowgeometry", true}, QtOption{"qwindowicon", true},
+    QtOption{"qwindowtitle", true}, QtOption{"session", true},
+    QtOption{"style", true},        QtOption{"stylesheet", true},
+    QtOption{"display", true},      QtOption{"geometry", true},
+    QtOption{"title", true},        QtOption{"name", true},
+    QtOption{"visual", true},       QtOption{"ncols", true},
+    QtOption{"cmap", true},         QtOption{"qmljsdebugger", true},
+    QtOption{"reverse", false},     QtOption{"widgetcount", false},
+    QtOption{"testability", false}, QtOption{"sync", false},
+    QtOption{"nograb", false},      QtOption{"dograb", false},
+};
+
+// Qt accepts its options with one dash or two.
+const QtOption* FindQtOption(std::string_view argument, bool& valueAttached)
+{
+    argument.remove_prefix(argument.starts_with("--") ? 2 : 1);
+    const std::string_view name = argument.substr(0, argument.find('='));
+    valueAttached = name.size() < argument.size();
+    for (const QtOption& option : QtOptions)
+        if (option.name == name)
+            return &option;
+    return nullptr;
+}
+
+StartRequest Refused(std::string refusal)
+{
+    StartRequest request;
+    request.action = StartRequest::Action::Refuse;
+    request.refusal = std::move(refusal);
+    return request;
+}
+
+} // namespace
+
+StartRequest ReadCommandLine(int argc, char** argv)
+{
+    StartRequest request;
+    request.qtArguments.push_back(argv[0]);
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        const bool isOption = !optionsEnded && argument.size() > 1 && argument.front() == '-';
+        if (!isOption) {
+            if (!request.gameFolder.empty())
+                return Refused("only one game folder can be given");
+            if (argument.empty())
+                return Refused("the game folder's name is empty");
+            request.gameFolder = argument;
+        } else if (argument == "--") {
+            optionsEnded = true;
+        } else if (argument == "--help" || argument == "-h") {
+            request.action = StartRequest::Action::ShowHelp;
+            return request;
+        } else if (argument == "--version") {
+            request.action = StartRequest::Action::ShowVersion;
+            return request;
+        } else if (argument == "--choose-folder") {
+            request.chooseFolder = true;
+        } else {
+            bool valueAttached = false;
+            const QtOption* option = FindQtOption(argument, valueAttached);
+            if (!option)
+                return Refused("unknown option " + std::string(argument));
+            request.qtArguments.push_back(argv[i]);
+            if (option->takesValue && !valueAttached) {
+                if (i + 1 == argc)
+                    return Refused("option " + std::string(argument) + " needs a value");
+                request.qtArguments.push_back(argv[++i]);
+            }
+        }
+    }
+    return request;
+}
+
+std::string UsageText()
+{
+    return "Usage: tavrik-control-centre [OPTION]... [GAME-FOLDER]\n"
+           "Edits the Tavrik bot's personalities, chat lists and bot.cfg of a Half-Life game.\n"
+           "\n"
+           "The editor starts in GAME-FOLDER, the folder that holds the mod folders\n"
+           "(cstrike, valve, opfor, tfc, flf), or in the current folder when none is given.\n"
+           "\n"
+           "  --choose-folder  choose the game folder in a folder chooser first\n"
+           "  -h, --help       show this help and exit\n"
+           "      --version    show the version and exit\n"
+           "\n"
+           "Qt's own options, such as -platform or -style, are passed on to Qt.\n";
+}
+
+std::string VersionText()
+{
+    return "tavrik-control-centre " TAVRIK_VERSION "\n";
+}
