@@ -2,6 +2,7 @@
 
 #include "ChatFileChoice.h"
 #include "ChatPage.h"
+#include "KeptCopyNotice.h"
 #include "LineFile.h"
 #include "TextArea.h"
 
@@ -10,6 +11,7 @@ void LoadChatList(ChatPage& page, const QString& modFolder)
     const std::optional<QString> path = ChooseChatFile(page, modFolder);
     if (!path)
         return;
+    TellOfKeptCopies(*path);
     page.ChatSaveGuard.LoadBegins(*path);
     LineFile file = OpenForReading(*path);
     // Collected first and shown at once: setting the area line by line would
