@@ -6,6 +6,8 @@
 //   linefile_probe [--fill-fds] abandon <path> <hex>   the same without CloseLineFile
 //   linefile_probe [--fill-fds] mkdir <path>           MakeFolder
 //   linefile_probe [--fill-fds] present <path>         prints "true" or "false"
+//   linefile_probe [--fill-fds] copies <path>          prints "copy <path>" per kept
+//                                                      copy not told of yet
 //
 // Several operations may follow one another in the one process, each printing
 // its own outcome.
@@ -25,9 +27,11 @@
 #include "Bytes.h"
 #include "Exceptions.h"
 #include "LineFile.h"
+#include "SaveLeftovers.h"
 #include "SystemCallFaults.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <cerrno>
@@ -72,7 +76,7 @@ int FillDescriptors()
 int Usage()
 {
     std::fputs("usage: linefile_probe [--fault <call>:<n>:<action>]... [--swap <entry>] [--fill-fds]\n"
-               "       (read|write|abandon|mkdir|present <path> [hex])...\n",
+               "       (read|write|abandon|mkdir|present|copies <path> [hex])...\n",
                stderr);
     return 2;
 }
@@ -81,7 +85,7 @@ int Needed(const QByteArray& command)
 {
     if (command == "write" || command == "abandon")
         return 3;
-    if (command == "read" || command == "mkdir" || command == "present")
+    if (command == "read" || command == "mkdir" || command == "present" || command == "copies")
         return 2;
     return 0;
 }
@@ -101,6 +105,9 @@ void Run(const QByteArray& command, const QString& path, char** argv, int at)
             CloseLineFile(file);
     } else if (command == "mkdir") {
         MakeFolder(path);
+    } else if (command == "copies") {
+        for (const QByteArray& copy : UntoldKeptCopies(QFile::encodeName(path)))
+            Print(QStringLiteral("copy ") + QFile::decodeName(copy));
     } else {
         Print(FileIsPresent(path) ? QStringLiteral("true") : QStringLiteral("false"));
     }
