@@ -70,6 +70,19 @@ QList<int> CheckedNumbers(const CheckList& roster)
     return numbers;
 }
 
+// The read calls this process has made so far (syscr).
+qint64 ReadCallsSoFar()
+{
+    QFile io("/proc/self/io");
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n')) {
+        if (line.startsWith("syscr: "))
+            return line.mid(7).toLongLong();
+    }
+    return -1;
+}
+
 } // namespace
 
 // The bot.cfg page inside the running main window: its controls, the roster
@@ -372,6 +385,29 @@ private slots:
         QCOMPARE(RosterTexts(*form->BotCheckList), roster);
         QCOMPARE(CheckedNumbers(*form->BotCheckList), (QList<int>{1, 2, 3, 4, 5}.mid(0, roster.size())));
         QVERIFY(form->BotCheckList->selectedItems().isEmpty());
+        QCOMPARE(seam->boxes, QStringList());
+    }
+
+    // A movement reads again only the personalities that may have changed:
+    // none of five settled files on a local file system, all five when they
+    // changed within the last two seconds.
+    void theRosterReadsOnlyWhatMayHaveChanged()
+    {
+        StartInSampleGame();
+        const auto readsOfAMovement = [this] {
+            MoveOverPersonalityPage();
+            const qint64 before = ReadCallsSoFar();
+            MoveOverPersonalityPage();
+            return ReadCallsSoFar() - before;
+        };
+        const qint64 fresh = readsOfAMovement();
+        form->RosterFirstLines = FirstLineCache([] {
+            struct timespec later = FirstLineCache::RealTime();
+            later.tv_sec += 60;
+            return later;
+        });
+        const qint64 settled = readsOfAMovement();
+        QCOMPARE(fresh - settled, qint64(5));
         QCOMPARE(seam->boxes, QStringList());
     }
 

@@ -161,6 +161,7 @@ void RequireRegularFile(const struct stat& status)
         throw EInOutError(5);
 }
 
+// 223 is the system's own number for a file too large for the operation.
 [[noreturn]] void RaiseTooLarge(const QByteArray& name)
 {
     throw EInOutError(223, QStringLiteral("%1 was not read: it is larger than 16 MiB, which no "
