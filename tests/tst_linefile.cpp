@@ -27,6 +27,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -808,7 +809,8 @@ void TestLineFile::pipesAndDevicesGiveAccessDenied_data()
 }
 
 // A pipe with no writer would block the open, and /dev/zero never ends: both
-// are refused at once. The alarm ends the test program should either hang.
+// are refused at once, before they are opened (the pipe's opens are watched).
+// The alarm ends the test program should either hang.
 void TestLineFile::pipesAndDevicesGiveAccessDenied()
 {
     QFETCH(QString, linkTarget);
@@ -821,6 +823,10 @@ void TestLineFile::pipesAndDevicesGiveAccessDenied()
         QVERIFY(MakeLink(linkTarget, path));
     }
 
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    QVERIFY(watch >= 0);
+    QVERIFY(::inotify_add_watch(watch, QFile::encodeName(pipe).constData(), IN_OPEN) >= 0);
+
     ::alarm(10);
     const QString reading = Outcome([&] { OpenForReading(path); });
     const QString writing = Outcome([&] { CreateForWriting(path); });
@@ -828,6 +834,9 @@ void TestLineFile::pipesAndDevicesGiveAccessDenied()
     QCOMPARE(reading, AccessDenied);
     QCOMPARE(writing, AccessDenied);
     QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+    char events[256];
+    QCOMPARE(::read(watch, events, sizeof events), ssize_t(-1));  // no open was seen
+    ::close(watch);
 }
 
 void TestLineFile::fileIsPresent_data()
@@ -1952,25 +1961,31 @@ void TestLineFile::attributesSurviveASave_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<bool>("inPlace");
-    QTest::newRow("by rename") << QString() << false;
+    QTest::addColumn<bool>("folderDefault");  // an ACL the folder gives new files, not the file
+    QTest::newRow("by rename") << QString() << false << false;
     QTest::newRow("an attribute cannot be copied")
-        << QStringLiteral("fsetxattr:1:fail-always") << true;
+        << QStringLiteral("fsetxattr:1:fail-always") << true << false;
+    QTest::newRow("no ACL, in a folder with a default ACL") << QString() << false << true;
 }
 
 void TestLineFile::attributesSurviveASave()
 {
     QFETCH(QString, fault);
     QFETCH(bool, inPlace);
+    QFETCH(bool, folderDefault);
+    UmaskScope mask(022);
     const QString folder = NewFolder();
     const QString path = QDir(folder).filePath(QStringLiteral("bot.cfg"));
     QVERIFY(PutFile(path, "pause 3\r\n"));
     if (!SetAttribute(path, "user.origin", "by hand"))
         QSKIP("the file system here keeps no user attributes");
-    const QByteArray acl = AclGivingNobodyWrite();
-    if (!SetAttribute(path, "system.posix_acl_access", acl))
+    const QByteArray acl = folderDefault ? QByteArrayLiteral("<none>") : AclGivingNobodyWrite();
+    if (!SetAttribute(folderDefault ? folder : path,
+                      folderDefault ? "system.posix_acl_default" : "system.posix_acl_access",
+                      AclGivingNobodyWrite()))
         QSKIP("the file system here keeps no ACLs");
     const mode_t mode = ModeOf(path);
-    QCOMPARE(mode & 070, mode_t(040));  // the mask shows as the group's bits
+    QCOMPARE(mode & 070, mode_t(040));  // the mask, or the group, reads only
     const ino_t inode = InodeOf(path);
 
     QStringList arguments{QStringLiteral("write"), path, QStringLiteral("6e6577")};
