@@ -2,12 +2,14 @@
 
 #include "BotConfigFile.h"
 #include "BotConfigPage.h"
+#include "KeptCopyNotice.h"
 #include "LineFile.h"
 #include "ModFolders.h"
 
 void LoadShownBotConfig(BotConfigPage& page, const QString& modFolder)
 {
     const QString path = BotConfigPath(modFolder);
+    TellOfKeptCopies(path);
     page.BotConfigSaveGuard.LoadBegins(path);
     ResetBotConfig(page);
     if (FileIsPresent(path)) {

@@ -2,6 +2,7 @@
 
 #include "ChatFileChoice.h"
 #include "ChatPage.h"
+#include "KeptCopyNotice.h"
 #include "LineFile.h"
 #include "TextArea.h"
 
@@ -10,6 +11,7 @@ void LoadChatList(ChatPage& page, const QString& modFolder)
     const std::optional<QString> path = ChooseChatFile(page, modFolder);
     if (!path)
         return;
+    TellOfKeptCopies(*path);
     page.ChatSaveGuard.LoadBegins(*path);
     // The list shown so far is another file's: kept, the next key release
     // would create the missing one from it.

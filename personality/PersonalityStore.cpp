@@ -3,6 +3,7 @@
 #include "BoundedIntegerField.h"
 #include "Conversions.h"
 #include "Failures.h"
+#include "KeptCopyNotice.h"
 #include "LineFile.h"
 #include "ModFolders.h"
 #include "PersonalityFile.h"
@@ -33,6 +34,7 @@ void LoadShownPersonality(PersonalityPage& page, const QString& modFolder)
 {
     const int number = page.CurrentPersonalityNumber->Value();
     const QString path = PersonalityFilePath(modFolder, number);
+    TellOfKeptCopies(path);
     page.PersonalitySaveGuard.LoadBegins(path);
     if (FileIsPresent(path)) {
         LineFile file = OpenForReading(path);

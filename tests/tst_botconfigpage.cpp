@@ -13,11 +13,13 @@
 #include "main.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QtTest>
 
 #include <memory>
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -85,6 +87,19 @@ bool AsOrdinaryUser(Step&& step)
     const auto backToRoot = qScopeGuard([] { QVERIFY(::seteuid(0) == 0); });
     step();
     return true;
+}
+
+// The read calls this process has made so far (syscr).
+qint64 ReadCallsSoFar()
+{
+    QFile io("/proc/self/io");
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n')) {
+        if (line.startsWith("syscr: "))
+            return line.mid(7).toLongLong();
+    }
+    return -1;
 }
 
 } // namespace
@@ -318,6 +333,15 @@ private slots:
         QTest::newRow("renamed, a Ctrl-Z ending the file")
             << "rename" << 3 << QByteArray("Rookie\x1aTom")
             << QStringList{"Kestrel", "Dustwalker", "Rookie", "Ironvale", "Sandpiper"};
+        // cp -p and touch -r put the old modification time back; the change
+        // time still moves.
+        QTest::newRow("settled, renamed with its old times put back")
+            << "settled rename keeping times" << 3 << QByteArray("Rookie_Tom")
+            << QStringList{"Kestrel", "Dustwalker", "Rookie_Tom", "Ironvale", "Sandpiper"};
+        // Only the start of a file without a line end is read for its name.
+        QTest::newRow("grown to 2 GiB of zeros")
+            << "sparse" << 3 << QByteArray()
+            << QStringList{"Kestrel", "Dustwalker", QString(65536, QChar(0)), "Ironvale", "Sandpiper"};
         QTest::newRow("added") << "add" << 6 << QByteArray("Bot6")
                                << QStringList{"Kestrel", "Dustwalker", "Rookie_Pim", "Ironvale", "Sandpiper", "Bot6"};
         QTest::newRow("last removed") << "remove" << 5 << QByteArray()
@@ -354,8 +378,17 @@ private slots:
             QTest::qSleep(30);
 
         const QString path = PersonalityPath("cstrike", number);
-        if (change == "rename") {
+        if (change.startsWith("rename")) {
+            struct stat before {};
+            QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
             WriteBytes(path, ReadBytes(path).replace("Rookie_Pim", name));
+            if (change.endsWith(" keeping times")) {
+                const struct timespec times[2] = {before.st_atim, before.st_mtim};
+                QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+            }
+        } else if (change == "sparse") {
+            QCOMPARE(::truncate(QFile::encodeName(path).constData(), 0), 0);
+            QCOMPARE(::truncate(QFile::encodeName(path).constData(), qint64(2) << 30), 0);
         } else if (change == "add") {
             WriteBytes(path, PersonalityFileNamed(name));
         } else {
@@ -363,11 +396,37 @@ private slots:
             if (change == "folder")
                 QVERIFY(QDir().mkdir(path));
         }
+        QElapsedTimer timer;
+        timer.start();
         MoveOverPersonalityPage();
+        QVERIFY(timer.elapsed() < 1000);
 
         QCOMPARE(RosterTexts(*form->BotCheckList), roster);
         QCOMPARE(CheckedNumbers(*form->BotCheckList), (QList<int>{1, 2, 3, 4, 5}.mid(0, roster.size())));
         QVERIFY(form->BotCheckList->selectedItems().isEmpty());
+        QCOMPARE(seam->boxes, QStringList());
+    }
+
+    // A movement reads again only the personalities that may have changed:
+    // none of five settled files on a local file system, all five when they
+    // changed within the last two seconds.
+    void theRosterReadsOnlyWhatMayHaveChanged()
+    {
+        StartInSampleGame();
+        const auto readsOfAMovement = [this] {
+            MoveOverPersonalityPage();
+            const qint64 before = ReadCallsSoFar();
+            MoveOverPersonalityPage();
+            return ReadCallsSoFar() - before;
+        };
+        const qint64 fresh = readsOfAMovement();
+        form->RosterFirstLines = FirstLineCache([] {
+            struct timespec later = FirstLineCache::RealTime();
+            later.tv_sec += 60;
+            return later;
+        });
+        const qint64 settled = readsOfAMovement();
+        QCOMPARE(fresh - settled, qint64(5));
         QCOMPARE(seam->boxes, QStringList());
     }
 
@@ -403,6 +462,37 @@ private slots:
         MoveOverBotConfigPage();
         Guarded([this] { form->CurrentPersonalityNumber->SetValue(4); });
         QCOMPARE(CheckedNumbers(*form->BotCheckList), (QList<int>{1, 3, 4, 5}));
+    }
+
+    // A copy of old content that a crashed save kept beside bot.cfg is told
+    // of once, at the first load that meets it, and no save removes it; the
+    // user's own backups beside it are neither told of nor removed.
+    void aKeptCopyIsToldOnceAndStays()
+    {
+        StartInSampleGame();
+        const QString copy = "cstrike/.bot.cfg.tavrik-copy-Ab3dE6g8";
+        const QStringList kept{copy, "cstrike/.bot.cfg.original", "cstrike/.bot.cfg.20240131",
+                               "cstrike/.bot.cfg.defaults", "cstrike/.bot.cfg.Ab3dE6g8.old"};
+        for (const QString& file : kept) {
+            WriteBytes(file, "pause 3\r\n");
+            struct timespec times[2] {};
+            times[0].tv_sec = times[1].tv_sec = ::time(nullptr) - 3600;
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(file).constData(), times, 0), 0);
+        }
+        Guarded([this] { form->LoadBotConfig(); });
+        QCOMPARE(seam->boxes,
+                 QStringList{"notice: An earlier save of cstrike/bot.cfg did not complete. A copy "
+                             "of its content from before that save is kept in " + copy
+                             + "; it stays there until you remove it."});
+        Guarded([this] { form->LoadBotConfig(); });
+        QCOMPARE(seam->boxes.size(), 1);
+
+        form->MinBots->SetText("2");
+        MoveOverBotConfigPage();
+        QVERIFY(ReadBytes("cstrike/bot.cfg").contains("min_bots 2\r\n"));
+        for (const QString& file : kept)
+            QVERIFY2(QFile::exists(file), qPrintable(file));
+        QCOMPARE(seam->boxes.size(), 1);
     }
 
     void modChangeShowsTheOtherModsBotConfig()

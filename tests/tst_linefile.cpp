@@ -9,10 +9,12 @@
 #include "Bytes.h"
 #include "Exceptions.h"
 #include "LineFile.h"
+#include "SaveLeftovers.h"
 #include "SystemErrors.h"
 
 #include <QtTest>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -25,9 +27,11 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -364,6 +368,7 @@ private slots:
     void permissionsKept();
     void newFileModeFollowsUmask_data();
     void newFileModeFollowsUmask();
+    void ownerKeptWhenRoot_data();
     void ownerKeptWhenRoot();
     void fileKeepsItsIdentity_data();
     void fileKeepsItsIdentity();
@@ -376,6 +381,13 @@ private slots:
     void faultsDuringASave();
     void leftoversOfCrashedSaves_data();
     void leftoversOfCrashedSaves();
+    void aFailedSaveThenASuccessfulOne_data();
+    void aFailedSaveThenASuccessfulOne();
+    void aFileSwappedInAfterTheInspectionIsNotWritten_data();
+    void aFileSwappedInAfterTheInspectionIsNotWritten();
+    void attributesSurviveASave_data();
+    void attributesSurviveASave();
+    void fileOverTheLimitIsNotRead();
 };
 
 void TestLineFile::initTestCase()
@@ -797,7 +809,8 @@ void TestLineFile::pipesAndDevicesGiveAccessDenied_data()
 }
 
 // A pipe with no writer would block the open, and /dev/zero never ends: both
-// are refused at once. The alarm ends the test program should either hang.
+// are refused at once, before they are opened (the pipe's opens are watched).
+// The alarm ends the test program should either hang.
 void TestLineFile::pipesAndDevicesGiveAccessDenied()
 {
     QFETCH(QString, linkTarget);
@@ -810,6 +823,10 @@ void TestLineFile::pipesAndDevicesGiveAccessDenied()
         QVERIFY(MakeLink(linkTarget, path));
     }
 
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    QVERIFY(watch >= 0);
+    QVERIFY(::inotify_add_watch(watch, QFile::encodeName(pipe).constData(), IN_OPEN) >= 0);
+
     ::alarm(10);
     const QString reading = Outcome([&] { OpenForReading(path); });
     const QString writing = Outcome([&] { CreateForWriting(path); });
@@ -817,6 +834,9 @@ void TestLineFile::pipesAndDevicesGiveAccessDenied()
     QCOMPARE(reading, AccessDenied);
     QCOMPARE(writing, AccessDenied);
     QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+    char events[256];
+    QCOMPARE(::read(watch, events, sizeof events), ssize_t(-1));  // no open was seen
+    ::close(watch);
 }
 
 void TestLineFile::fileIsPresent_data()
@@ -1331,21 +1351,32 @@ void TestLineFile::newFileModeFollowsUmask()
     QCOMPARE(ModeOf(path), mode_t(mode));
 }
 
+void TestLineFile::ownerKeptWhenRoot_data()
+{
+    QTest::addColumn<bool>("rootsFile");
+    QTest::newRow("another user's file") << false;
+    QTest::newRow("root's file of another group") << true;
+}
+
 void TestLineFile::ownerKeptWhenRoot()
 {
+    QFETCH(bool, rootsFile);
     if (::geteuid() != 0)
         QSKIP("only root can give a file to another user");
     const struct passwd* entry = ::getpwnam("nobody");
-    if (entry == nullptr)
-        QSKIP("no user \"nobody\"");
+    if (entry == nullptr || entry->pw_gid == 0)
+        QSKIP("no user \"nobody\" with a group of its own");
+    const uid_t owner = rootsFile ? 0 : entry->pw_uid;
     const QString path = QDir(NewFolder()).filePath(QStringLiteral("file.txt"));
     QVERIFY(PutFile(path, "old"));
-    QCOMPARE(::chown(QFile::encodeName(path).constData(), entry->pw_uid, entry->pw_gid), 0);
+    QCOMPARE(::chown(QFile::encodeName(path).constData(), owner, entry->pw_gid), 0);
+    const ino_t inode = InodeOf(path);
     QCOMPARE(Outcome([&] { WriteThroughLayer(path, "new"); }), QStringLiteral("ok"));
     struct stat status {};
     QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
-    QCOMPARE(status.st_uid, entry->pw_uid);
+    QCOMPARE(status.st_uid, owner);
     QCOMPARE(status.st_gid, entry->pw_gid);
+    QVERIFY(status.st_ino != inode);  // replaced, not rewritten in place
     QCOMPARE(FileBytes(path), QByteArray("new"));
 }
 
@@ -1573,9 +1604,22 @@ void TestLineFile::faultsDuringASave_data()
     // Calls counted in a rewrite in place: pwrite 1 the copy, 2 the file;
     // fsync 1 the copy, 2 the copy's folder, 3 the file; unlink 1 the copy.
     row("rename: one fsync only", plain, "fsync:2:crash", false, true, ok, fresh, false);
+    row("rename: first sync fails", plain, "fsync:1:fail", false, true, InjectedIoError, old,
+        false);
+    row("rename: write interrupted", plain, "pwrite:1:interrupt", false, true, ok, fresh, false);
+    row("rename: short write", plain, "pwrite:1:short", false, true, ok, fresh, false);
+    row("rename: sync interrupted", plain, "fsync:1:interrupt", false, true, ok, fresh, false);
+    // The second fstat is the temporary file's, before it takes the mode.
+    row("rename: crash before the mode is set", plain, "fstat:2:crash", false, true, crash, old,
+        true);
     row("rename: crash after writing", plain, "pwrite:1:crash", true, true, crash, old, true);
     row("rename: crash after renaming", plain, "rename:1:crash", true, true, crash, fresh, false);
     row("write fails", link, "pwrite:2:fail", true, true, InjectedIoError, old, false);
+    row("copy cut short", link, "pwrite:1:short", false, true, ok, fresh, false);
+    row("write interrupted", link, "pwrite:2:interrupt", false, true, ok, fresh, false);
+    row("write cut short", link, "pwrite:2:short", false, true, ok, fresh, false);
+    row("truncation interrupted", link, "ftruncate:1:interrupt", true, true, ok, fresh, false);
+    row("sync interrupted", link, "fsync:3:interrupt", true, true, ok, fresh, false);
     row("write fails always", link, "pwrite:2:fail-always", true, true, DamagedBesideCopy, old,
         true);
     row("truncation fails always, shorter", link, "ftruncate:1:fail-always", true, true,
@@ -1606,6 +1650,7 @@ void TestLineFile::faultsDuringASave()
     QFETCH(QString, file);
     QFETCH(bool, leftover);
     ProbeOptions options;
+    const QString plainSituation = QStringLiteral("plain");
     const bool permissions = situation == QLatin1String("closed folder")
                              || situation == QLatin1String("write-only hard link");
     if (permissions && !UnprivilegedChild(options.user))
@@ -1619,7 +1664,11 @@ void TestLineFile::faultsDuringASave()
         old += QByteArray::number(line * 7) + "\r\n";
     const QByteArray content = shorter ? QByteArray("Tavrik\r\n") : "Tavrik\r\n" + old;
     QVERIFY(PutFile(path, old));
-    QVERIFY(SetMode(path, situation.startsWith(QLatin1String("write-only")) ? 0222 : 0666));
+    // A file only its user may read, whose temporary file must be no more open.
+    const mode_t mode = situation.startsWith(QLatin1String("write-only")) ? 0222
+                        : situation == plainSituation                       ? 0600
+                                                                            : 0666;
+    QVERIFY(SetMode(path, mode));
     if (situation.endsWith(QLatin1String("hard link")))
         QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(otherName).constData()), 0);
     const QStringList entries = Entries(folder);
@@ -1633,6 +1682,8 @@ void TestLineFile::faultsDuringASave()
         arguments = QStringList{QStringLiteral("--fault"), fault} + arguments;
     RUN_PROBE(run, arguments, folder, options);
     QVERIFY(SetMode(folder, 0755));
+    if (file == QLatin1String("old"))
+        QCOMPARE(ModeOf(path), mode);
     QVERIFY(SetMode(path, 0644));
 
     QStringList leftovers;
@@ -1647,8 +1698,10 @@ void TestLineFile::faultsDuringASave()
     QCOMPARE(!leftovers.isEmpty(), leftover);
     QVERIFY(leftovers.size() <= 1);
     const QString left = leftovers.value(0);
-    if (left.endsWith(QLatin1String(".old")))
+    if (left.contains(QLatin1String(".tavrik-copy-")))
         QCOMPARE(FileBytes(left), old);  // a whole copy
+    else if (!left.isEmpty())
+        QCOMPARE(ModeOf(left) & ~mode, mode_t(0));
     QCOMPARE(run.output, Expanded(output, path, left, cache));
     const QByteArray now = FileBytes(path);
     QCOMPARE(now == old ? QStringLiteral("old") : now == content ? QStringLiteral("new")
@@ -1658,28 +1711,42 @@ void TestLineFile::faultsDuringASave()
         QCOMPARE(FileBytes(otherName), now);
 }
 
-// The next save that changes a file removes what earlier crashed saves of that
-// file left beside it, and nothing else.
+// The next save that changes a file removes the temporary files that earlier
+// crashed saves of that file left beside it, and nothing else: not the
+// user's own backups, and never a copy of old content, which a load tells of
+// once instead.
 void TestLineFile::leftoversOfCrashedSaves_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("removed");
-    const auto row = [](const char* name, const char* entry, const char* kind, bool removed) {
-        QTest::newRow(name) << QString::fromLatin1(entry) << QString::fromLatin1(kind) << removed;
+    QTest::addColumn<bool>("told");
+    const auto row = [](const char* name, const char* entry, const char* kind, bool removed,
+                        bool told = false) {
+        QTest::newRow(name) << QString::fromLatin1(entry) << QString::fromLatin1(kind) << removed
+                            << told;
     };
+    const char* temporary = ".personality.txt.tavrik-save-Ab3dE6g8";
+    const char* copy = ".personality.txt.tavrik-copy-Ab3dE6g8";
     row("temporary of a crashed save", "", "crashed", true);
-    row("copy of a crashed rewrite", ".personality.txt.Ab3dE6g8.old", "file", true);
-    row("younger than a minute", ".personality.txt.Ab3dE6g8", "young", false);
-    row("old by the next save", ".personality.txt.Ab3dE6g8", "aged later", true);
-    row("another file's temporary", ".bot.cfg.Ab3dE6g8", "file", false);
-    row("seven characters", ".personality.txt.Ab3dE6g", "file", false);
-    row("other ending", ".personality.txt.Ab3dE6g8.bak", "file", false);
-    row("not hidden", "personality.txt.Ab3dE6g8", "file", false);
-    row("symbolic link", ".personality.txt.Ab3dE6g8", "link", false);
-    row("folder", ".personality.txt.Ab3dE6g8", "folder", false);
-    row("second name of a file", ".personality.txt.Ab3dE6g8", "second name", false);
-    row("another user's", ".personality.txt.Ab3dE6g8", "foreign", false);
+    row("copy of a crashed rewrite", copy, "file", false, true);
+    row("copy in the cache folder", copy, "cached", false, true);
+    row("copy of another folder's file in the cache", copy, "cached elsewhere", false);
+    row("younger than a minute", temporary, "young", false);
+    row("old by the next save", temporary, "aged later", true);
+    row("another file's temporary", ".bot.cfg.tavrik-save-Ab3dE6g8", "file", false);
+    row("seven characters", ".personality.txt.tavrik-save-Ab3dE6g", "file", false);
+    row("nine characters", ".personality.txt.tavrik-save-Ab3dE6g8x", "file", false);
+    row("the user's .original", ".personality.txt.original", "file", false);
+    row("the user's dated backup", ".personality.txt.20240131", "file", false);
+    row("eight letters without the tag", ".personality.txt.Ab3dE6g8", "file", false);
+    row("eight letters and .old without the tag", ".personality.txt.Ab3dE6g8.old", "file", false);
+    row("not hidden", "personality.txt.tavrik-save-Ab3dE6g8", "file", false);
+    row("symbolic link", temporary, "link", false);
+    row("symbolic link to an old file", temporary, "link to old", false);
+    row("folder", temporary, "folder", false);
+    row("second name of a file", temporary, "second name", false);
+    row("another user's", temporary, "foreign", false);
 }
 
 void TestLineFile::leftoversOfCrashedSaves()
@@ -1687,6 +1754,7 @@ void TestLineFile::leftoversOfCrashedSaves()
     QFETCH(QString, name);
     QFETCH(QString, kind);
     QFETCH(bool, removed);
+    QFETCH(bool, told);
     const struct passwd* nobody = ::getpwnam("nobody");
     if (kind == QLatin1String("foreign") && (::geteuid() != 0 || nobody == nullptr))
         QSKIP("only root can make a file that belongs to someone else");
@@ -1696,6 +1764,18 @@ void TestLineFile::leftoversOfCrashedSaves()
     QVERIFY(PutFile(path, "old\r\n"));
     QVERIFY(PutFile(dir.filePath(QStringLiteral("keep.txt")), "kept\r\n"));
 
+    // A copy in the cache folder carries a digest of its file's full path.
+    QString place = folder;
+    if (kind.startsWith(QLatin1String("cached"))) {
+        place = QFile::decodeName(qgetenv("XDG_CACHE_HOME")) + QStringLiteral("/tavrik-control-centre");
+        QVERIFY(QDir().mkpath(place));
+        const QString owner = kind == QLatin1String("cached") ? path : folder + QStringLiteral("x/personality.txt");
+        const QByteArray full = QFile::encodeName(QFileInfo(folder).canonicalFilePath()
+                                                  + owner.mid(folder.size()));
+        name.replace(QLatin1String(".txt."), QStringLiteral(".txt.%1.").arg(QString::fromLatin1(
+                         QCryptographicHash::hash(full, QCryptographicHash::Sha1).toHex().left(16))));
+    }
+    const QDir placeDir(place);
     if (kind == QLatin1String("crashed")) {
         RUN_PROBE(run, {QStringLiteral("--fault"), QStringLiteral("pwrite:1:crash"),
                         QStringLiteral("write"), path, QStringLiteral("78")},
@@ -1705,8 +1785,10 @@ void TestLineFile::leftoversOfCrashedSaves()
                                                QDir::Files | QDir::Hidden);
         QCOMPARE(made.size(), 1);
         name = made.first();
-    } else if (kind == QLatin1String("link")) {
+    } else if (kind.startsWith(QLatin1String("link"))) {
         QVERIFY(MakeLink(QStringLiteral("keep.txt"), dir.filePath(name)));
+        if (kind == QLatin1String("link to old"))
+            QVERIFY(AgeBy(dir.filePath(QStringLiteral("keep.txt")), 120));
     } else if (kind == QLatin1String("folder")) {
         QVERIFY(dir.mkdir(name));
     } else if (kind == QLatin1String("second name")) {
@@ -1714,26 +1796,250 @@ void TestLineFile::leftoversOfCrashedSaves()
                         QFile::encodeName(dir.filePath(name)).constData()),
                  0);
     } else {
-        QVERIFY(PutFile(dir.filePath(name), "left\r\n"));
+        QVERIFY(PutFile(placeDir.filePath(name), "left\r\n"));
     }
+    const QString entry = placeDir.filePath(name);
     if (kind == QLatin1String("foreign")) {
-        QCOMPARE(::lchown(QFile::encodeName(dir.filePath(name)).constData(), nobody->pw_uid,
-                          nobody->pw_gid),
-                 0);
+        QCOMPARE(::lchown(QFile::encodeName(entry).constData(), nobody->pw_uid, nobody->pw_gid), 0);
     }
     if (kind == QLatin1String("aged later")) {
         // A save that had to keep it young must not be the last to look.
         QCOMPARE(Outcome([&] { WriteThroughLayer(path, "between\r\n"); }), QStringLiteral("ok"));
-        QVERIFY(Entries(folder).contains(name));
+        QVERIFY(QFileInfo::exists(entry));
     }
     if (kind != QLatin1String("young"))
-        QVERIFY(AgeBy(dir.filePath(name), 120));
+        QVERIFY(AgeBy(entry, 120));
+
+    const QByteArrayList untold = UntoldKeptCopies(QFile::encodeName(path));
+    QCOMPARE(untold, told ? QByteArrayList{QFile::encodeName(entry)} : QByteArrayList());
+    for (const QByteArray& copy : untold)
+        CopyWasTold(copy);
+    QCOMPARE(UntoldKeptCopies(QFile::encodeName(path)), QByteArrayList());
 
     QCOMPARE(Outcome([&] { WriteThroughLayer(path, "new\r\n"); }), QStringLiteral("ok"));
     QCOMPARE(FileBytes(path), QByteArray("new\r\n"));
-    QCOMPARE(Entries(folder).contains(name), !removed);
-    QVERIFY(Entries(folder).contains(QStringLiteral("keep.txt")));
-    QCOMPARE(Entries(folder).size(), removed ? 2 : 3);
+    QCOMPARE(QFileInfo::exists(entry) || QFileInfo(entry).isSymLink(), !removed);
+    QCOMPARE(FileBytes(dir.filePath(QStringLiteral("keep.txt"))), QByteArray("kept\r\n"));
+    QCOMPARE(Entries(folder).size(), removed || place != folder ? 2 : 3);
+}
+
+// Two saves of one file in one process, the first failing: the second finds
+// what the first left and completes; a copy the first one named stays, and
+// is not told of again.
+void TestLineFile::aFailedSaveThenASuccessfulOne_data()
+{
+    QTest::addColumn<bool>("hardLink");
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<bool>("copyKept");
+    QTest::newRow("sync fails by rename") << false << QStringList{QStringLiteral("fsync:1:fail")}
+                                          << InjectedIoError << false;
+    QTest::newRow("rename fails") << false << QStringList{QStringLiteral("rename:1:fail")}
+                                  << InjectedIoError << false;
+    // pwrite 1 is the copy, 2 the overwrite, 3 the put-back.
+    QTest::newRow("in place, damaged beside a copy")
+        << true << QStringList{QStringLiteral("pwrite:2:fail"), QStringLiteral("pwrite:3:fail")}
+        << DamagedBesideCopy << true;
+}
+
+void TestLineFile::aFailedSaveThenASuccessfulOne()
+{
+    QFETCH(bool, hardLink);
+    QFETCH(QStringList, faults);
+    QFETCH(QString, first);
+    QFETCH(bool, copyKept);
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("bot.cfg"));
+    const QByteArray old = "pause 3\r\n";
+    QVERIFY(PutFile(path, old));
+    if (hardLink)
+        QCOMPARE(::link(QFile::encodeName(path).constData(),
+                        QFile::encodeName(QDir(folder).filePath(QStringLiteral("other.cfg"))).constData()),
+                 0);
+    const QStringList entries = Entries(folder);
+    QStringList arguments;
+    for (const QString& fault : faults)
+        arguments << QStringLiteral("--fault") << fault;
+    arguments << QStringLiteral("write") << path << QString::fromLatin1(QByteArray("first").toHex())
+              << QStringLiteral("write") << path << QString::fromLatin1(QByteArray("second").toHex())
+              << QStringLiteral("copies") << path;
+    RUN_PROBE(run, arguments, folder);
+
+    QStringList left = Entries(folder);
+    for (const QString& name : entries)
+        left.removeOne(name);
+    QCOMPARE(left.size(), copyKept ? 1 : 0);
+    const QString copy = left.isEmpty() ? QString() : QDir(folder).filePath(left.first());
+    if (copyKept)
+        QCOMPARE(FileBytes(copy), old);
+    // The error box named the copy: a load does not tell of it again.
+    QCOMPARE(run.output, Expanded(first, path, copy) + QStringLiteral("\nok\nok"));
+    QCOMPARE(FileBytes(path), QByteArray("second"));
+}
+
+// Another program puts a symbolic link or another file in the file's place
+// after the save looked at it (the probe renames it in after the save's first
+// fstat): a file that can only be rewritten in place is then not written,
+// and neither is what took its place.
+void TestLineFile::aFileSwappedInAfterTheInspectionIsNotWritten_data()
+{
+    QTest::addColumn<bool>("link");
+    QTest::newRow("symbolic link") << true;
+    QTest::newRow("another file") << false;
+}
+
+void TestLineFile::aFileSwappedInAfterTheInspectionIsNotWritten()
+{
+    QFETCH(bool, link);
+    const QString folder = NewFolder();
+    const QDir dir(folder);
+    const QString path = dir.filePath(QStringLiteral("bot.cfg"));
+    const QString victim = dir.filePath(QStringLiteral("victim.txt"));
+    const QString swapped = dir.filePath(QStringLiteral("swapped"));
+    QVERIFY(PutFile(path, "pause 3\r\n"));
+    QCOMPARE(::link(QFile::encodeName(path).constData(),
+                    QFile::encodeName(dir.filePath(QStringLiteral("other.cfg"))).constData()),
+             0);
+    QVERIFY(PutFile(victim, "victim\r\n"));
+    if (link)
+        QVERIFY(MakeLink(victim, swapped));
+    else
+        QVERIFY(PutFile(swapped, "swapped\r\n"));
+    RUN_PROBE(run, {QStringLiteral("--fault"), QStringLiteral("fstat:1:swap"), QStringLiteral("--swap"),
+                    swapped, QStringLiteral("write"), path, QStringLiteral("6e6577")},
+              folder);
+    QCOMPARE(run.output, QStringLiteral("EInOutError 5 %1 was not saved: another file took its "
+                                        "place while it was being saved")
+                             .arg(path));
+    QCOMPARE(FileBytes(victim), QByteArray("victim\r\n"));
+    QCOMPARE(FileBytes(path), link ? QByteArray("victim\r\n") : QByteArray("swapped\r\n"));
+    QCOMPARE(FileBytes(dir.filePath(QStringLiteral("other.cfg"))), QByteArray("pause 3\r\n"));
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("bot.cfg"), QStringLiteral("other.cfg"),
+                                           QStringLiteral("victim.txt")}));
+}
+
+namespace {
+
+// An access ACL in the system's xattr form: the owner rw, the user nobody
+// (65534) rw, the group r, the mask r, others nothing.
+QByteArray AclGivingNobodyWrite()
+{
+    QByteArray acl;
+    const auto add = [&acl](quint16 tag, quint16 permissions, quint32 id) {
+        acl.append(reinterpret_cast<const char*>(&tag), 2);
+        acl.append(reinterpret_cast<const char*>(&permissions), 2);
+        acl.append(reinterpret_cast<const char*>(&id), 4);
+    };
+    const quint32 version = 2;
+    acl.append(reinterpret_cast<const char*>(&version), 4);
+    add(0x01, 6, 0xFFFFFFFF);  // the owner
+    add(0x02, 6, 65534);       // a named user
+    add(0x04, 4, 0xFFFFFFFF);  // the owning group
+    add(0x10, 4, 0xFFFFFFFF);  // the mask
+    add(0x20, 0, 0xFFFFFFFF);  // others
+    return acl;
+}
+
+QByteArray Attribute(const QString& path, const char* name)
+{
+    QByteArray value(256, Qt::Uninitialized);
+    const ssize_t size = ::lgetxattr(QFile::encodeName(path).constData(), name, value.data(),
+                                     size_t(value.size()));
+    if (size < 0)
+        return QByteArrayLiteral("<none>");
+    value.truncate(size);
+    return value;
+}
+
+bool SetAttribute(const QString& path, const char* name, const QByteArray& value)
+{
+    return ::lsetxattr(QFile::encodeName(path).constData(), name, value.constData(),
+                       size_t(value.size()), 0)
+           == 0;
+}
+
+}  // namespace
+
+// A save keeps the file's extended attributes and its ACL; one that cannot
+// be given to a new file makes the save rewrite the file in place.
+void TestLineFile::attributesSurviveASave_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("inPlace");
+    QTest::addColumn<bool>("folderDefault");  // an ACL the folder gives new files, not the file
+    QTest::newRow("by rename") << QString() << false << false;
+    QTest::newRow("an attribute cannot be copied")
+        << QStringLiteral("fsetxattr:1:fail-always") << true << false;
+    QTest::newRow("no ACL, in a folder with a default ACL") << QString() << false << true;
+}
+
+void TestLineFile::attributesSurviveASave()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, inPlace);
+    QFETCH(bool, folderDefault);
+    UmaskScope mask(022);
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("bot.cfg"));
+    QVERIFY(PutFile(path, "pause 3\r\n"));
+    if (!SetAttribute(path, "user.origin", "by hand"))
+        QSKIP("the file system here keeps no user attributes");
+    const QByteArray acl = folderDefault ? QByteArrayLiteral("<none>") : AclGivingNobodyWrite();
+    if (!SetAttribute(folderDefault ? folder : path,
+                      folderDefault ? "system.posix_acl_default" : "system.posix_acl_access",
+                      AclGivingNobodyWrite()))
+        QSKIP("the file system here keeps no ACLs");
+    const mode_t mode = ModeOf(path);
+    QCOMPARE(mode & 070, mode_t(040));  // the mask, or the group, reads only
+    const ino_t inode = InodeOf(path);
+
+    QStringList arguments{QStringLiteral("write"), path, QStringLiteral("6e6577")};
+    if (!fault.isEmpty())
+        arguments = QStringList{QStringLiteral("--fault"), fault} + arguments;
+    RUN_PROBE(run, arguments, folder);
+    QCOMPARE(run.output, QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), QByteArray("new"));
+    QCOMPARE(InodeOf(path) == inode, inPlace);
+    QCOMPARE(Attribute(path, "user.origin"), QByteArray("by hand"));
+    QCOMPARE(Attribute(path, "system.posix_acl_access"), acl);
+    QCOMPARE(ModeOf(path), mode);
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("bot.cfg")}));
+}
+
+namespace {
+
+// What this process has read so far, in bytes (rchar).
+qint64 BytesReadSoFar()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n')) {
+        if (line.startsWith("rchar: "))
+            return line.mid(7).toLongLong();
+    }
+    return -1;
+}
+
+}  // namespace
+
+// A file larger than any line file is refused unread.
+void TestLineFile::fileOverTheLimitIsNotRead()
+{
+    const QString folder = NewFolder();
+    const QString path = QDir(folder).filePath(QStringLiteral("personality.txt"));
+    QVERIFY(PutFile(path, "Big\r\n"));
+    QCOMPARE(::truncate(QFile::encodeName(path).constData(), 16 * 1024 * 1024 + 1), 0);
+    const QString refused = QStringLiteral("EInOutError 223 %1 was not read: it is larger than "
+                                           "16 MiB, which no file of the bot ever is")
+                                .arg(path);
+    const qint64 before = BytesReadSoFar();
+    QCOMPARE(Outcome([&] { ReadThroughLayer(path); }), refused);
+    QVERIFY(BytesReadSoFar() - before < 4096);
+    QCOMPARE(::truncate(QFile::encodeName(path).constData(), 16 * 1024 * 1024), 0);
+    QByteArrayList lines;
+    QCOMPARE(Outcome([&] { lines = ReadThroughLayer(path); }), QStringLiteral("ok"));
+    QCOMPARE(lines.value(0), QByteArray("Big"));
 }
 
 QTEST_GUILESS_MAIN(TestLineFile)

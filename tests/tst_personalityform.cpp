@@ -11,6 +11,7 @@
 #include "main.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QtTest>
@@ -349,18 +350,45 @@ private slots:
         QCOMPARE(seam->boxes.size(), 2);
     }
 
-    // The roster reads every personality at start-up: a pipe among them is
-    // refused at once, and the window still opens.
+    void aPipeAmongThePersonalitiesDoesNotBlockStartUp_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<bool>("pipe");  // else 2 GiB of zeros
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("a pipe") << 2 << true << QStringList{"error: File access denied."};
+        QTest::newRow("2 GiB in the roster") << 2 << false << QStringList{};
+        QTest::newRow("2 GiB as the first personality")
+            << 1 << false
+            << QStringList{"error: cstrike/bot1/personality.txt was not read: it is larger than "
+                           "16 MiB, which no file of the bot ever is."};
+    }
+
+    // The roster reads every personality at start-up, and the page loads the
+    // first: a pipe among them is refused at once, a huge file is neither
+    // read whole nor held up for, and the window still opens.
     void aPipeAmongThePersonalitiesDoesNotBlockStartUp()
     {
+        QFETCH(int, number);
+        QFETCH(bool, pipe);
+        QFETCH(QStringList, boxes);
         game = ScratchGameFolder::WithSampleMods();
-        QVERIFY(QFile::remove(PathOf("cstrike", 2)));
-        QCOMPARE(::mkfifo(QFile::encodeName(PathOf("cstrike", 2)).constData(), 0666), 0);
+        const QByteArray path = QFile::encodeName(PathOf("cstrike", number));
+        if (pipe) {
+            QVERIFY(QFile::remove(PathOf("cstrike", number)));
+            QCOMPARE(::mkfifo(path.constData(), 0666), 0);
+        } else {
+            QCOMPARE(::truncate(path.constData(), 0), 0);
+            QCOMPARE(::truncate(path.constData(), qint64(2) << 30), 0);
+        }
+        QElapsedTimer timer;
+        timer.start();
         ::alarm(20);
         Start();
         ::alarm(0);
-        QCOMPARE(seam->boxes, QStringList{"error: File access denied."});
-        QCOMPARE(form->Name->Text(), QString("Kestrel"));
+        QVERIFY(timer.elapsed() < 5000);
+        QCOMPARE(seam->boxes, boxes);
+        if (number != 1)
+            QCOMPARE(form->Name->Text(), QString("Kestrel"));
     }
 
     void modChangeLoadsPersonalityOneOfTheNewMod()

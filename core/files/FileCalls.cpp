@@ -2,6 +2,7 @@
 
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -66,11 +67,10 @@ QByteArray RandomSuffix()
     return suffix;
 }
 
-Descriptor CreateUniqueFile(const QByteArray& stem, const QByteArray& suffix, mode_t mode,
-                            QByteArray& path)
+Descriptor CreateUniqueFile(const QByteArray& stem, mode_t mode, QByteArray& path)
 {
     for (int attempt = 0;; ++attempt) {
-        const QByteArray candidate = stem + RandomSuffix() + suffix;
+        const QByteArray candidate = stem + RandomSuffix();
         const int descriptor = ::open(candidate.constData(),
                                       O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
         if (descriptor >= 0) {
@@ -92,12 +92,14 @@ Descriptor OpenForReadingWithoutWaiting(const QByteArray& path)
     return Descriptor(descriptor);
 }
 
-bool ReadAll(int descriptor, QByteArray& content)
+bool ReadAll(int descriptor, QByteArray& content, qint64 limit)
 {
     content.clear();
     char chunk[65536];
     for (;;) {
-        const ssize_t count = ::read(descriptor, chunk, sizeof chunk);
+        // One byte past the limit tells a file that grew beyond it.
+        const qint64 wanted = std::min<qint64>(qint64(sizeof chunk), limit + 1 - content.size());
+        const ssize_t count = ::read(descriptor, chunk, size_t(wanted));
         if (count < 0) {
             if (errno == EINTR)
                 continue;
@@ -106,6 +108,11 @@ bool ReadAll(int descriptor, QByteArray& content)
         if (count == 0)
             return true;
         content.append(chunk, count);
+        if (content.size() > limit) {
+            content.clear();
+            errno = EFBIG;
+            return false;
+        }
     }
 }
 

@@ -41,14 +41,18 @@ QByteArray NameOf(const QByteArray& path);
 // Eight random letters and digits.
 QByteArray RandomSuffix();
 
-// Creates a new file stem + RandomSuffix() + suffix for writing, with mode
-// (less the umask). Returns the open file and its path, or an unopened
-// Descriptor with errno set.
-Descriptor CreateUniqueFile(const QByteArray& stem, const QByteArray& suffix, mode_t mode,
-                            QByteArray& path);
+// Creates a new file stem + RandomSuffix() for writing, with mode (less the
+// umask). Returns the open file and its path, or an unopened Descriptor with
+// errno set.
+Descriptor CreateUniqueFile(const QByteArray& stem, mode_t mode, QByteArray& path);
 
-// Reads a whole open file; false with errno set on a failure.
-bool ReadAll(int descriptor, QByteArray& content);
+// The largest line file read whole. The bot's files are a few kilobytes, so a
+// bigger one is no line file, and reading it would hold up the program.
+inline constexpr qint64 MaxLineFileBytes = 16 * 1024 * 1024;
+
+// Reads a whole open file of at most limit bytes; false with errno set on a
+// failure, EFBIG when the file holds more.
+bool ReadAll(int descriptor, QByteArray& content, qint64 limit = MaxLineFileBytes);
 // Writes all of content at offset, or raises.
 void WriteEverything(int descriptor, const QByteArray& content, off_t offset);
 void TruncateOrRaise(int descriptor, off_t length);

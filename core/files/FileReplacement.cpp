@@ -1,6 +1,7 @@
 #include "FileReplacement.h"
 
 #include "Exceptions.h"
+#include "ExtendedAttributes.h"
 #include "FileCalls.h"
 #include "InPlaceRewrite.h"
 #include "SaveLeftovers.h"
@@ -14,18 +15,16 @@
 
 namespace {
 
-struct ExistingFile {
-    bool present = false;
-    bool readable = false;
-    QByteArray bytes;
-    struct stat status {};
-};
-
-// What is at the target now. A folder, a device or a pipe raises code 5; the
-// non-blocking open keeps a pipe from holding the save up.
+// What is at the target now. A folder, a device or a pipe raises code 5
+// before it is opened; the non-blocking open keeps a pipe put there since
+// from holding the save up. A file too large to be a line file counts as
+// unreadable: it is never read whole.
 ExistingFile Inspect(const QByteArray& path)
 {
     ExistingFile existing;
+    struct stat seen {};
+    if (::stat(path.constData(), &seen) == 0 && !S_ISREG(seen.st_mode))
+        throw EInOutError(5);
     Descriptor file(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!file.IsOpen()) {
         const int error = errno;
@@ -38,8 +37,15 @@ ExistingFile Inspect(const QByteArray& path)
         if (::fstat(file.Get(), &existing.status) != 0)
             RaiseErrno(errno);
         existing.present = true;
-        if (S_ISREG(existing.status.st_mode) && !ReadAll(file.Get(), existing.bytes))
-            RaiseErrno(errno);
+        if (S_ISREG(existing.status.st_mode)) {
+            if (existing.status.st_size > MaxLineFileBytes)
+                return existing;
+            if (!ReadAll(file.Get(), existing.bytes)) {
+                if (errno != EFBIG)
+                    RaiseErrno(errno);
+                return existing;
+            }
+        }
         existing.readable = true;
     }
     if (!S_ISREG(existing.status.st_mode))
@@ -83,8 +89,11 @@ bool ReplaceByRename(const QByteArray& targetPath, const ExistingFile& existing,
 {
     TemporaryFile temporary;
     // Mode 0666 lets the umask (and a default ACL) decide a new file's mode.
-    temporary.file = CreateUniqueFile(BesideFile(targetPath).Stem(), QByteArray(), 0666,
-                                      temporary.path);
+    // A new file's mode is left to the umask (and a default ACL). In place of
+    // an existing file the temporary one starts readable by this user alone
+    // and takes the file's owner, attributes and mode before it holds a byte.
+    temporary.file = CreateUniqueFile(BesideFile(targetPath).Stem(SaveTag),
+                                      existing.present ? 0600 : 0666, temporary.path);
     if (!temporary.file.IsOpen()) {
         if (existing.present && (errno == EACCES || errno == EPERM))
             return false;  // the folder takes no new file, but the file may be written
@@ -92,7 +101,8 @@ bool ReplaceByRename(const QByteArray& targetPath, const ExistingFile& existing,
     }
     if (existing.present) {
         // The owner first: a change of owner may clear the set-id bits.
-        if (!TakeOverOwner(temporary.file.Get(), existing.status))
+        if (!TakeOverOwner(temporary.file.Get(), existing.status)
+            || !CopyAttributes(targetPath, temporary.file.Get()))
             return false;
         if (::fchmod(temporary.file.Get(), existing.status.st_mode & 07777) != 0)
             RaiseErrno(errno);
@@ -122,6 +132,6 @@ void SaveFileContent(const QByteArray& targetPath, const QByteArray& content)
     // A hard link would keep the old bytes under its other name.
     const bool onlyInPlace = existing.present && existing.status.st_nlink > 1;
     if (onlyInPlace || !ReplaceByRename(targetPath, existing, content))
-        RewriteInPlace(targetPath, existing.readable, existing.bytes, content);
+        RewriteInPlace(targetPath, existing, content);
     failed.dismiss();
 }

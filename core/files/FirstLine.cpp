@@ -20,6 +20,10 @@ constexpr char CtrlZ = 26;
 // Enough for the first line of any ordinary file in one read.
 constexpr std::size_t ReadSize = 4096;
 
+// The most read for a first line: a file with no line end near its start
+// (a large file of zeros) is not read to its end for its name.
+constexpr qint64 MaxFirstLineBytes = 65536;
+
 QString ReadFirstLine(int descriptor, const struct stat& status)
 {
     char buffer[ReadSize];
@@ -41,7 +45,8 @@ QString ReadFirstLine(int descriptor, const struct stat& status)
         total += count;
         // A regular file ends at its size; files of the system's own (in
         // /proc) show a size of 0 and are read until the end.
-        if (end != buffer + count || (status.st_size > 0 && total >= status.st_size))
+        if (end != buffer + count || (status.st_size > 0 && total >= status.st_size)
+            || total >= MaxFirstLineBytes)
             return BytesToText(line);
     }
 }

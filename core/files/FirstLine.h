@@ -8,9 +8,10 @@
 #include <sys/stat.h>
 
 // The first line of the file at a path (already in the system's encoding), by
-// the line rules: up to the first CR or Ctrl-Z, or the end of the file. It
-// reads only as far as that line reaches, with as few system calls as the
-// checks allow, for lists that read the first line of many files at once.
+// the line rules: up to the first CR or Ctrl-Z, or the end of the file, but
+// no further than the first 64 KiB. It reads only as far as that line
+// reaches, with as few system calls as the checks allow, for lists that read
+// the first line of many files at once.
 //
 // Nothing when no file is there, as FileIsPresent sees it (missing, or a
 // folder). Otherwise it fails like OpenForReading and ReadTextLine would: a

@@ -21,7 +21,7 @@ QString Shown(const QByteArray& path)
 bool WriteCopyAt(const LeftoverPlace& place, const QByteArray& old, QByteArray& copyPath)
 {
     // Only the user may read the copy: the file may hold what others may not.
-    Descriptor copy = CreateUniqueFile(place.Stem(), CopySuffix, 0600, copyPath);
+    Descriptor copy = CreateUniqueFile(place.Stem(CopyTag), 0600, copyPath);
     if (!copy.IsOpen())
         return false;
     try {
@@ -42,7 +42,6 @@ QByteArray KeepCopy(const QByteArray& targetPath, const QByteArray& old)
     if (WriteCopyAt(BesideFile(targetPath), old, copyPath))
         return copyPath;
     const LeftoverPlace cache = InUserCache(targetPath);
-    RemoveLeftovers(cache);
     if (MakeCacheFolder(cache) && WriteCopyAt(cache, old, copyPath))
         return copyPath;
     const EInOutError cause = InOutErrorFromErrno(errno);
@@ -52,15 +51,34 @@ QByteArray KeepCopy(const QByteArray& targetPath, const QByteArray& old)
                           .arg(Shown(targetPath), Shown(cache.folder), cause.Message()));
 }
 
-Descriptor OpenToOverwrite(const QByteArray& targetPath)
+[[noreturn]] void RaiseReplaced(const QByteArray& targetPath)
 {
+    throw EInOutError(5, QStringLiteral("%1 was not saved: another file took its place while it "
+                                        "was being saved")
+                             .arg(Shown(targetPath)));
+}
+
+// Opens the inspected file for writing, never a link or another file that
+// took its place since.
+Descriptor OpenToOverwrite(const QByteArray& targetPath, const struct stat& inspected)
+{
+    Descriptor target;
     for (;;) {
-        const int descriptor = ::open(targetPath.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-        if (descriptor >= 0)
-            return Descriptor(descriptor);
+        target = Descriptor(::open(targetPath.constData(),
+                                   O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+        if (target.IsOpen())
+            break;
+        if (errno == ELOOP)
+            RaiseReplaced(targetPath);
         if (errno != EINTR)
             RaiseErrno(errno);
     }
+    struct stat status {};
+    if (::fstat(target.Get(), &status) != 0)
+        RaiseErrno(errno);
+    if (status.st_dev != inspected.st_dev || status.st_ino != inspected.st_ino)
+        RaiseReplaced(targetPath);
+    return target;
 }
 
 void Overwrite(int descriptor, const QByteArray& content)
@@ -90,27 +108,36 @@ bool PutBack(int descriptor, const QByteArray& old) noexcept
                           .arg(Shown(targetPath), failure.Message(), Shown(copyPath)));
 }
 
+// Removes the copy that a completed save or a put-back made needless.
+void RemoveCopy(const QByteArray& copyPath) noexcept
+{
+    ::unlink(copyPath.constData());
+}
+
 }  // namespace
 
-void RewriteInPlace(const QByteArray& targetPath, bool oldReadable, const QByteArray& old,
+void RewriteInPlace(const QByteArray& targetPath, const ExistingFile& existing,
                     const QByteArray& content)
 {
-    if (!oldReadable) {
+    if (!existing.readable) {
         throw EInOutError(5, QStringLiteral("%1 was not saved: it can only be rewritten where it "
                                             "is, and its old content cannot be read to keep a "
                                             "copy of it in the meantime")
                                  .arg(Shown(targetPath)));
     }
-    Descriptor target = OpenToOverwrite(targetPath);
+    const QByteArray& old = existing.bytes;
+    Descriptor target = OpenToOverwrite(targetPath, existing.status);
     const QByteArray copyPath = KeepCopy(targetPath, old);
     try {
         Overwrite(target.Get(), content);
     } catch (const EInOutError& failure) {
-        if (!PutBack(target.Get(), old))
+        if (!PutBack(target.Get(), old)) {
+            CopyWasTold(copyPath);
             RaiseWithCopy(failure, targetPath, copyPath);
-        ::unlink(copyPath.constData());
+        }
+        RemoveCopy(copyPath);
         throw;
     }
     target.Close();  // after fsync the content is on disk whatever close says
-    ::unlink(copyPath.constData());
+    RemoveCopy(copyPath);
 }

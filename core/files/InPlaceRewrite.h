@@ -2,6 +2,17 @@
 
 #include <QByteArray>
 
+#include <sys/stat.h>
+
+// What a save found at its target before writing anything.
+struct ExistingFile {
+    bool present = false;
+    // Whether bytes holds the file's whole content.
+    bool readable = false;
+    QByteArray bytes;
+    struct stat status {};
+};
+
 // Rewrites an existing file where it is, for a file that a new file put in
 // its place would change (a second hard link, another user's file, a folder
 // that takes no new file).
@@ -15,5 +26,10 @@
 // content, the new content, or a damaged file beside a whole copy of the old
 // content. A save whose old bytes cannot be read has no copy to keep and is
 // refused with code 5 before the file is touched.
-void RewriteInPlace(const QByteArray& targetPath, bool oldReadable, const QByteArray& old,
+//
+// The file written is the one inspected: a path that names another file by
+// now (a symbolic link or another file put in its place) is refused with
+// code 5, untouched. A copy that the failure's message names, or that a
+// crash leaves, stays until the user removes it.
+void RewriteInPlace(const QByteArray& targetPath, const ExistingFile& existing,
                     const QByteArray& content);

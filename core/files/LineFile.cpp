@@ -144,26 +144,57 @@ LineFile::State& WritingState(std::unique_ptr<LineFile::State>& state)
 
 }  // namespace
 
+namespace {
+
+[[noreturn]] void RaiseOpenFailure(const QByteArray& name, int error)
+{
+    RaiseErrno(error, error == ENOENT && IsFolder(ParentOf(name)) ? MissingEntry::File
+                                                                  : MissingEntry::Folder);
+}
+
+// A folder, a pipe or a device is no line file: it is refused before it is
+// opened, since opening a device may already do something (a device such as
+// /dev/zero would then be read without end).
+void RequireRegularFile(const struct stat& status)
+{
+    if (!S_ISREG(status.st_mode))
+        throw EInOutError(5);
+}
+
+// 223 is the system's own number for a file too large for the operation.
+[[noreturn]] void RaiseTooLarge(const QByteArray& name)
+{
+    throw EInOutError(223, QStringLiteral("%1 was not read: it is larger than 16 MiB, which no "
+                                          "file of the bot ever is")
+                               .arg(QFile::decodeName(name)));
+}
+
+}  // namespace
+
 LineFile OpenForReading(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
+    struct stat seen {};
+    if (::stat(name.constData(), &seen) != 0)
+        RaiseOpenFailure(name, errno);
+    RequireRegularFile(seen);
     const Descriptor file = OpenForReadingWithoutWaiting(name);
-    if (!file.IsOpen()) {
-        const int error = errno;
-        RaiseErrno(error, error == ENOENT && IsFolder(ParentOf(name)) ? MissingEntry::File
-                                                                      : MissingEntry::Folder);
-    }
+    if (!file.IsOpen())
+        RaiseOpenFailure(name, errno);
 
     auto state = std::make_unique<LineFile::State>(LineFile::State::Mode::Reading);
     struct stat status {};
     if (::fstat(file.Get(), &status) != 0)
         RaiseErrno(errno);
-    // A folder, a pipe or a device is no line file: a device such as
-    // /dev/zero would be read without end.
-    if (!S_ISREG(status.st_mode))
-        throw EInOutError(5);
-    if (!ReadAll(file.Get(), state->content))
+    // Whatever took the path's place since it was looked at is refused too.
+    RequireRegularFile(status);
+    if (status.st_size > MaxLineFileBytes)
+        RaiseTooLarge(name);
+    if (!ReadAll(file.Get(), state->content)) {
+        if (errno == EFBIG)
+            RaiseTooLarge(name);
         RaiseErrno(errno);
+    }
     // The read-only descriptor closes on the way out: nothing can be lost there.
 
     const qsizetype mark = state->content.indexOf(CtrlZ);

@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QSet>
 #include <QStandardPaths>
 
@@ -25,20 +26,24 @@ constexpr qsizetype MaxNameInLeftover = 200;
 // A leftover younger than this may belong to a save still running.
 constexpr time_t LeftoverAgeSeconds = 60;
 
+// Longer than a tick of the clock that stamps a folder's times: a folder
+// changed this recently may change again without its time moving.
+constexpr time_t SettledSeconds = 2;
+
+constexpr qsizetype RandomLength = 8;
+
 bool IsLetterOrDigit(char character)
 {
     return (character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z')
            || (character >= '0' && character <= '9');
 }
 
-bool HasLeftoverName(const QByteArray& entry, const QByteArray& prefix)
+bool HasTaggedName(const QByteArray& entry, const QByteArray& prefix, const char* tag)
 {
-    if (!entry.startsWith(prefix))
+    const QByteArray start = prefix + tag;
+    if (!entry.startsWith(start) || entry.size() != start.size() + RandomLength)
         return false;
-    QByteArray rest = entry.mid(prefix.size());
-    if (rest.endsWith(CopySuffix))
-        rest.chop(qsizetype(sizeof CopySuffix - 1));
-    return rest.size() == 8 && std::all_of(rest.begin(), rest.end(), IsLetterOrDigit);
+    return std::all_of(entry.begin() + start.size(), entry.end(), IsLetterOrDigit);
 }
 
 enum class Leftover { None, Young, Old };
@@ -70,6 +75,82 @@ QByteArray FullPath(const QByteArray& targetPath)
     return full;
 }
 
+QByteArray CacheFolder()
+{
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty())
+        return QByteArray();
+    return QFile::encodeName(cache) + "/tavrik-control-centre";
+}
+
+// The file a path names at the end of its link chain, where its saves keep
+// their copies.
+QByteArray LinkTarget(const QByteArray& path)
+{
+    struct stat status {};
+    if (::lstat(path.constData(), &status) != 0 || !S_ISLNK(status.st_mode))
+        return path;
+    char* target = ::realpath(path.constData(), nullptr);
+    if (target == nullptr)
+        return path;
+    const QByteArray resolved(target);
+    std::free(target);
+    return resolved;
+}
+
+QSet<QByteArray>& ToldCopies()
+{
+    static QSet<QByteArray> copies;
+    return copies;
+}
+
+// A folder's entries as they stood when it was last read for a prefix.
+struct FolderReading {
+    dev_t device;
+    ino_t inode;
+    struct timespec modified;
+};
+
+QHash<QByteArray, FolderReading>& ReadFolders()
+{
+    static QHash<QByteArray, FolderReading> readings;
+    return readings;
+}
+
+bool Unchanged(const FolderReading& reading, const struct stat& status)
+{
+    return reading.device == status.st_dev && reading.inode == status.st_ino
+           && reading.modified.tv_sec == status.st_mtim.tv_sec
+           && reading.modified.tv_nsec == status.st_mtim.tv_nsec;
+}
+
+// Adds the untold copies in folder whose names start with prefix; a folder
+// whose entries have not changed since its last reading is not read again.
+void FindUntoldCopies(const QByteArray& folder, const QByteArray& prefix, QByteArrayList& copies)
+{
+    struct stat status {};
+    if (::stat(folder.constData(), &status) != 0)
+        return;
+    const QByteArray key = folder + '/' + prefix;
+    if (const auto known = ReadFolders().constFind(key);
+        known != ReadFolders().cend() && Unchanged(*known, status))
+        return;
+    DIR* entries = ::opendir(folder.constData());
+    if (entries == nullptr)
+        return;
+    while (const struct dirent* entry = ::readdir(entries)) {
+        const QByteArray name(entry->d_name);
+        const QByteArray path = folder + '/' + name;
+        if (HasTaggedName(name, prefix, CopyTag) && !ToldCopies().contains(path))
+            copies << path;
+    }
+    ::closedir(entries);
+    if (status.st_mtim.tv_sec + SettledSeconds < std::time(nullptr))
+        ReadFolders().insert(key, {status.st_dev, status.st_ino, status.st_mtim});
+    else
+        ReadFolders().remove(key);
+}
+
 }  // namespace
 
 LeftoverPlace BesideFile(const QByteArray& targetPath)
@@ -79,13 +160,12 @@ LeftoverPlace BesideFile(const QByteArray& targetPath)
 
 LeftoverPlace InUserCache(const QByteArray& targetPath)
 {
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    const QByteArray cache = CacheFolder();
     if (cache.isEmpty())
         return {};
     const QByteArray digest =
         QCryptographicHash::hash(FullPath(targetPath), QCryptographicHash::Sha1).toHex().left(16);
-    return {QFile::encodeName(cache) + "/tavrik-control-centre",
-            '.' + NameOf(targetPath).left(MaxNameInLeftover) + '.' + digest + '.'};
+    return {cache, '.' + NameOf(targetPath).left(MaxNameInLeftover) + '.' + digest + '.'};
 }
 
 bool MakeCacheFolder(const LeftoverPlace& place)
@@ -103,7 +183,7 @@ bool MakeCacheFolder(const LeftoverPlace& place)
 
 void RemoveLeftovers(const LeftoverPlace& place) noexcept
 {
-    const QByteArray stem = place.Stem();
+    const QByteArray stem = place.Stem(SaveTag);
     if (CleanPlaces().contains(stem))
         return;
     DIR* folder = ::opendir(place.folder.constData());
@@ -113,7 +193,7 @@ void RemoveLeftovers(const LeftoverPlace& place) noexcept
     bool keptYoung = false;
     while (const struct dirent* entry = ::readdir(folder)) {
         const QByteArray name(entry->d_name);
-        if (!HasLeftoverName(name, place.prefix))
+        if (!HasTaggedName(name, place.prefix, SaveTag))
             continue;
         const QByteArray path = place.folder + '/' + name;
         switch (OwnLeftover(path)) {
@@ -135,4 +215,26 @@ void RemoveLeftovers(const LeftoverPlace& place) noexcept
 void LookForLeftoversAgain() noexcept
 {
     CleanPlaces().clear();
+}
+
+QByteArrayList UntoldKeptCopies(const QByteArray& path) noexcept
+{
+    const QByteArray target = LinkTarget(path);
+    QByteArrayList copies;
+    const LeftoverPlace beside = BesideFile(target);
+    FindUntoldCopies(beside.folder, beside.prefix, copies);
+    // The digest costs a walk up the path: only a cache folder that exists
+    // can hold a copy.
+    struct stat status {};
+    const QByteArray cache = CacheFolder();
+    if (!cache.isEmpty() && ::stat(cache.constData(), &status) == 0) {
+        const LeftoverPlace cached = InUserCache(target);
+        FindUntoldCopies(cached.folder, cached.prefix, copies);
+    }
+    return copies;
+}
+
+void CopyWasTold(const QByteArray& copyPath) noexcept
+{
+    ToldCopies().insert(copyPath);
 }

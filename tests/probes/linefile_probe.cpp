@@ -6,9 +6,16 @@
 //   linefile_probe [--fill-fds] abandon <path> <hex>   the same without CloseLineFile
 //   linefile_probe [--fill-fds] mkdir <path>           MakeFolder
 //   linefile_probe [--fill-fds] present <path>         prints "true" or "false"
+//   linefile_probe [--fill-fds] copies <path>          prints "copy <path>" per kept
+//                                                      copy not told of yet
+//
+// Several operations may follow one another in the one process, each printing
+// its own outcome.
 //
 // --fault <call>:<n>:<action> injects a fault into a system call of the save
-// (see SystemCallFaults.h); a simulated crash prints "crash" and nothing else.
+// (see SystemCallFaults.h), and may be given more than once; a simulated
+// crash prints "crash" and nothing else. --swap <entry> names what a "swap"
+// fault renames over the path of the first operation.
 //
 // --fill-fds takes every free file descriptor first (up to the process's
 // RLIMIT_NOFILE), so that the operation meets a system that refuses another
@@ -20,9 +27,11 @@
 #include "Bytes.h"
 #include "Exceptions.h"
 #include "LineFile.h"
+#include "SaveLeftovers.h"
 #include "SystemCallFaults.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <cerrno>
@@ -66,10 +75,42 @@ int FillDescriptors()
 
 int Usage()
 {
-    std::fputs("usage: linefile_probe [--fault <call>:<n>:<action>] [--fill-fds]\n"
-               "       read|write|abandon|mkdir|present <path> [hex]\n",
+    std::fputs("usage: linefile_probe [--fault <call>:<n>:<action>]... [--swap <entry>] [--fill-fds]\n"
+               "       (read|write|abandon|mkdir|present|copies <path> [hex])...\n",
                stderr);
     return 2;
+}
+
+int Needed(const QByteArray& command)
+{
+    if (command == "write" || command == "abandon")
+        return 3;
+    if (command == "read" || command == "mkdir" || command == "present" || command == "copies")
+        return 2;
+    return 0;
+}
+
+void Run(const QByteArray& command, const QString& path, char** argv, int at)
+{
+    if (command == "read") {
+        LineFile file = OpenForReading(path);
+        while (!AtEndOfFile(file))
+            Print(QStringLiteral("line ") + QString::fromLatin1(ReadTextLine(file).toLatin1().toHex()));
+        CloseLineFile(file);
+    } else if (command == "write" || command == "abandon") {
+        const QString content = HexArgument(argv, at + 2);
+        LineFile file = CreateForWriting(path);
+        WritePlainText(file, content);
+        if (command == "write")
+            CloseLineFile(file);
+    } else if (command == "mkdir") {
+        MakeFolder(path);
+    } else if (command == "copies") {
+        for (const QByteArray& copy : UntoldKeptCopies(QFile::encodeName(path)))
+            Print(QStringLiteral("copy ") + QFile::decodeName(copy));
+    } else {
+        Print(FileIsPresent(path) ? QStringLiteral("true") : QStringLiteral("false"));
+    }
 }
 
 }  // namespace
@@ -77,54 +118,46 @@ int Usage()
 int main(int argc, char** argv)
 {
     int at = 1;
-    if (at + 1 < argc && std::strcmp(argv[at], "--fault") == 0) {
-        if (!ArmFault(argv[at + 1]))
-            return Usage();
-        at += 2;
-    }
+    const char* swapEntry = nullptr;
     bool fill = false;
-    if (at < argc && std::strcmp(argv[at], "--fill-fds") == 0) {
-        fill = true;
-        ++at;
+    for (;;) {
+        if (at + 1 < argc && std::strcmp(argv[at], "--fault") == 0) {
+            if (!ArmFault(argv[at + 1]))
+                return Usage();
+            at += 2;
+        } else if (at + 1 < argc && std::strcmp(argv[at], "--swap") == 0) {
+            swapEntry = argv[at + 1];
+            at += 2;
+        } else if (at < argc && std::strcmp(argv[at], "--fill-fds") == 0) {
+            fill = true;
+            ++at;
+        } else {
+            break;
+        }
     }
-    if (argc - at < 2)
+    if (at >= argc)
         return Usage();
-    const QByteArray command(argv[at]);
-    const int needed = command == "write" || command == "abandon" ? 3 : 2;
-    if (argc - at != needed)
-        return Usage();
-    const QString path = Argument(argv, at + 1);
+    for (int step = at; step < argc; step += Needed(argv[step])) {
+        if (Needed(argv[step]) == 0 || argc - step < Needed(argv[step]))
+            return Usage();
+    }
+    if (swapEntry != nullptr)
+        SetSwap(swapEntry, argv[at + 1]);
 
     if (fill && FillDescriptors() < 0) {
         std::fputs("linefile_probe: could not take the free descriptors\n", stderr);
         return 2;
     }
 
-    try {
-        if (command == "read") {
-            LineFile file = OpenForReading(path);
-            while (!AtEndOfFile(file))
-                Print(QStringLiteral("line ")
-                      + QString::fromLatin1(ReadTextLine(file).toLatin1().toHex()));
-            CloseLineFile(file);
-        } else if (command == "write" || command == "abandon") {
-            const QString content = HexArgument(argv, at + 2);
-            LineFile file = CreateForWriting(path);
-            WritePlainText(file, content);
-            if (command == "write")
-                CloseLineFile(file);
-        } else if (command == "mkdir") {
-            MakeFolder(path);
-        } else if (command == "present") {
-            Print(FileIsPresent(path) ? QStringLiteral("true") : QStringLiteral("false"));
-        } else {
-            return Usage();
+    for (; at < argc; at += Needed(argv[at])) {
+        try {
+            Run(QByteArray(argv[at]), Argument(argv, at + 1), argv, at);
+            Print(QStringLiteral("ok"));
+        } catch (const EInOutError& failure) {
+            Print(QStringLiteral("EInOutError %1 %2").arg(failure.ErrorCode()).arg(failure.Message()));
+        } catch (const Exception& failure) {
+            Print(QStringLiteral("Exception ") + failure.Message());
         }
-        Print(QStringLiteral("ok"));
-    } catch (const EInOutError& failure) {
-        Print(QStringLiteral("EInOutError %1 %2").arg(failure.ErrorCode()).arg(failure.Message()));
-    } catch (const Exception& failure) {
-        Print(QStringLiteral("Exception ") + failure.Message());
     }
     std::fflush(stdout);
     return 0;

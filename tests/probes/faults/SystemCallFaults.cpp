@@ -1,47 +1,94 @@
 #include "SystemCallFaults.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
-enum class Action { Fail, FailAlways, Crash };
+enum class Action { Fail, FailAlways, Interrupt, Short, Crash, Swap };
 
 struct Fault {
     std::string call;
     long nth = 0;
     Action action = Action::Fail;
-    long seen = 0;
 };
 
-Fault armed;
+std::vector<Fault> armed;
+std::map<std::string, long> seen;
+std::string swapEntry;
+std::string swapPath;
 
-// Counts a call; true when it is to fail instead of running.
-bool FailsNow(const char* call)
+// Counts a call; the fault due at it, if any.
+const Fault* Due(const char* call)
 {
-    if (armed.call != call)
-        return false;
-    ++armed.seen;
-    const bool due = armed.action == Action::FailAlways ? armed.seen >= armed.nth
-                                                        : armed.seen == armed.nth;
-    if (due && armed.action != Action::Crash) {
-        errno = EIO;
-        return true;
+    const long count = ++seen[call];
+    for (const Fault& fault : armed) {
+        if (fault.call == call
+            && (fault.nth == count || (fault.action == Action::FailAlways && count > fault.nth)))
+            return &fault;
     }
-    return false;
+    return nullptr;
 }
 
-void CrashIfDue(const char* call)
+// True with errno set when the call is to fail instead of running.
+bool FailsNow(const Fault* fault)
 {
-    if (armed.call == call && armed.action == Action::Crash && armed.seen == armed.nth) {
+    if (fault == nullptr)
+        return false;
+    switch (fault->action) {
+    case Action::Fail:
+    case Action::FailAlways:
+        errno = EIO;
+        return true;
+    case Action::Interrupt:
+        errno = EINTR;
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+extern "C" int __real_rename(const char* from, const char* to);
+
+namespace {
+
+void AfterCall(const Fault* fault)
+{
+    if (fault == nullptr)
+        return;
+    if (fault->action == Action::Crash) {
         static const char message[] = "crash\n";
         (void)::write(STDOUT_FILENO, message, sizeof message - 1);
         ::_exit(0);
     }
+    if (fault->action == Action::Swap) {
+        const int error = errno;
+        if (__real_rename(swapEntry.c_str(), swapPath.c_str()) != 0)
+            std::perror("linefile_probe: swap");
+        errno = error;
+    }
+}
+
+template <typename Call>
+auto Wrapped(const char* name, Call call) -> decltype(call(nullptr))
+{
+    const Fault* fault = Due(name);
+    if (FailsNow(fault))
+        return -1;
+    const auto result = call(fault);
+    AfterCall(fault);
+    return result;
 }
 
 }  // namespace
@@ -53,18 +100,26 @@ bool ArmFault(const char* fault)
     const auto second = text.find(':', first + 1);
     if (first == std::string::npos || second == std::string::npos)
         return false;
-    armed.call = text.substr(0, first);
-    armed.nth = std::atol(text.substr(first + 1, second - first - 1).c_str());
-    const std::string action = text.substr(second + 1);
-    if (action == "fail")
-        armed.action = Action::Fail;
-    else if (action == "fail-always")
-        armed.action = Action::FailAlways;
-    else if (action == "crash")
-        armed.action = Action::Crash;
-    else
+    Fault armedFault;
+    armedFault.call = text.substr(0, first);
+    armedFault.nth = std::atol(text.substr(first + 1, second - first - 1).c_str());
+    static const std::map<std::string, Action> actions = {
+        {"fail", Action::Fail},           {"fail-always", Action::FailAlways},
+        {"interrupt", Action::Interrupt}, {"short", Action::Short},
+        {"crash", Action::Crash},         {"swap", Action::Swap},
+    };
+    const auto action = actions.find(text.substr(second + 1));
+    if (action == actions.end() || armedFault.nth <= 0)
         return false;
-    return armed.nth > 0;
+    armedFault.action = action->second;
+    armed.push_back(armedFault);
+    return true;
+}
+
+void SetSwap(const char* entry, const char* path)
+{
+    swapEntry = entry;
+    swapPath = path;
 }
 
 extern "C" {
@@ -73,51 +128,47 @@ ssize_t __real_pwrite(int descriptor, const void* data, size_t size, off_t offse
 int __real_ftruncate(int descriptor, off_t length);
 int __real_fsync(int descriptor);
 int __real_unlink(const char* path);
-int __real_rename(const char* from, const char* to);
+int __real_fstat(int descriptor, struct stat* status);
+int __real_fsetxattr(int descriptor, const char* name, const void* value, size_t size, int flags);
 
 ssize_t __wrap_pwrite(int descriptor, const void* data, size_t size, off_t offset)
 {
-    if (FailsNow("pwrite"))
-        return -1;
-    const ssize_t result = __real_pwrite(descriptor, data, size, offset);
-    CrashIfDue("pwrite");
-    return result;
+    return Wrapped("pwrite", [&](const Fault* fault) {
+        const bool cut = fault != nullptr && fault->action == Action::Short;
+        return __real_pwrite(descriptor, data, cut ? std::max<size_t>(1, size / 2) : size, offset);
+    });
 }
 
 int __wrap_ftruncate(int descriptor, off_t length)
 {
-    if (FailsNow("ftruncate"))
-        return -1;
-    const int result = __real_ftruncate(descriptor, length);
-    CrashIfDue("ftruncate");
-    return result;
+    return Wrapped("ftruncate", [&](const Fault*) { return __real_ftruncate(descriptor, length); });
 }
 
 int __wrap_fsync(int descriptor)
 {
-    if (FailsNow("fsync"))
-        return -1;
-    const int result = __real_fsync(descriptor);
-    CrashIfDue("fsync");
-    return result;
+    return Wrapped("fsync", [&](const Fault*) { return __real_fsync(descriptor); });
 }
 
 int __wrap_unlink(const char* path)
 {
-    if (FailsNow("unlink"))
-        return -1;
-    const int result = __real_unlink(path);
-    CrashIfDue("unlink");
-    return result;
+    return Wrapped("unlink", [&](const Fault*) { return __real_unlink(path); });
 }
 
 int __wrap_rename(const char* from, const char* to)
 {
-    if (FailsNow("rename"))
-        return -1;
-    const int result = __real_rename(from, to);
-    CrashIfDue("rename");
-    return result;
+    return Wrapped("rename", [&](const Fault*) { return __real_rename(from, to); });
+}
+
+int __wrap_fstat(int descriptor, struct stat* status)
+{
+    return Wrapped("fstat", [&](const Fault*) { return __real_fstat(descriptor, status); });
+}
+
+int __wrap_fsetxattr(int descriptor, const char* name, const void* value, size_t size, int flags)
+{
+    return Wrapped("fsetxattr", [&](const Fault*) {
+        return __real_fsetxattr(descriptor, name, value, size, flags);
+    });
 }
 
 }  // extern "C"
