@@ -1,21 +1,61 @@
 #include "SaveGuard.h"
 
 #include "Exceptions.h"
+#include "FileCalls.h"
 #include "LineFile.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace {
+
+// The bytes at path as they are now; none when the file is missing.
+std::optional<QByteArray> ContentOnDisk(const QString& path)
+{
+    const Descriptor file = OpenForReadingWithoutWaiting(QFile::encodeName(path));
+    if (!file.IsOpen()) {
+        const int error = errno;
+        if (error == ENOENT)
+            return std::nullopt;
+        RaiseErrno(error);
+    }
+    struct stat status {};
+    if (::fstat(file.Get(), &status) != 0)
+        RaiseErrno(errno);
+    if (!S_ISREG(status.st_mode))
+        throw EInOutError(5);
+    QByteArray content;
+    if (!ReadAll(file.Get(), content))
+        RaiseErrno(errno);
+    return content;
+}
+
+} // namespace
 
 void SaveGuard::LoadBegins(const QString& path)
 {
     heldPath_.clear();
+    heldContent_.reset();
     unreadPath_ = path;
     reportedPath_.clear();
+    userEdited_ = false;
 }
 
-void SaveGuard::Holds(const QString& path)
+void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& content)
 {
     heldPath_ = path;
+    heldContent_ = content;
     unreadPath_.clear();
     reportedPath_.clear();
+    userEdited_ = false;
     SetRefusal(QString());
+}
+
+QString SaveGuard::SaveTarget() const
+{
+    return heldPath_.isEmpty() ? unreadPath_ : heldPath_;
 }
 
 // A missing file holds nothing to lose, but filling it from another file's
@@ -46,15 +86,54 @@ void SaveGuard::SetRefusal(const QString& refusal)
         OnRefusalChange(refusal_);
 }
 
+bool SaveGuard::Refuse(const QString& path, const QString& reason)
+{
+    if (path == reportedPath_)
+        return false;
+    reportedPath_ = path;
+    SetRefusal(path + QStringLiteral(" was not saved: ") + reason
+               + QStringLiteral(". Press F5 to load it from disk; saves go ahead once it has "
+                                "loaded completely"));
+    throw Exception(refusal_);
+}
+
 bool SaveGuard::MayWrite(const QString& path)
 {
     if (path == heldPath_ || (MayCreate(path) && !FileIsPresent(path)))
         return true;
-    if (path == reportedPath_)
-        return false;
-    reportedPath_ = path;
-    SetRefusal(path + QStringLiteral(" was not saved: ") + RefusalReason(path)
-               + QStringLiteral(". Press F5 to load it from disk; saves go ahead once it has "
-                                "loaded completely"));
-    throw Exception(refusal_);
+    return Refuse(path, RefusalReason(path));
+}
+
+// Bytes that differ from the file's only because the page writes them in
+// its own form (a value clamped on loading, comments bot.cfg does not keep)
+// are no edit of the user's.
+bool SaveGuard::IsPending(const QByteArray& pageContent) const
+{
+    return userEdited_ && heldContent_ != pageContent;
+}
+
+SaveOutcome SaveGuard::FinishSave(LineFile& file, const QString& path, SaveWhen when)
+{
+    const QByteArray content = ContentOf(file);
+    if (when == SaveWhen::OnlyPending && !IsPending(content)) {
+        userEdited_ = false;
+        return SaveOutcome::NothingPending;
+    }
+    if (path == heldPath_) {
+        const std::optional<QByteArray> onDisk = ContentOnDisk(path);
+        if (onDisk != heldContent_) {
+            if (!IsPending(content))
+                return SaveOutcome::ChangedOnDisk;
+            Refuse(path, QStringLiteral("it was changed on disk after the page read it"));
+            return SaveOutcome::Refused;
+        }
+        // The file already holds these bytes: the save writes nothing.
+        if (onDisk == content) {
+            Holds(path, content);
+            return SaveOutcome::Saved;
+        }
+    }
+    CloseLineFile(file);
+    Holds(path, content);
+    return SaveOutcome::Saved;
 }
