@@ -55,11 +55,6 @@ public:
     void PersonalityTabMouseMove();
     void ReloadShownPage();
 
-    // Saves every page's edit that the user made and no trigger has saved
-    // yet, each as its own trigger would and under the failure guard,
-    // before a load replaces the pages' controls.
-    void SavePendingEdits();
-
 protected:
     void showEvent(QShowEvent* event) override;
     // The window closes once the user's edits are saved, or the user has
@@ -75,6 +70,10 @@ private:
     void ShowRefusalOnTab(QWidget* page, const QString& caption, const QString& refusal);
     void WatchUserEdits();
     void RefreshRosterAndBotConfig();
+    // Saves every page's edit that the user made and no trigger has saved
+    // yet, each as its own trigger would and under the failure guard,
+    // before a load replaces the pages' controls.
+    void SavePendingEdits();
     // Each saves its page's pending edit under the failure guard into the
     // file the page holds; false when an edit is left unsaved.
     bool SavePendingPersonality();

@@ -21,8 +21,7 @@ QByteArray CreateNewPersonality(PersonalityPage& page, const QString& modFolder,
     const QString folder = PersonalityFolderPath(modFolder, number);
     if (!QFileInfo(folder).isDir())
         MakeFolder(folder);
-    const QString path = PersonalityFilePath(modFolder, number);
-    LineFile file = CreateForWriting(path);
+    LineFile file = CreateForWriting(PersonalityFilePath(modFolder, number));
     SetDefaultPersonality(page);
     WritePersonality(file, page);
     const QByteArray written = ContentOf(file);
