@@ -13,7 +13,8 @@ void LoadChatList(ChatPage& page, const QString& modFolder);
 
 // Writes the text area into the chosen chat list file exactly as it stands,
 // adding no line end. A file the page does not hold is not overwritten (see
-// SaveGuard); a missing one is created. No chosen file is Refused.
+// SaveGuard); a missing one is created. When no file can be chosen (a notice
+// says why) the save is Refused.
 SaveOutcome SaveChatList(ChatPage& page, const QString& modFolder);
 
 // Saves the text area into the file at path, the one the page holds, which

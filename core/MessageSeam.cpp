@@ -43,8 +43,8 @@ public:
         ExecuteBoxNotingHeldKeys(notice);
     }
 
-    // The second answer is the default: Enter held down from typing does not
-    // take the first.
+    // The second answer is the careful one and the default, so that an Enter
+    // meant for the window does not take the first.
     bool QuestionBox(const QString& caption, const QString& text, const QString& firstAnswer,
                      const QString& secondAnswer) override
     {
