@@ -268,15 +268,25 @@ private slots:
     {
         QTest::addColumn<bool>("pending");
         QTest::addColumn<bool>("closeAnyway");
-        QTest::newRow("nothing pending") << false << false;
-        QTest::newRow("go back") << true << false;
-        QTest::newRow("close anyway") << true << true;
+        QTest::addColumn<bool>("emptyFolder");
+        QTest::newRow("nothing pending") << false << false << false;
+        // The pages hold no file; what they show is no edit of the user's.
+        QTest::newRow("started in an empty folder") << false << false << true;
+        QTest::newRow("go back") << true << false << false;
+        QTest::newRow("close anyway") << true << true << false;
     }
 
     void closeAsksOnlyWhenAnEditCannotBeSaved()
     {
         QFETCH(bool, pending);
         QFETCH(bool, closeAnyway);
+        QFETCH(bool, emptyFolder);
+        if (emptyFolder) {
+            Stop();
+            game = std::make_unique<ScratchGameFolder>();
+            Start();
+            seam->boxes.clear();
+        }
         if (pending)
             EditAsTheUser("bot.cfg");
         WriteBytes("cstrike/bot.cfg", "max_bots 12\r\n");
