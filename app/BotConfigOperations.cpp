@@ -15,7 +15,18 @@ void TMainForm::LoadBotConfig()
     LoadShownBotConfig(*this, ModFolder);
 }
 
+// A bot.cfg that someone else changed on disk is shown as it now is.
 void TMainForm::SaveBotConfig()
 {
-    SaveShownBotConfig(*this, ModFolder);
+    if (SaveShownBotConfig(*this, ModFolder) == SaveOutcome::ChangedOnDisk)
+        LoadBotConfig();
+}
+
+// The roster rebuild drops the check marks, so an edit of the page's is
+// saved before it.
+void TMainForm::RefreshRosterAndBotConfig()
+{
+    SavePendingBotConfig();
+    UpdateBotCheckList();
+    LoadBotConfig();
 }

@@ -9,7 +9,9 @@ void TMainForm::LoadChat()
     LoadChatList(*this, ModFolder);
 }
 
+// A list that someone else changed on disk is shown as it now is.
 void TMainForm::SaveChat()
 {
-    SaveChatList(*this, ModFolder);
+    if (SaveChatList(*this, ModFolder) == SaveOutcome::ChangedOnDisk)
+        LoadChat();
 }

@@ -8,14 +8,21 @@
 void TMainForm::LoadPersonality()
 {
     LoadShownPersonality(*this, ModFolder);
-    UpdateBotCheckList();
-    LoadBotConfig();
+    RefreshRosterAndBotConfig();
 }
 
+// A personality that someone else changed on disk is shown as it now is.
 void TMainForm::SavePersonality()
 {
-    if (!SaveShownPersonality(*this, ModFolder))
-        return;
-    UpdateBotCheckList();
-    LoadBotConfig();
+    switch (SaveShownPersonality(*this, ModFolder)) {
+    case SaveOutcome::Saved:
+        RefreshRosterAndBotConfig();
+        break;
+    case SaveOutcome::ChangedOnDisk:
+        LoadPersonality();
+        break;
+    case SaveOutcome::Refused:
+    case SaveOutcome::NothingPending:
+        break;
+    }
 }

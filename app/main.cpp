@@ -111,6 +111,7 @@ void TMainForm::WireEvents()
     botConfigBackground_->OnMouseMove = [this] { BotConfigEditorMouseMove(); };
     WireRefusalSigns();
     WireReloadKey();
+    WatchUserEdits();
 }
 
 void TMainForm::showEvent(QShowEvent* event)
@@ -136,6 +137,7 @@ void TMainForm::FormCreate()
 
 void TMainForm::ModToEditButtonClick()
 {
+    SavePendingEdits();
     const QString selectedFolder = ModFolderOfIndex(ModToEditComboBox->SelectedIndex());
     // With no entry selected (the user typed into the selector) the mod stays.
     if (!selectedFolder.isEmpty())
@@ -159,11 +161,13 @@ void TMainForm::PersonalityHelpButtonClick()
 
 void TMainForm::CurrentPersonalityNumberChange()
 {
+    SavePendingEdits();
     LoadPersonality();
 }
 
 void TMainForm::ChatTypeComboBoxChange()
 {
+    SavePendingEdits();
     LoadChat();
 }
 

@@ -57,6 +57,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The window closes once the user's edits are saved, or the user has
+    // chosen to close without one that could not be saved.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildFrame();
@@ -65,6 +68,18 @@ private:
     void WireRefusalSigns();
     void WireReloadKey();
     void ShowRefusalOnTab(QWidget* page, const QString& caption, const QString& refusal);
+    void WatchUserEdits();
+    void RefreshRosterAndBotConfig();
+    // Saves every page's edit that the user made and no trigger has saved
+    // yet, each as its own trigger would and under the failure guard,
+    // before a load replaces the pages' controls.
+    void SavePendingEdits();
+    // Each saves its page's pending edit under the failure guard into the
+    // file the page holds; false when an edit is left unsaved.
+    bool SavePendingPersonality();
+    bool SavePendingChat();
+    bool SavePendingBotConfig();
+    bool MayClose();
 
     PageBackground* personalityBackground_;
     PageBackground* botConfigBackground_;

@@ -89,9 +89,12 @@ void EditorTriggers::ChangeBotConfig()
 
 void EditorTriggers::ChangeChat()
 {
+    // A whole line, so that the file ends in a line end as a load leaves the
+    // text: an unchanged trigger after it then has nothing to write.
+    const QString line = QStringLiteral("!\r\n");
     TextArea& text = *program_.form.ChatEditMemo;
     const QString shown = text.Text();
-    text.SetText(shown.endsWith(QLatin1Char('!')) ? shown.chopped(1) : shown + QLatin1Char('!'));
+    text.SetText(shown.endsWith(line) ? shown.chopped(line.size()) : shown + line);
 }
 
 QString EditorTriggers::Failure() const

@@ -12,21 +12,26 @@ void LoadShownBotConfig(BotConfigPage& page, const QString& modFolder)
     TellOfKeptCopies(path);
     page.BotConfigSaveGuard.LoadBegins(path);
     ResetBotConfig(page);
+    std::optional<QByteArray> content;
     if (FileIsPresent(path)) {
         LineFile file = OpenForReading(path);
         ReadBotConfig(file, page, path);
+        content = ContentOf(file);
         CloseLineFile(file);
     }
-    page.BotConfigSaveGuard.Holds(path);
+    page.BotConfigSaveGuard.Holds(path, content);
 }
 
-void SaveShownBotConfig(BotConfigPage& page, const QString& modFolder)
+SaveOutcome SaveShownBotConfig(BotConfigPage& page, const QString& modFolder)
 {
-    const QString path = BotConfigPath(modFolder);
+    return SaveBotConfigTo(page, BotConfigPath(modFolder), SaveWhen::Always);
+}
+
+SaveOutcome SaveBotConfigTo(BotConfigPage& page, const QString& path, SaveWhen when)
+{
     if (!page.BotConfigSaveGuard.MayWrite(path))
-        return;
+        return SaveOutcome::Refused;
     LineFile file = CreateForWriting(path);
     WriteBotConfig(file, page);
-    CloseLineFile(file);
-    page.BotConfigSaveGuard.Holds(path);
+    return page.BotConfigSaveGuard.FinishSave(file, path, when);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SaveGuard.h"
+
 #include <QString>
 
 struct BotConfigPage;
@@ -11,4 +13,7 @@ void LoadShownBotConfig(BotConfigPage& page, const QString& modFolder);
 
 // Writes the page into the mod's bot.cfg, creating it when missing. A file the
 // page does not hold is not overwritten (see SaveGuard).
-void SaveShownBotConfig(BotConfigPage& page, const QString& modFolder);
+SaveOutcome SaveShownBotConfig(BotConfigPage& page, const QString& modFolder);
+
+// Saves the page into the bot.cfg at path, the one the page holds.
+SaveOutcome SaveBotConfigTo(BotConfigPage& page, const QString& path, SaveWhen when);

@@ -23,19 +23,26 @@ void LoadChatList(ChatPage& page, const QString& modFolder)
     QString text;
     while (!AtEndOfFile(file))
         text += ReadTextLine(file) + QStringLiteral("\r\n");
+    const QByteArray content = ContentOf(file);
     CloseLineFile(file);
     page.ChatEditMemo->SetText(text);
-    page.ChatSaveGuard.Holds(*path);
+    page.ChatSaveGuard.Holds(*path, content);
 }
 
-void SaveChatList(ChatPage& page, const QString& modFolder)
+SaveOutcome SaveChatList(ChatPage& page, const QString& modFolder)
 {
     const std::optional<QString> path = ChooseChatFile(page, modFolder);
-    if (!path || !page.ChatSaveGuard.MayWrite(*path))
-        return;
-    LineFile file = CreateForWriting(*path);
+    if (!path)
+        return SaveOutcome::Refused;
+    return SaveChatListTo(page, *path, SaveWhen::Always);
+}
+
+SaveOutcome SaveChatListTo(ChatPage& page, const QString& path, SaveWhen when)
+{
+    if (!page.ChatSaveGuard.MayWrite(path))
+        return SaveOutcome::Refused;
+    LineFile file = CreateForWriting(path);
     WritePlainText(file, page.ChatEditMemo->Text());
     FlushText(file);
-    CloseLineFile(file);
-    page.ChatSaveGuard.Holds(*path);
+    return page.ChatSaveGuard.FinishSave(file, path, when);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SaveGuard.h"
+
 #include <QString>
 
 struct ChatPage;
@@ -12,5 +14,10 @@ void LoadChatList(ChatPage& page, const QString& modFolder);
 
 // Writes the text area into the chosen chat list file exactly as it stands,
 // adding no line end. A file the page does not hold is not overwritten (see
-// SaveGuard); a missing one is created.
-void SaveChatList(ChatPage& page, const QString& modFolder);
+// SaveGuard); a missing one is created. When no file can be chosen (a notice
+// says why) the save is Refused.
+SaveOutcome SaveChatList(ChatPage& page, const QString& modFolder);
+
+// Saves the text area into the file at path, the one the page holds, which
+// may no longer be the chosen kind's.
+SaveOutcome SaveChatListTo(ChatPage& page, const QString& path, SaveWhen when);

@@ -5,6 +5,7 @@
 #include "Failures.h"
 #include "IntegerFieldInput.h"
 #include "SpinArrowButton.h"
+#include "UserEdits.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -103,6 +104,7 @@ void BoundedIntegerField::StepBy(int increment)
     constexpr qint64 lowest = std::numeric_limits<int>::min();
     constexpr qint64 highest = std::numeric_limits<int>::max();
     const qint64 stepped = qint64{Value()} + increment;
+    NoteUserEdit(*this);
     SetValue(static_cast<int>(std::clamp(stepped, lowest, highest)));
 }
 

@@ -2,6 +2,7 @@
 
 #include "ControlEventRaising.h"
 #include "SingleByteValidator.h"
+#include "UserEdits.h"
 
 ChangeReportingLineEdit::ChangeReportingLineEdit(QWidget* parent) : QLineEdit(parent)
 {
@@ -25,5 +26,6 @@ void ChangeReportingLineEdit::ReportTextChange(const QString& text)
     if (text == reportedText_)
         return;
     reportedText_ = text;
+    NoteUserEdit(*this);
     RaiseUserEvent(OnChange);
 }

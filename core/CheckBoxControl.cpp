@@ -1,6 +1,7 @@
 #include "CheckBoxControl.h"
 
 #include "ControlEventRaising.h"
+#include "UserEdits.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -44,6 +45,7 @@ void CheckBoxControl::ReportStateChange()
     if (State() == reportedState_)
         return;
     reportedState_ = State();
+    NoteUserEdit(*this);
     RaiseUserEvent(OnClick);
 }
 

@@ -3,6 +3,7 @@
 #include "CheckState.h"
 #include "ControlEventRaising.h"
 #include "Exceptions.h"
+#include "UserEdits.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -159,5 +160,6 @@ void CheckList::ToggleByUser(int index)
     QListWidgetItem& entry = Entry(index);
     const CheckState toggled = StateAfterUserToggle(FromQtCheckState(entry.checkState()));
     entry.setCheckState(ToQtCheckState(toggled));
+    NoteUserEdit(*this);
     RaiseUserEvent(OnClickCheck);
 }

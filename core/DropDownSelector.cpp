@@ -2,6 +2,7 @@
 
 #include "ControlEventRaising.h"
 #include "SingleByteValidator.h"
+#include "UserEdits.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
@@ -116,6 +117,7 @@ void DropDownSelector::MoveSelectionByUser(int step)
     if (target < 0 || target >= count())
         return;
     SelectEntry(target);
+    NoteUserEdit(*this);
     RaiseUserEvent(OnChange);
 }
 
@@ -131,13 +133,16 @@ void DropDownSelector::showPopup()
 void DropDownSelector::ReportPick(int index)
 {
     edited_ = false;
-    if (index != selectedBeforePopup_)
+    if (index != selectedBeforePopup_) {
+        NoteUserEdit(*this);
         RaiseUserEvent(OnChange);
+    }
 }
 
 void DropDownSelector::ReportEdit()
 {
     edited_ = true;
+    NoteUserEdit(*this);
     RaiseUserEvent(OnChange);
 }
 

@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QLayout>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -40,6 +41,23 @@ public:
     {
         NoticeDialog notice(caption, text);
         ExecuteBoxNotingHeldKeys(notice);
+    }
+
+    // The second answer is the careful one and the default, so that an Enter
+    // meant for the window does not take the first.
+    bool QuestionBox(const QString& caption, const QString& text, const QString& firstAnswer,
+                     const QString& secondAnswer) override
+    {
+        QMessageBox box(QMessageBox::Warning, caption, text);
+        box.setWindowModality(Qt::ApplicationModal);
+        box.setTextFormat(Qt::PlainText);
+        QPushButton* first = box.addButton(firstAnswer, QMessageBox::AcceptRole);
+        QPushButton* second = box.addButton(secondAnswer, QMessageBox::RejectRole);
+        box.setDefaultButton(second);
+        box.setEscapeButton(second);
+        WidenForCaption(box);
+        ExecuteBoxNotingHeldKeys(box);
+        return box.clickedButton() == first;
     }
 };
 

@@ -11,6 +11,10 @@ public:
     virtual void ErrorBox(const QString& caption, const QString& text) = 0;
     // The program's own notice box; returns when it is closed.
     virtual void NoticeBox(const QString& caption, const QString& text) = 0;
+    // A question with two answers; true for the first, false for the second,
+    // which Escape and the close box also give.
+    virtual bool QuestionBox(const QString& caption, const QString& text,
+                             const QString& firstAnswer, const QString& secondAnswer) = 0;
 };
 
 MessageSeam& ActiveMessageSeam();

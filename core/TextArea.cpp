@@ -3,6 +3,7 @@
 #include "Bytes.h"
 #include "ControlEventRaising.h"
 #include "KeyboardInput.h"
+#include "UserEdits.h"
 
 #include <QApplication>
 #include <QMimeData>
@@ -92,6 +93,7 @@ void TextArea::ReportTextChange()
     if (text == reportedText_)
         return;
     reportedText_ = std::move(text);
+    NoteUserEdit(*this);
     RaiseUserEvent(OnChange);
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 // The page keeps what it showed until the new values are set, so a folder or
 // file that cannot be created leaves it unchanged.
-void CreateNewPersonality(PersonalityPage& page, const QString& modFolder, int number)
+QByteArray CreateNewPersonality(PersonalityPage& page, const QString& modFolder, int number)
 {
     ShowNotice(QStringLiteral("No personality number ") + IntegerToText(number)
                + QStringLiteral(" - creating a default personality"));
@@ -25,7 +25,9 @@ void CreateNewPersonality(PersonalityPage& page, const QString& modFolder, int n
     LineFile file = CreateForWriting(PersonalityFilePath(modFolder, number));
     SetDefaultPersonality(page);
     WritePersonality(file, page);
+    const QByteArray written = ContentOf(file);
     CloseLineFile(file);
+    return written;
 }
 
 } // namespace
@@ -36,24 +38,30 @@ void LoadShownPersonality(PersonalityPage& page, const QString& modFolder)
     const QString path = PersonalityFilePath(modFolder, number);
     TellOfKeptCopies(path);
     page.PersonalitySaveGuard.LoadBegins(path);
+    QByteArray content;
     if (FileIsPresent(path)) {
         LineFile file = OpenForReading(path);
         ReadPersonality(file, page);
+        content = ContentOf(file);
         CloseLineFile(file);
     } else {
-        CreateNewPersonality(page, modFolder, number);
+        content = CreateNewPersonality(page, modFolder, number);
     }
-    page.PersonalitySaveGuard.Holds(path);
+    page.PersonalitySaveGuard.Holds(path, content);
 }
 
-bool SaveShownPersonality(PersonalityPage& page, const QString& modFolder)
+SaveOutcome SaveShownPersonality(PersonalityPage& page, const QString& modFolder)
 {
-    const QString path = PersonalityFilePath(modFolder, page.CurrentPersonalityNumber->Value());
+    return SavePersonalityTo(page,
+                             PersonalityFilePath(modFolder, page.CurrentPersonalityNumber->Value()),
+                             SaveWhen::Always);
+}
+
+SaveOutcome SavePersonalityTo(PersonalityPage& page, const QString& path, SaveWhen when)
+{
     if (!page.PersonalitySaveGuard.MayWrite(path))
-        return false;
+        return SaveOutcome::Refused;
     LineFile file = CreateForWriting(path);
     WritePersonality(file, page);
-    CloseLineFile(file);
-    page.PersonalitySaveGuard.Holds(path);
-    return true;
+    return page.PersonalitySaveGuard.FinishSave(file, path, when);
 }

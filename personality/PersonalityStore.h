@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SaveGuard.h"
+
 #include <QString>
 
 struct PersonalityPage;
@@ -9,7 +11,10 @@ struct PersonalityPage;
 // personality. Afterwards the page holds that file completely.
 void LoadShownPersonality(PersonalityPage& page, const QString& modFolder);
 
-// Writes the page into the file of the number shown. Returns false when the
-// save was refused without a box because the page does not hold that file
-// (the first refusal raises a failure instead).
-bool SaveShownPersonality(PersonalityPage& page, const QString& modFolder);
+// Writes the page into the file of the number shown (see SaveGuard for
+// what keeps it from writing).
+SaveOutcome SaveShownPersonality(PersonalityPage& page, const QString& modFolder);
+
+// Saves the page into the file at path, the one it holds, which may no
+// longer be the number shown.
+SaveOutcome SavePersonalityTo(PersonalityPage& page, const QString& path, SaveWhen when);

@@ -1,6 +1,9 @@
 #include "BoundedIntegerField.h"
 #include "ChatHelp.h"
+#include "CheckBoxControl.h"
 #include "DropDownSelector.h"
+#include "LineFile.h"
+#include "TextArea.h"
 #include "TextField.h"
 #include "GameFolder.h"
 #include "PersonalityHelp.h"
@@ -25,6 +28,43 @@ class MainFormTest : public QObject, ProgramSession {
 
     TChatHelpForm* chatHelp = nullptr;
     TPersonalityHelpForm* personalityHelp = nullptr;
+
+    // The file of Counter-Strike that each page shows after start-up.
+    const QMap<QString, QString> PageFiles{{"personality", "cstrike/bot1/personality.txt"},
+                                           {"chat", "cstrike/chat/newround.txt"},
+                                           {"bot.cfg", "cstrike/bot.cfg"}};
+
+    // An edit that no trigger saves, made as the user makes it: a typed
+    // name, a chat key pressed and not yet released, a box toggled with Space.
+    void EditAsTheUser(const QString& page)
+    {
+        if (page == "personality")
+            QTest::keyClicks(form->Name, "x");
+        else if (page == "chat")
+            QTest::keyPress(form->ChatEditMemo, 'x');
+        else
+            QTest::keyClick(form->DiscoModeCheckBox, Qt::Key_Space);
+    }
+
+    bool FileHoldsTheEdit(const QString& page)
+    {
+        const QByteArray bytes = ReadBytes(PageFiles.value(page));
+        if (page == "personality")
+            return bytes.startsWith("Kestrelx\r\n");
+        if (page == "chat")
+            return bytes.startsWith("xAlright");
+        return bytes.contains("\r\ndisco 1\r\n");
+    }
+
+    void RunTrigger(const QString& page)
+    {
+        if (page == "personality")
+            Guarded([this] { form->PersonalityTabMouseMove(); });
+        else if (page == "chat")
+            QTest::keyRelease(form->ChatEditMemo, Qt::Key_Shift);
+        else
+            QTest::keyRelease(form->MaxBots, Qt::Key_Shift);
+    }
 
 private slots:
     void initTestCase() { PrepareApplication(); }
@@ -185,6 +225,139 @@ private slots:
         QCOMPARE(form->ModToEditComboBox->SelectedIndex(), -1);
         QCOMPARE(form->ModFolder, QString("tfc"));
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
+    }
+
+    // Each moment that replaces a page's controls, or ends them, comes after
+    // the page's edit is saved into the file the page held.
+    void pendingEditIsSavedFirst_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("moment");
+        QTest::newRow("personality, number") << "personality" << "number";
+        QTest::newRow("bot.cfg, number") << "bot.cfg" << "number";
+        QTest::newRow("personality, mod") << "personality" << "mod";
+        QTest::newRow("chat, mod") << "chat" << "mod";
+        QTest::newRow("bot.cfg, mod") << "bot.cfg" << "mod";
+        QTest::newRow("chat, chat kind") << "chat" << "chat kind";
+        QTest::newRow("bot.cfg, personality save") << "bot.cfg" << "personality save";
+        QTest::newRow("personality, close") << "personality" << "close";
+        QTest::newRow("chat, close") << "chat" << "close";
+        QTest::newRow("bot.cfg, close") << "bot.cfg" << "close";
+    }
+
+    void pendingEditIsSavedFirst()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, moment);
+        EditAsTheUser(page);
+        if (moment == "number")
+            QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Up);
+        else if (moment == "mod")
+            PickWithKeyboard(*form->ModToEditComboBox, 1);
+        else if (moment == "chat kind")
+            PickWithKeyboard(*form->ChatTypeComboBox, 1);
+        else if (moment == "personality save")
+            RunTrigger("personality");
+        else
+            QVERIFY(form->close());
+        QVERIFY(FileHoldsTheEdit(page));
+        QCOMPARE(seam->boxes, QStringList());
+    }
+
+    void closeAsksOnlyWhenAnEditCannotBeSaved_data()
+    {
+        QTest::addColumn<bool>("pending");
+        QTest::addColumn<bool>("closeAnyway");
+        QTest::addColumn<bool>("emptyFolder");
+        QTest::newRow("nothing pending") << false << false << false;
+        // The pages hold no file; what they show is no edit of the user's.
+        QTest::newRow("started in an empty folder") << false << false << true;
+        QTest::newRow("go back") << true << false << false;
+        QTest::newRow("close anyway") << true << true << false;
+    }
+
+    void closeAsksOnlyWhenAnEditCannotBeSaved()
+    {
+        QFETCH(bool, pending);
+        QFETCH(bool, closeAnyway);
+        QFETCH(bool, emptyFolder);
+        if (emptyFolder) {
+            Stop();
+            game = std::make_unique<ScratchGameFolder>();
+            Start();
+            seam->boxes.clear();
+        }
+        if (pending)
+            EditAsTheUser("bot.cfg");
+        WriteBytes("cstrike/bot.cfg", "max_bots 12\r\n");
+        seam->firstAnswerGiven = closeAnyway;
+        QCOMPARE(form->close(), !pending || closeAnyway);
+        QStringList boxes;
+        if (pending) {
+            boxes << "error: cstrike/bot.cfg was not saved: it was changed on disk after the page "
+                     "read it. Press F5 to load it from disk; saves go ahead once it has loaded "
+                     "completely."
+                  << "question: The changes on the page \"Bot.cfg Editor\" could not be saved. "
+                     "Close anyway and lose them, or go back to the window? [Close Anyway|Go Back]";
+        }
+        QCOMPARE(seam->boxes, boxes);
+        QCOMPARE(ReadBytes("cstrike/bot.cfg"), QByteArray("max_bots 12\r\n"));
+        QCOMPARE(form->DiscoModeCheckBox->Checked(), pending);
+    }
+
+    // Another program changes the page's file: by hand, or a second copy of
+    // the editor saving the way this one does. A trigger then shows the
+    // file, or refuses while the user's edit is on the page; F5 shows it.
+    void anotherProgramsChangeSurvives_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("pending");
+        QTest::addColumn<bool>("secondCopy");
+        for (const char* page : {"personality", "chat", "bot.cfg"}) {
+            QTest::addRow("%s", page) << page << false << false;
+            QTest::addRow("%s, pending edit", page) << page << true << false;
+        }
+        QTest::newRow("bot.cfg, second copy") << "bot.cfg" << false << true;
+        QTest::newRow("personality, second copy, pending edit") << "personality" << true << true;
+    }
+
+    void anotherProgramsChangeSurvives()
+    {
+        QFETCH(QString, page);
+        QFETCH(bool, pending);
+        QFETCH(bool, secondCopy);
+        const QString path = PageFiles.value(page);
+        QByteArray other = ReadBytes(path);
+        other.replace("Kestrel", "Kestrow").replace("max_bots 10", "max_bots 12");
+        other.append(page == "chat" ? "Added by hand\r\n" : "");
+        if (secondCopy)
+            RunTrigger(page);
+        if (pending)
+            EditAsTheUser(page);
+        if (secondCopy) {
+            LineFile file = CreateForWriting(path);
+            WritePlainText(file, QString::fromLatin1(other));
+            CloseLineFile(file);
+        } else {
+            WriteBytes(path, other);
+        }
+        RunTrigger(page);
+        QCOMPARE(ReadBytes(path), other);
+        QWidget* tab = page == "personality" ? form->PersonalityTab
+                       : page == "chat"      ? form->ChatTab
+                                             : form->BotConfigEditor;
+        if (pending) {
+            QCOMPARE(seam->boxes, QStringList{"error: " + path + " was not saved: it was changed on disk after the page read it. Press F5 to load it from disk; saves go ahead once it has loaded completely."});
+            QVERIFY(form->PageControl->tabText(form->PageControl->indexOf(tab)).endsWith(" (not saved)"));
+            QVERIFY(!FileHoldsTheEdit(page));
+            form->PageControl->setCurrentWidget(tab);
+            Guarded([this] { form->ReloadShownPage(); });
+        } else {
+            QCOMPARE(seam->boxes, QStringList());
+        }
+        QCOMPARE(form->Name->Text(), page == "personality" ? "Kestrow" : "Kestrel");
+        QVERIFY(form->ChatEditMemo->Text().endsWith(page == "chat" ? "by hand\r\n" : "there\r\n"));
+        QCOMPARE(form->MaxBots->Text(), page == "bot.cfg" ? "12" : "10");
     }
 };
 

@@ -182,11 +182,12 @@ QString LoadFailure(PersonalityPage& page)
 }
 
 // "writes", "refused" without a box, or "box: " and the failure's message.
-QString SaveOutcome(PersonalityPage& page)
+QString SaveAttempt(PersonalityPage& page)
 {
     try {
-        return SaveShownPersonality(page, QStringLiteral("cstrike")) ? QStringLiteral("writes")
-                                                                     : QStringLiteral("refused");
+        return SaveShownPersonality(page, QStringLiteral("cstrike")) == SaveOutcome::Saved
+                   ? QStringLiteral("writes")
+                   : QStringLiteral("refused");
     } catch (const Exception& failure) {
         return QStringLiteral("box: ") + failure.Message();
     }
@@ -929,7 +930,7 @@ private slots:
         if (failure.isEmpty()) {
             QCOMPARE(ReadBytes(path), CrLfLines(NewPersonalityFile));
             QCOMPARE(Shown(built.page), NewPersonalityShown());
-            QCOMPARE(SaveOutcome(built.page), QString("writes"));
+            QCOMPARE(SaveAttempt(built.page), QString("writes"));
         } else {
             QCOMPARE(Shown(built.page), StartShown());
             QVERIFY(!QFileInfo::exists("cstrike"));
@@ -949,14 +950,14 @@ private slots:
         built.page.CurrentPersonalityNumber->SetValue(2);
 
         QCOMPARE(LoadFailure(built.page), QString("'ten' is not a valid integer value"));
-        QCOMPARE(SaveOutcome(built.page), "box: " + path + " was not saved: it could not be read completely. Press F5 to load it from disk; saves go ahead once it has loaded completely");
-        QCOMPARE(SaveOutcome(built.page), QString("refused"));
+        QCOMPARE(SaveAttempt(built.page), "box: " + path + " was not saved: it could not be read completely. Press F5 to load it from disk; saves go ahead once it has loaded completely");
+        QCOMPARE(SaveAttempt(built.page), QString("refused"));
         QCOMPARE(ReadBytes(path), broken);
 
         WriteBytes(path, CrLfLines(SampleLines()));
         QCOMPARE(LoadFailure(built.page), QString());
         built.page.Courage->SetValue(99);
-        QCOMPARE(SaveOutcome(built.page), QString("writes"));
+        QCOMPARE(SaveAttempt(built.page), QString("writes"));
         QCOMPARE(ReadBytes(path), CrLfLines(With(SampleLines(), FileLine::Courage, "99")));
         QVERIFY(seam.boxes.isEmpty());
     }

@@ -1,5 +1,6 @@
 #include "Exceptions.h"
 #include "GameFolder.h"
+#include "LineFile.h"
 #include "SaveGuard.h"
 
 #include <QtTest>
@@ -114,7 +115,7 @@ private slots:
             if (verb == "load")
                 guard.LoadBegins(path);
             else if (verb == "hold")
-                guard.Holds(path);
+                guard.Holds(path, FileIsPresent(path) ? std::optional(ReadBytes(path)) : std::nullopt);
             else
                 seen << SaveAttempt(guard, path);
         }

@@ -284,6 +284,13 @@ void CloseLineFile(LineFile& file)
         SaveFileContent(state->targetPath, state->content);
 }
 
+QByteArray ContentOf(const LineFile& file)
+{
+    if (!file.state_)
+        throw EInOutError(FileNotOpen);
+    return file.state_->content;
+}
+
 void MakeFolder(const QString& path)
 {
     if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0)

@@ -36,6 +36,7 @@ private:
     friend void WritePlainText(LineFile& file, const QString& text);
     friend void FlushText(LineFile& file);
     friend void CloseLineFile(LineFile& file);
+    friend QByteArray ContentOf(const LineFile& file);
 };
 
 LineFile OpenForReading(const QString& path);
@@ -46,6 +47,10 @@ void WriteTextLine(LineFile& file, const QString& text);
 void WritePlainText(LineFile& file, const QString& text);
 void FlushText(LineFile& file);
 void CloseLineFile(LineFile& file);
+
+// The bytes of a file open for reading, all of them (past a Ctrl-Z too), or
+// those written to a file open for writing so far.
+QByteArray ContentOf(const LineFile& file);
 
 // Creates one folder; its parent must exist (3) and nothing of that name may
 // exist yet (183).

@@ -3,12 +3,28 @@
 #include "Exceptions.h"
 #include "LineFile.h"
 
+namespace {
+
+// The bytes at path as they are now, read as a load reads them (a regular
+// file of bounded size); none when the file is missing.
+std::optional<QByteArray> ContentOnDisk(const QString& path)
+{
+    if (!FileIsPresent(path))
+        return std::nullopt;
+    const LineFile file = OpenForReading(path);
+    return ContentOf(file);
+}
+
+} // namespace
+
 void SaveGuard::LoadBegins(const QString& path)
 {
     heldPath_.clear();
+    heldContent_.reset();
     unreadPath_ = path;
     reportedPath_.clear();
     showsOtherValues_ = false;
+    userEdited_ = false;
 }
 
 void SaveGuard::LoadBeginsBeforeTheFile(const QString& path)
@@ -17,12 +33,19 @@ void SaveGuard::LoadBeginsBeforeTheFile(const QString& path)
     showsOtherValues_ = true;
 }
 
-void SaveGuard::Holds(const QString& path)
+void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& content)
 {
     heldPath_ = path;
+    heldContent_ = content;
     unreadPath_.clear();
     reportedPath_.clear();
+    userEdited_ = false;
     SetRefusal(QString());
+}
+
+QString SaveGuard::SaveTarget() const
+{
+    return heldPath_.isEmpty() ? unreadPath_ : heldPath_;
 }
 
 // A missing file holds nothing to lose, but filling it from another file's
@@ -55,15 +78,54 @@ void SaveGuard::SetRefusal(const QString& refusal)
         OnRefusalChange(refusal_);
 }
 
+bool SaveGuard::Refuse(const QString& path, const QString& reason)
+{
+    if (path == reportedPath_)
+        return false;
+    reportedPath_ = path;
+    SetRefusal(path + QStringLiteral(" was not saved: ") + reason
+               + QStringLiteral(". Press F5 to load it from disk; saves go ahead once it has "
+                                "loaded completely"));
+    throw Exception(refusal_);
+}
+
 bool SaveGuard::MayWrite(const QString& path)
 {
     if (path == heldPath_ || (MayCreate(path) && !FileIsPresent(path)))
         return true;
-    if (path == reportedPath_)
-        return false;
-    reportedPath_ = path;
-    SetRefusal(path + QStringLiteral(" was not saved: ") + RefusalReason(path)
-               + QStringLiteral(". Press F5 to load it from disk; saves go ahead once it has "
-                                "loaded completely"));
-    throw Exception(refusal_);
+    return Refuse(path, RefusalReason(path));
+}
+
+// Bytes that differ from the file's only because the page writes them in
+// its own form (a value clamped on loading, comments bot.cfg does not keep)
+// are no edit of the user's.
+bool SaveGuard::IsPending(const QByteArray& pageContent) const
+{
+    return userEdited_ && heldContent_ != pageContent;
+}
+
+SaveOutcome SaveGuard::FinishSave(LineFile& file, const QString& path, SaveWhen when)
+{
+    const QByteArray content = ContentOf(file);
+    if (when == SaveWhen::OnlyPending && !IsPending(content)) {
+        userEdited_ = false;
+        return SaveOutcome::NothingPending;
+    }
+    if (path == heldPath_) {
+        const std::optional<QByteArray> onDisk = ContentOnDisk(path);
+        if (onDisk != heldContent_) {
+            if (!IsPending(content))
+                return SaveOutcome::ChangedOnDisk;
+            Refuse(path, QStringLiteral("it was changed on disk after the page read it"));
+            return SaveOutcome::Refused;
+        }
+        // The file already holds these bytes: the save writes nothing.
+        if (onDisk == content) {
+            Holds(path, content);
+            return SaveOutcome::Saved;
+        }
+    }
+    CloseLineFile(file);
+    Holds(path, content);
+    return SaveOutcome::Saved;
 }

@@ -1,31 +1,69 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
+#include <optional>
+
+class LineFile;
+
+// What a page's save did.
+enum class SaveOutcome {
+    Saved,          // the file now holds what the page shows
+    Refused,        // nothing written; the first refusal of a file raises instead
+    ChangedOnDisk,  // someone else changed the file and the page had no edit to keep: show the file
+    NothingPending, // asked to save only an edit of the user's, and there was none
+};
+
+// Whether a save writes whatever the page shows, as its triggers do, or only
+// an edit of the user's that would otherwise be lost.
+enum class SaveWhen { Always, OnlyPending };
 
 // Keeps a page from writing over a file whose content it does not hold. A page
 // holds a file after a complete load of it, after creating it, and after
 // saving to it. Once a load has begun, the page holds no file until that load
 // completes: a load that stops part-way leaves a mixture of two files on the
 // page, and writing that mixture would destroy the rest of the file.
+//
+// It also remembers the bytes the page last read or wrote of the file it
+// holds. Another program (or a second copy of this one) may have changed the
+// file since; a save then writes nothing, so that the other change survives:
+// the page shows the file as it now is, or, when the user has an edit on the
+// page that would be lost that way, the save is refused until F5.
 class SaveGuard {
 public:
     // A load of this file begins; a failure before Holds leaves the page
-    // holding nothing.
+    // holding nothing. The page's controls are about to be replaced, so any
+    // edit of the user's is given up here.
     void LoadBegins(const QString& path);
     // A load of this file begins with controls that are not read from it (the
     // bot.cfg page's roster, read from the personalities). Should it stop
     // there, the rest of the page still shows another file's values, so not
     // even a missing file may be created until a load of it completes.
     void LoadBeginsBeforeTheFile(const QString& path);
-    // The page now holds the complete content of this file.
-    void Holds(const QString& path);
+    // The page now holds the complete content of this file, which holds
+    // these bytes (none: the file is missing).
+    void Holds(const QString& path, const std::optional<QByteArray>& content);
     // Whether a save may write this file. A missing file may be created unless
     // the page shows another file's content. A refusal raises an Exception
     // naming the file the first time; further refusals of the same file
     // return false without a box until the next load begins.
     bool MayWrite(const QString& path);
+
+    // The user changed a control of the page.
+    void UserEdited() { userEdited_ = true; }
+    bool HasUserEdits() const { return userEdited_; }
+    // The file a save of an edit the user made goes to: the one the page
+    // holds, else the one its last load began on; empty when there is none.
+    QString SaveTarget() const;
+
+    // Ends a save that MayWrite allowed and that has written the page's
+    // content into file, opened for path. With SaveWhen::OnlyPending it
+    // writes nothing unless the user has changed the page and its content
+    // differs from what it last read or wrote. A file that someone else has
+    // changed since is not written; the refusal raises like MayWrite's.
+    SaveOutcome FinishSave(LineFile& file, const QString& path, SaveWhen when);
 
     // Told the refusal's message when the guard starts refusing a file, and
     // an empty text once the page holds a file again, so that the refusal
@@ -36,10 +74,14 @@ private:
     bool MayCreate(const QString& path) const;
     QString RefusalReason(const QString& path) const;
     void SetRefusal(const QString& refusal);
+    bool Refuse(const QString& path, const QString& reason);
+    bool IsPending(const QByteArray& pageContent) const;
 
     QString heldPath_;
+    std::optional<QByteArray> heldContent_;
     QString unreadPath_;
     QString reportedPath_;
     QString refusal_;
     bool showsOtherValues_ = false;
+    bool userEdited_ = false;
 };

@@ -19,6 +19,10 @@ public:
     {
         PropertyBroken("a page's load and save show no notice", text);
     }
+    bool QuestionBox(const QString&, const QString& text, const QString&, const QString&) override
+    {
+        PropertyBroken("a page's load and save ask nothing", text);
+    }
 };
 
 // The first refusal raises a failure, the later ones return quietly.

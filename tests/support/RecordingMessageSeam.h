@@ -7,7 +7,7 @@
 #include <functional>
 
 // Records every box instead of showing it. A box is listed as
-// "error: <text>" or "notice: <text>"; an optional callback runs while the
+// "error: <text>" or "notice: <text>" (questions below); an optional callback runs while the
 // box would be open, as the user's answer to it.
 class RecordingMessageSeam : public MessageSeam {
 public:
@@ -29,9 +29,21 @@ public:
             whileOpen();
     }
 
+    // Listed as "question: <text> [<first answer>|<second answer>]".
+    bool QuestionBox(const QString& caption, const QString& text, const QString& firstAnswer,
+                     const QString& secondAnswer) override
+    {
+        captions << caption;
+        boxes << QStringLiteral("question: %1 [%2|%3]").arg(text, firstAnswer, secondAnswer);
+        if (whileOpen)
+            whileOpen();
+        return firstAnswerGiven;
+    }
+
     QStringList boxes;
     QStringList captions;
     std::function<void()> whileOpen;
+    bool firstAnswerGiven = false;
 
 private:
     ScopedMessageSeam scope_;

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class QWidget;
+
+// Tells a page that the user changed the value of one of its controls. The
+// value controls report every change the user makes, never the program's own
+// sets; the report reaches the PageEdits placed on the nearest page around
+// the control.
+class PageEdits : public QObject {
+    Q_OBJECT
+
+public:
+    explicit PageEdits(QWidget& page);
+
+    // Told the control that changed; it must not fail.
+    std::function<void(QWidget& control)> OnUserEdit;
+};
+
+// Called by a value control when the user has changed its value.
+void NoteUserEdit(QWidget& control);
