@@ -5,6 +5,7 @@
 #include "Failures.h"
 #include "GameFolder.h"
 #include "PersonalityFile.h"
+#include "ProcessReads.h"
 #include "ProgramStart.h"
 #include "ProgramSession.h"
 #include "TextField.h"
@@ -87,19 +88,6 @@ bool AsOrdinaryUser(Step&& step)
     const auto backToRoot = qScopeGuard([] { QVERIFY(::seteuid(0) == 0); });
     step();
     return true;
-}
-
-// The read calls this process has made so far (syscr).
-qint64 ReadCallsSoFar()
-{
-    QFile io("/proc/self/io");
-    if (!io.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : io.readAll().split('\n')) {
-        if (line.startsWith("syscr: "))
-            return line.mid(7).toLongLong();
-    }
-    return -1;
 }
 
 } // namespace

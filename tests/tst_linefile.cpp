@@ -9,6 +9,7 @@
 #include "Bytes.h"
 #include "Exceptions.h"
 #include "LineFile.h"
+#include "ProcessReads.h"
 #include "SaveLeftovers.h"
 #include "SystemErrors.h"
 
@@ -2006,22 +2007,6 @@ void TestLineFile::attributesSurviveASave()
     QCOMPARE(Entries(folder), QStringList({QStringLiteral("bot.cfg")}));
 }
 
-namespace {
-
-// What this process has read so far, in bytes (rchar).
-qint64 BytesReadSoFar()
-{
-    QFile io(QStringLiteral("/proc/self/io"));
-    if (!io.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : io.readAll().split('\n')) {
-        if (line.startsWith("rchar: "))
-            return line.mid(7).toLongLong();
-    }
-    return -1;
-}
-
-}  // namespace
 
 // A file larger than any line file is refused unread.
 void TestLineFile::fileOverTheLimitIsNotRead()
