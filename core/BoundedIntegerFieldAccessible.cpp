@@ -1,6 +1,7 @@
 #include "AccessibleNames.h"
 #include "BoundedIntegerField.h"
 #include "Failures.h"
+#include "UserEdits.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -47,9 +48,11 @@ public:
     QVariant minimumValue() const override { return field().MinValue(); }
     QVariant minimumStepSize() const override { return 1; }
 
-    // A screen reader's change is the user's, so its load runs under the guard.
+    // A screen reader's change is the user's: the page counts it as an edit
+    // to save, and the load it sets off runs under the guard.
     void setCurrentValue(const QVariant& value) override
     {
+        NoteUserEdit(field());
         RunHandler([this, &value] { field().SetValue(value.toInt()); });
     }
 

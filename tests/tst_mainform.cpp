@@ -12,6 +12,7 @@
 #include "UserPicks.h"
 #include "main.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
@@ -31,15 +32,19 @@ class MainFormTest : public QObject, ProgramSession {
 
     // The file of Counter-Strike that each page shows after start-up.
     const QMap<QString, QString> PageFiles{{"personality", "cstrike/bot1/personality.txt"},
+                                           {"screen reader", "cstrike/bot1/personality.txt"},
                                            {"chat", "cstrike/chat/newround.txt"},
                                            {"bot.cfg", "cstrike/bot.cfg"}};
 
     // An edit that no trigger saves, made as the user makes it: a typed
-    // name, a chat key pressed and not yet released, a box toggled with Space.
+    // name, a skill set by a screen reader, a chat key pressed and not yet
+    // released, a box toggled with Space.
     void EditAsTheUser(const QString& page)
     {
         if (page == "personality")
             QTest::keyClicks(form->Name, "x");
+        else if (page == "screen reader")
+            QAccessible::queryAccessibleInterface(form->Skill)->valueInterface()->setCurrentValue(4);
         else if (page == "chat")
             QTest::keyPress(form->ChatEditMemo, 'x');
         else
@@ -51,6 +56,8 @@ class MainFormTest : public QObject, ProgramSession {
         const QByteArray bytes = ReadBytes(PageFiles.value(page));
         if (page == "personality")
             return bytes.startsWith("Kestrelx\r\n");
+        if (page == "screen reader")
+            return bytes.startsWith("Kestrel\r\n4\r\n");
         if (page == "chat")
             return bytes.startsWith("xAlright");
         return bytes.contains("\r\ndisco 1\r\n");
@@ -243,6 +250,7 @@ private slots:
         QTest::newRow("personality, close") << "personality" << "close";
         QTest::newRow("chat, close") << "chat" << "close";
         QTest::newRow("bot.cfg, close") << "bot.cfg" << "close";
+        QTest::newRow("personality by a screen reader, close") << "screen reader" << "close";
     }
 
     void pendingEditIsSavedFirst()
