@@ -72,14 +72,18 @@ bool TMainForm::SavePendingPersonality()
 {
     if (!PersonalitySaveGuard.HasUserEdits())
         return true;
-    return SavedUnderGuard([this] {
+    SaveOutcome outcome = SaveOutcome::Refused;
+    const bool saved = SavedUnderGuard([this, &outcome] {
         const QString path = TargetOf(
             PersonalitySaveGuard, PersonalityFilePath(ModFolder, CurrentPersonalityNumber->Value()));
-        const SaveOutcome outcome = SavePersonalityTo(*this, path, SaveWhen::OnlyPending);
-        if (outcome == SaveOutcome::Saved)
-            RefreshRosterAndBotConfig();
+        outcome = SavePersonalityTo(*this, path, SaveWhen::OnlyPending);
         return outcome;
     });
+    // The save is done whatever the roster's reading then meets: a failure
+    // there is its own, reported on its own.
+    if (outcome == SaveOutcome::Saved)
+        RunHandler([this] { RefreshRosterAndBotConfig(); });
+    return saved;
 }
 
 bool TMainForm::SavePendingChat()

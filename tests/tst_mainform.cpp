@@ -313,6 +313,19 @@ private slots:
         QCOMPARE(form->DiscoModeCheckBox->Checked(), pending);
     }
 
+    // The roster read after a pending personality's save belongs to no save:
+    // its failure is shown as it is, and the saved edit is not taken for one
+    // that could not be saved.
+    void aRosterFailureAfterAPendingSaveAsksNothing()
+    {
+        QFile::remove("cstrike/bot2/personality.txt");
+        QVERIFY(QFile::link("personality.txt", "cstrike/bot2/personality.txt"));
+        EditAsTheUser("personality");
+        QVERIFY(form->close());
+        QVERIFY(FileHoldsTheEdit("personality"));
+        QCOMPARE(seam->boxes, QStringList("error: I/O error 40."));
+    }
+
     // Another program changes the page's file: by hand, or a second copy of
     // the editor saving the way this one does. A trigger then shows the
     // file, or refuses while the user's edit is on the page; F5 shows it.
