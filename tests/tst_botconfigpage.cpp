@@ -572,7 +572,8 @@ private slots:
         MoveOverBotConfigPage();
         QCOMPARE(seam->boxes,
                  QStringList{"error: " + QDir::toNativeSeparators("cstrike/bot.cfg")
-                             + " was not saved: it could not be read completely" + F5Hint});
+                             + " was not saved: a personality of its roster could not be read"
+                             + F5Hint});
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), botConfig);
     }
 
@@ -609,7 +610,7 @@ private slots:
         seam->boxes.clear();
 
         MoveOverBotConfigPage();
-        const QString reason = rosterFails ? "it could not be read completely"
+        const QString reason = rosterFails ? "a personality of its roster could not be read"
                                            : "the page shows another file's content";
         QCOMPARE(seam->boxes, QStringList{"error: " + QDir::toNativeSeparators("valve/bot.cfg")
                                           + " was not saved: " + reason + F5Hint});
@@ -687,13 +688,24 @@ private slots:
         MoveOverBotConfigPage();
         QCOMPARE(seam->boxes.mid(1),
                  QStringList{"error: " + QDir::toNativeSeparators("cstrike/bot.cfg")
-                             + " was not saved: it could not be read completely" + F5Hint});
+                             + " was not saved: a personality of its roster could not be read"
+                             + F5Hint});
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), botConfig);
 
         seam->boxes.clear();
         QVERIFY(choose(3));
         QCOMPARE(seam->boxes.size(), 1);
         QVERIFY2(isTheFailure(seam->boxes.first()), qPrintable(seam->boxes.first()));
+
+        // Its page refuses to save over it with one box, not one per movement.
+        seam->boxes.clear();
+        const auto moveTwice = [this] {
+            for (int movement = 0; movement < 2; ++movement)
+                Guarded([this] { form->PersonalityTabMouseMove(); });
+        };
+        QVERIFY(fault == "closed" ? AsOrdinaryUser(moveTwice) : (moveTwice(), true));
+        QCOMPARE(seam->boxes.size(), 1);
+        QVERIFY2(seam->boxes.first().contains(" was not saved: "), qPrintable(seam->boxes.first()));
     }
 
     // The mod change stops at the personality, so the page keeps cstrike's

@@ -62,6 +62,8 @@ bool SaveGuard::MayCreate(const QString& path) const
 
 QString SaveGuard::RefusalReason(const QString& path) const
 {
+    if (path == unreadPath_ && showsOtherValues_)
+        return QStringLiteral("a personality of its roster could not be read");
     if (path == unreadPath_)
         return QStringLiteral("it could not be read completely");
     if (heldPath_.isEmpty() && unreadPath_.isEmpty())
@@ -91,8 +93,20 @@ bool SaveGuard::Refuse(const QString& path, const QString& reason)
 
 bool SaveGuard::MayWrite(const QString& path)
 {
-    if (path == heldPath_ || (MayCreate(path) && !FileIsPresent(path)))
+    if (path == heldPath_)
         return true;
+    if (!MayCreate(path))
+        return Refuse(path, RefusalReason(path));
+    try {
+        if (!FileIsPresent(path))
+            return true;
+    } catch (const EInOutError& failure) {
+        // What cannot be examined may well be a file: it is refused like one
+        // the page could not read, with one box and the tab's sign, instead
+        // of a box at every trigger.
+        return Refuse(path, QStringLiteral("it could not be examined (") + failure.Message()
+                                + QStringLiteral(")"));
+    }
     return Refuse(path, RefusalReason(path));
 }
 
