@@ -11,7 +11,7 @@ struct QtOption {
 };
 
 // The options QApplication and its platform plugins read; a value follows
-// as the next argument or after "=".
+// as the next argument or after "=", and reaches Qt as the next argument.
 constexpr std::array QtOptions{
     QtOption{"platform", true},     QtOption{"platformpluginpath", true},
     QtOption{"platformtheme", true}, QtOption{"plugin", true},
@@ -79,7 +79,14 @@ StartRequest ReadCommandLine(int argc, char** argv)
             if (!option)
                 return Refused("unknown option " + std::string(argument));
             request.qtArguments.push_back(argv[i]);
-            if (option->takesValue && !valueAttached) {
+            if (option->takesValue && valueAttached) {
+                // Qt reads most of its options' values only as the next
+                // argument ("-platform=offscreen" would be ignored), so the
+                // value is split off in place: argv's strings are ours to change.
+                char* equals = argv[i] + argument.find('=');
+                *equals = '\0';
+                request.qtArguments.push_back(equals + 1);
+            } else if (option->takesValue) {
                 if (i + 1 == argc)
                     return Refused("option " + std::string(argument) + " needs a value");
                 request.qtArguments.push_back(argv[++i]);

@@ -80,6 +80,7 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("relative") << QStringList{"game"};
         QTest::newRow("after Qt's option") << QStringList{"-platform", "offscreen", "game"};
+        QTest::newRow("after Qt's option with =") << QStringList{"--platform=offscreen", "game"};
         QTest::newRow("named like an option") << QStringList{"--", "-game"};
     }
 
@@ -93,8 +94,15 @@ private slots:
         QVERIFY(QDir().rename(game->Path(), above.filePath(folderName)));
         QProcess editor;
         editor.setWorkingDirectory(above.path());
+        // No display: the editor starts only on the offscreen platform, which
+        // a platform option must bring to Qt by itself.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        if (arguments.filter(QStringLiteral("platform")).isEmpty())
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        else
+            environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         editor.setProcessEnvironment(environment);
         editor.start(QStringLiteral(TAVRIK_EDITOR), arguments);
         QVERIFY(editor.waitForStarted());
