@@ -13,7 +13,8 @@ bool Unsupported(int error)
 }
 
 // Calls fill(buffer, size) as the size query and again with a buffer of that
-// size, until the value stops growing in between.
+// size, until the value stops growing in between. An empty answer needs no
+// second call: most files have no attribute, and every save asks.
 template <typename Fill>
 bool ReadSized(Fill fill, QByteArray& value)
 {
@@ -22,6 +23,8 @@ bool ReadSized(Fill fill, QByteArray& value)
         if (size < 0)
             return false;
         value.resize(size);
+        if (size == 0)
+            return true;
         const ssize_t got = fill(value.data(), size_t(size));
         if (got >= 0) {
             value.truncate(got);
