@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 class DropDownSelector;
 class PageBackground;
 class QLabel;
@@ -54,6 +56,9 @@ public:
     void BotConfigEditorMouseMove();
     void PersonalityTabMouseMove();
     void ReloadShownPage();
+    // Puts the shown page's file back as this run first read it, once the
+    // user agrees, and loads the page from it.
+    void PutBackShownPage();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -67,6 +72,10 @@ private:
     void WireEvents();
     void WireRefusalSigns();
     void WireReloadKey();
+    void WirePutBackKey();
+    // The file the shown page's load reads; none when no chat kind may be.
+    std::optional<QString> ShownPageFile() const;
+    SaveGuard& ShownPageGuard();
     void ShowRefusalOnTab(QWidget* page, const QString& caption, const QString& refusal);
     void WatchUserEdits();
     void RefreshRosterAndBotConfig();
