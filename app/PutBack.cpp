@@ -57,59 +57,71 @@ SaveGuard& TMainForm::ShownPageGuard()
     return BotConfigSaveGuard;
 }
 
+// A notice says why the key has nothing to put back; false when it has.
+bool TMainForm::TellWhyNothingIsPutBack(const QString& path, const std::optional<FirstReading>& first,
+                                        bool asFirstRead)
+{
+    if (asFirstRead && !ShownPageGuard().HasUserEdits()) {
+        ShowNotice(path + QStringLiteral(" is as it was at ") + TimeOf(*first)
+                   + QStringLiteral("; there is nothing to put back."));
+        return true;
+    }
+    if (!asFirstRead && !(first && first->writtenSince)) {
+        ShowNotice(QStringLiteral("This editor has not changed ") + path
+                   + QStringLiteral("; what other programs change is not put back."));
+        return true;
+    }
+    // The page loads the personality of the number it shows, so it would
+    // create the first one again at once.
+    if (!asFirstRead && !first->content && PageControl->currentWidget() == PersonalityTab
+        && CurrentPersonalityNumber->Value() == 1) {
+        ShowNotice(path + QStringLiteral(" did not exist at ") + TimeOf(*first)
+                   + QStringLiteral(", but the page needs a first personality to show, so it "
+                                    "stays."));
+        return true;
+    }
+    return false;
+}
+
+// A removed personality leaves the page on the number below; a removed chat
+// list leaves the page as a missing list does, without the load's box.
+void TMainForm::ShowPageAfterPutBack(const QString& path, bool removed)
+{
+    if (!removed) {
+        ReloadShownPage();
+    } else if (PageControl->currentWidget() == PersonalityTab) {
+        // Given up before the number changes, so that no save of it is tried.
+        PersonalitySaveGuard.LoadBegins(path);
+        CurrentPersonalityNumber->SetValue(CurrentPersonalityNumber->Value() - 1);
+    } else if (PageControl->currentWidget() == ChatTab) {
+        ShowRemovedChatList(*this, path);
+    } else {
+        ReloadShownPage();
+    }
+}
+
 void TMainForm::PutBackShownPage()
 {
     const std::optional<QString> path = ShownPageFile();
     if (!path)
         return;
-    SaveGuard& guard = ShownPageGuard();
     const std::optional<FirstReading> first = FirstReadingOf(*path);
     const bool asFirstRead = first && ContentOnDisk(*path) == first->content;
-    if (asFirstRead && !guard.HasUserEdits()) {
-        ShowNotice(*path + QStringLiteral(" is as it was at ") + TimeOf(*first)
-                   + QStringLiteral("; there is nothing to put back."));
+    if (TellWhyNothingIsPutBack(*path, first, asFirstRead) || !AskToPutBack(*path, *first))
         return;
-    }
-    if (!asFirstRead && !(first && first->writtenSince)) {
-        ShowNotice(QStringLiteral("This editor has not changed ") + *path
-                   + QStringLiteral("; what other programs change is not put back."));
-        return;
-    }
-    // The page loads the personality of its number, and would create it
-    // again at once.
-    const bool created = !first->content;
-    const int number = CurrentPersonalityNumber->Value();
-    const bool personality = PageControl->currentWidget() == PersonalityTab;
-    if (!asFirstRead && created && personality && number == 1) {
-        ShowNotice(*path + QStringLiteral(" did not exist at ") + TimeOf(*first)
-                   + QStringLiteral(", but the page needs a first personality to show, so it "
-                                    "stays."));
-        return;
-    }
-    if (!AskToPutBack(*path, *first))
-        return;
+    // Only the user's edit differs from the file: dropping it is all there is.
     if (asFirstRead) {
         ReloadShownPage();
         return;
     }
-    if (!guard.HoldsAsOnDisk(*path)) {
+    if (!ShownPageGuard().HoldsAsOnDisk(*path)) {
         ReloadShownPage();
         throw Exception(*path
                         + QStringLiteral(" was not put back: another program changed it after "
                                          "the page read it. The page shows it as it now is"));
     }
     PutBackFirstReading(*path);
-    if (!created) {
-        ReloadShownPage();
-    } else if (personality) {
-        // Given up before the number changes, so that no save of it is tried.
-        PersonalitySaveGuard.LoadBegins(*path);
-        CurrentPersonalityNumber->SetValue(number - 1);
-    } else if (PageControl->currentWidget() == ChatTab) {
-        ShowRemovedChatList(*this, *path);
-    } else {
-        ReloadShownPage();
-    }
+    ShowPageAfterPutBack(*path, !first->content);
 }
 
 void TMainForm::WirePutBackKey()

@@ -2,6 +2,7 @@
 
 #include "BotConfigPage.h"
 #include "ChatPage.h"
+#include "FirstReadings.h"
 #include "PersonalityPage.h"
 
 #include <QString>
@@ -76,6 +77,9 @@ private:
     // The file the shown page's load reads; none when no chat kind may be.
     std::optional<QString> ShownPageFile() const;
     SaveGuard& ShownPageGuard();
+    bool TellWhyNothingIsPutBack(const QString& path, const std::optional<FirstReading>& first,
+                                 bool asFirstRead);
+    void ShowPageAfterPutBack(const QString& path, bool removed);
     void ShowRefusalOnTab(QWidget* page, const QString& caption, const QString& refusal);
     void WatchUserEdits();
     void RefreshRosterAndBotConfig();

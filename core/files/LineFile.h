@@ -17,6 +17,9 @@
 // rewritten in place, says where a copy of its old content is. A LineFile
 // that is destroyed without being closed (a failure left its handler)
 // discards what was written to it.
+//
+// A complete reading, and a save of a file never read, are noted in the
+// record of first readings (FirstReadings.h).
 class LineFile {
 public:
     LineFile(LineFile&&) noexcept;
