@@ -32,9 +32,9 @@ void TMainForm::WireRefusalSigns()
 }
 
 // F5 reads the shown page's file again through the page's own load, so a
-// file that was put right outside the editor becomes editable again. It is
-// the one load that saves no edit of that page first: the user asks for the
-// file as it is on disk.
+// file that was put right outside the editor becomes editable again. It
+// saves no edit of that page first: the user asks for the file as it is on
+// disk.
 void TMainForm::ReloadShownPage()
 {
     QWidget* shown = PageControl->currentWidget();

@@ -18,8 +18,9 @@
 // An edit made with the keyboard alone, or with the mouse without crossing a
 // page's background, reaches no trigger. So before a load replaces a page's
 // controls, and before the window closes, every page whose controls the user
-// changed saves them as its own trigger would. F5 is the one load that drops
-// an edit: it asks for the file as it is on disk.
+// changed saves them as its own trigger would. F5 and the put-back key are
+// the loads that drop an edit of the shown page: the user asks for the file
+// as it is on disk, or as it was first read.
 
 namespace {
 

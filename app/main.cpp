@@ -111,6 +111,7 @@ void TMainForm::WireEvents()
     botConfigBackground_->OnMouseMove = [this] { BotConfigEditorMouseMove(); };
     WireRefusalSigns();
     WireReloadKey();
+    WirePutBackKey();
     WatchUserEdits();
 }
 

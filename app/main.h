@@ -2,10 +2,13 @@
 
 #include "BotConfigPage.h"
 #include "ChatPage.h"
+#include "FirstReadings.h"
 #include "PersonalityPage.h"
 
 #include <QString>
 #include <QWidget>
+
+#include <optional>
 
 class DropDownSelector;
 class PageBackground;
@@ -54,6 +57,9 @@ public:
     void BotConfigEditorMouseMove();
     void PersonalityTabMouseMove();
     void ReloadShownPage();
+    // Puts the shown page's file back as this run first read it, once the
+    // user agrees, and loads the page from it.
+    void PutBackShownPage();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -67,6 +73,13 @@ private:
     void WireEvents();
     void WireRefusalSigns();
     void WireReloadKey();
+    void WirePutBackKey();
+    // The file the shown page's load reads; none when no chat kind may be.
+    std::optional<QString> ShownPageFile() const;
+    SaveGuard& ShownPageGuard();
+    bool TellWhyNothingIsPutBack(const QString& path, const std::optional<FirstReading>& first,
+                                 bool asFirstRead);
+    void ShowPageAfterPutBack(const QString& path, bool removed);
     void ShowRefusalOnTab(QWidget* page, const QString& caption, const QString& refusal);
     void WatchUserEdits();
     void RefreshRosterAndBotConfig();

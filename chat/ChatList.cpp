@@ -29,6 +29,12 @@ void LoadChatList(ChatPage& page, const QString& modFolder)
     page.ChatSaveGuard.Holds(*path, content);
 }
 
+void ShowRemovedChatList(ChatPage& page, const QString& path)
+{
+    page.ChatSaveGuard.LoadBegins(path);
+    page.ChatEditMemo->ClearText();
+}
+
 SaveOutcome SaveChatList(ChatPage& page, const QString& modFolder)
 {
     const std::optional<QString> path = ChooseChatFile(page, modFolder);

@@ -12,6 +12,11 @@ struct ChatPage;
 // the text area as it was.
 void LoadChatList(ChatPage& page, const QString& modFolder);
 
+// Leaves the page as a load of the missing list at path leaves it, without
+// the load's box, since the user has just removed the file: the text area is
+// empty and the next key release creates the list from what is typed.
+void ShowRemovedChatList(ChatPage& page, const QString& path);
+
 // Writes the text area into the chosen chat list file exactly as it stands,
 // adding no line end. A file the page does not hold is not overwritten (see
 // SaveGuard); a missing one is created. When no file can be chosen (a notice

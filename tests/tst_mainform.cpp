@@ -2,6 +2,7 @@
 #include "ChatHelp.h"
 #include "CheckBoxControl.h"
 #include "DropDownSelector.h"
+#include "FirstReadings.h"
 #include "LineFile.h"
 #include "TextArea.h"
 #include "TextField.h"
@@ -71,6 +72,44 @@ class MainFormTest : public QObject, ProgramSession {
             QTest::keyRelease(form->ChatEditMemo, Qt::Key_Shift);
         else
             QTest::keyRelease(form->MaxBots, Qt::Key_Shift);
+    }
+
+    QByteArray ChangedByHand(const QString& page, QByteArray bytes)
+    {
+        bytes.replace("Kestrel", "Kestrow").replace("max_bots 10", "max_bots 12");
+        return bytes.append(page == "chat" ? "Added by hand\r\n" : "");
+    }
+
+    // The page's file as this run leaves it before the put-back key; returns
+    // its path. A created file was missing when the run began, or, for a
+    // personality, is the next number's (the first one's, created first).
+    QString MakeHistory(const QString& page, const QString& history)
+    {
+        QString path = PageFiles.value(page);
+        if (history == "created" && page == "personality") {
+            form->CurrentPersonalityNumber->SetValue(6);
+            path = "cstrike/bot6/personality.txt";
+        } else if (history.startsWith("created")) {
+            Stop();
+            game = ScratchGameFolder::WithSampleMods();
+            QFile::remove(path);
+            Start();
+        }
+        seam->boxes.clear();
+        const int saves = history == "saved several times"               ? 3
+                          : history == "saved" || history.startsWith("created")
+                                  || history == "changed elsewhere" ? 1
+                                                                     : 0;
+        for (int save = 0; save < saves; ++save) {
+            EditAsTheUser(page);
+            RunTrigger(page);
+        }
+        if (history.startsWith("changed elsewhere"))
+            WriteBytes(path, ChangedByHand(page, ReadBytes(path)));
+        // An edit the key takes back with the rest.
+        if (history != "unchanged")
+            EditAsTheUser(page);
+        return path;
     }
 
 private slots:
@@ -326,6 +365,87 @@ private slots:
         QCOMPARE(seam->boxes, QStringList("error: I/O error 40."));
     }
 
+    // Ctrl+Shift+R, pressed in one of the page's fields, puts the file back
+    // as this run first read it (no file, where this run created it), and
+    // the page shows it with no edit pending. Another program's change stays.
+    void putBackKeyRestoresTheFirstReading_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<bool>("putBack");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QStringList>("boxes");
+        const QString question = "question: Put %1 back as it was at %2? [Put Back|Cancel]";
+        const QString refusal = "error: %1 was not put back: another program changed it after "
+                                "the page read it. The page shows it as it now is.";
+        for (const char* page : {"personality", "chat", "bot.cfg"}) {
+            const auto row = [page](const char* history, bool putBack, const char* result,
+                                    const QStringList& boxes) {
+                QTest::addRow("%s, %s%s", page, history, putBack ? "" : ", cancel")
+                    << page << history << putBack << result << boxes;
+            };
+            row("saved", true, "first", {question});
+            row("saved", false, "as before", {question});
+            row("saved several times", true, "first", {question});
+            row("created", true, "none", {question});
+            row("edit pending", true, "first", {question});
+            row("changed elsewhere", true, "as before", {question, refusal});
+        }
+        QTest::newRow("chat, unchanged")
+            << "chat" << "unchanged" << true << "first"
+            << QStringList{"notice: %1 is as it was at %2; there is nothing to put back."};
+        // Start-up created it; the page would create it again.
+        QTest::newRow("personality, created first")
+            << "personality" << "created first" << true << "as before"
+            << QStringList{"notice: %1 did not exist at %2, but the page needs a first "
+                           "personality to show, so it stays."};
+        QTest::newRow("bot.cfg, changed elsewhere only")
+            << "bot.cfg" << "changed elsewhere only" << true << "as before"
+            << QStringList{"notice: This editor has not changed %1; what other programs change "
+                           "is not put back."};
+    }
+
+    void putBackKeyRestoresTheFirstReading()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, history);
+        QFETCH(bool, putBack);
+        QFETCH(QString, result);
+        QFETCH(QStringList, boxes);
+        const QByteArray first = ReadBytes(PageFiles.value(page));
+        const QString path = MakeHistory(page, history);
+        const QByteArray before = ReadBytes(path);
+        seam->firstAnswerGiven = putBack;
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QWidget* field = page == "personality" ? form->Name
+                         : page == "chat"      ? static_cast<QWidget*>(form->ChatEditMemo)
+                                               : form->MinBots;
+        form->PageControl->setCurrentWidget(field->parentWidget());
+        QTest::keyPress(field, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+
+        const QTime readAt = FirstReadingOf(path)->readAt;
+        for (QString& box : boxes)
+            box.replace("%1", path).replace("%2", readAt.toString("HH:mm"));
+        QCOMPARE(seam->boxes, boxes);
+        const QByteArray expected = result == "first" ? first : before;
+        QCOMPARE(QFile::exists(path), result != "none");
+        if (result != "none")
+            QCOMPARE(ReadBytes(path), expected);
+        QCOMPARE(QFileInfo::exists("cstrike/bot6"), path.contains("bot6") && result != "none");
+        const SaveGuard& guard = page == "personality" ? form->PersonalitySaveGuard
+                                 : page == "chat"      ? form->ChatSaveGuard
+                                                       : form->BotConfigSaveGuard;
+        // An edit stays where the key takes nothing back.
+        QCOMPARE(guard.HasUserEdits(),
+                 history != "unchanged" && (!putBack || boxes.first().startsWith("notice")));
+        // The page loaded the file: its trigger writes nothing new.
+        if (putBack && result != "none" && boxes.first().startsWith("question")) {
+            RunTrigger(page);
+            QCOMPARE(ReadBytes(path), expected);
+        }
+    }
+
     // Another program changes the page's file: by hand, or a second copy of
     // the editor saving the way this one does. A trigger then shows the
     // file, or refuses while the user's edit is on the page; F5 shows it.
@@ -348,9 +468,7 @@ private slots:
         QFETCH(bool, pending);
         QFETCH(bool, secondCopy);
         const QString path = PageFiles.value(page);
-        QByteArray other = ReadBytes(path);
-        other.replace("Kestrel", "Kestrow").replace("max_bots 10", "max_bots 12");
-        other.append(page == "chat" ? "Added by hand\r\n" : "");
+        const QByteArray other = ChangedByHand(page, ReadBytes(path));
         if (secondCopy)
             RunTrigger(page);
         if (pending)

@@ -48,12 +48,25 @@ public:
     bool QuestionBox(const QString& caption, const QString& text, const QString& firstAnswer,
                      const QString& secondAnswer) override
     {
+        return Ask(caption, text, firstAnswer, secondAnswer, false);
+    }
+
+    bool ConfirmBox(const QString& caption, const QString& text, const QString& firstAnswer,
+                    const QString& secondAnswer) override
+    {
+        return Ask(caption, text, firstAnswer, secondAnswer, true);
+    }
+
+private:
+    static bool Ask(const QString& caption, const QString& text, const QString& firstAnswer,
+                    const QString& secondAnswer, bool firstIsDefault)
+    {
         QMessageBox box(QMessageBox::Warning, caption, text);
         box.setWindowModality(Qt::ApplicationModal);
         box.setTextFormat(Qt::PlainText);
         QPushButton* first = box.addButton(firstAnswer, QMessageBox::AcceptRole);
         QPushButton* second = box.addButton(secondAnswer, QMessageBox::RejectRole);
-        box.setDefaultButton(second);
+        box.setDefaultButton(firstIsDefault ? first : second);
         box.setEscapeButton(second);
         WidenForCaption(box);
         ExecuteBoxNotingHeldKeys(box);

@@ -15,6 +15,14 @@ public:
     // which Escape and the close box also give.
     virtual bool QuestionBox(const QString& caption, const QString& text,
                              const QString& firstAnswer, const QString& secondAnswer) = 0;
+    // A question about a step the user has just asked for, so the first
+    // answer is the default; Escape and the close box still give the second.
+    // Seams that answer without showing a box take it as any question.
+    virtual bool ConfirmBox(const QString& caption, const QString& text,
+                            const QString& firstAnswer, const QString& secondAnswer)
+    {
+        return QuestionBox(caption, text, firstAnswer, secondAnswer);
+    }
 };
 
 MessageSeam& ActiveMessageSeam();

@@ -4,6 +4,7 @@
 #include "Exceptions.h"
 #include "FileCalls.h"
 #include "FileReplacement.h"
+#include "FirstReadings.h"
 
 #include <QFile>
 
@@ -110,6 +111,7 @@ struct LineFile::State {
     qsizetype position = 0;
     qsizetype end = 0;
     QByteArray targetPath;
+    QString path; // as the caller named it
 };
 
 LineFile::LineFile(std::unique_ptr<State> state) : state_(std::move(state)) {}
@@ -199,6 +201,7 @@ LineFile OpenForReading(const QString& path)
 
     const qsizetype mark = state->content.indexOf(CtrlZ);
     state->end = mark < 0 ? state->content.size() : mark;
+    NoteReading(path, state->content);
     return LineFile(std::move(state));
 }
 
@@ -226,6 +229,7 @@ LineFile CreateForWriting(const QString& path)
 
     auto state = std::make_unique<LineFile::State>(LineFile::State::Mode::Writing);
     state->targetPath = target.path;
+    state->path = path;
     return LineFile(std::move(state));
 }
 
@@ -280,8 +284,11 @@ void CloseLineFile(LineFile& file)
     std::unique_ptr<LineFile::State> state = std::move(file.state_);
     if (!state)
         throw EInOutError(FileNotOpen);
-    if (state->mode == LineFile::State::Mode::Writing)
+    if (state->mode == LineFile::State::Mode::Writing) {
+        NoteWriting(state->path);
         SaveFileContent(state->targetPath, state->content);
+        NoteWritten(state->path);
+    }
 }
 
 QByteArray ContentOf(const LineFile& file)
@@ -291,10 +298,40 @@ QByteArray ContentOf(const LineFile& file)
     return file.state_->content;
 }
 
+std::optional<QByteArray> ContentOnDisk(const QString& path)
+{
+    if (!FileIsPresent(path))
+        return std::nullopt;
+    const LineFile file = OpenForReading(path);
+    return ContentOf(file);
+}
+
 void MakeFolder(const QString& path)
 {
     if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0)
         RaiseErrno(errno, MissingEntry::Folder);
+    NoteFolderMade(path);
+}
+
+void RemoveFile(const QString& path)
+{
+    const WriteTarget target = ResolveWriteTarget(QFile::encodeName(path));
+    if (!target.exists)
+        return;
+    if (!S_ISREG(target.status.st_mode))
+        throw EInOutError(5);
+    if (::unlink(target.path.constData()) != 0)
+        RaiseErrno(errno);
+}
+
+bool RemoveFolderIfEmpty(const QString& path)
+{
+    if (::rmdir(QFile::encodeName(path).constData()) == 0)
+        return true;
+    const int error = errno;
+    if (error != ENOTEMPTY && error != EEXIST)
+        RaiseErrno(error, MissingEntry::Folder);
+    return false;
 }
 
 bool FileIsPresent(const QString& path)

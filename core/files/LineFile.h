@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // One open line text file, in reading or in writing mode. Lines are written
 // with CR LF; reading accepts CR LF and a CR alone; a Ctrl-Z byte ends the
@@ -16,6 +17,9 @@
 // rewritten in place, says where a copy of its old content is. A LineFile
 // that is destroyed without being closed (a failure left its handler)
 // discards what was written to it.
+//
+// A complete reading, and a save of a file never read, are noted in the
+// record of first readings (FirstReadings.h).
 class LineFile {
 public:
     LineFile(LineFile&&) noexcept;
@@ -52,9 +56,22 @@ void CloseLineFile(LineFile& file);
 // those written to a file open for writing so far.
 QByteArray ContentOf(const LineFile& file);
 
+// The bytes at path as they are now, read as a load reads them (a regular
+// file of bounded size); none when the file is missing.
+std::optional<QByteArray> ContentOnDisk(const QString& path);
+
 // Creates one folder; its parent must exist (3) and nothing of that name may
 // exist yet (183).
 void MakeFolder(const QString& path);
+
+// Removes the file a save to path writes: the end of its symbolic link chain,
+// never the link. Nothing there is no failure; a folder, a device or a pipe
+// raises code 5.
+void RemoveFile(const QString& path);
+
+// Removes the folder at path when nothing is in it; one that still holds
+// something stays, and is no failure. True when it was removed.
+bool RemoveFolderIfEmpty(const QString& path);
 
 // True when the path names an existing file that is not a folder; false when
 // nothing of that name exists, a folder on the way is missing, or the name is

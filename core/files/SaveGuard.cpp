@@ -3,20 +3,6 @@
 #include "Exceptions.h"
 #include "LineFile.h"
 
-namespace {
-
-// The bytes at path as they are now, read as a load reads them (a regular
-// file of bounded size); none when the file is missing.
-std::optional<QByteArray> ContentOnDisk(const QString& path)
-{
-    if (!FileIsPresent(path))
-        return std::nullopt;
-    const LineFile file = OpenForReading(path);
-    return ContentOf(file);
-}
-
-} // namespace
-
 void SaveGuard::LoadBegins(const QString& path)
 {
     heldPath_.clear();
@@ -46,6 +32,11 @@ void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& cont
 QString SaveGuard::SaveTarget() const
 {
     return heldPath_.isEmpty() ? unreadPath_ : heldPath_;
+}
+
+bool SaveGuard::HoldsAsOnDisk(const QString& path) const
+{
+    return path == heldPath_ && ContentOnDisk(path) == heldContent_;
 }
 
 // A missing file holds nothing to lose, but filling it from another file's

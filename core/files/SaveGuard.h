@@ -51,6 +51,10 @@ public:
     // return false without a box until the next load begins.
     bool MayWrite(const QString& path);
 
+    // Whether the page holds path and the file still holds the bytes the page
+    // last read or wrote of it, that is, no other program changed it since.
+    bool HoldsAsOnDisk(const QString& path) const;
+
     // The user changed a control of the page.
     void UserEdited() { userEdited_ = true; }
     bool HasUserEdits() const { return userEdited_; }
