@@ -15,7 +15,8 @@
 // --fault <call>:<n>:<action> injects a fault into a system call of the save
 // (see SystemCallFaults.h), and may be given more than once; a simulated
 // crash prints "crash" and nothing else. --swap <entry> names what a "swap"
-// fault renames over the path of the first operation.
+// fault renames over the path of the first operation. --trace writes the
+// calls that change or sync something to stderr, one line each, in order.
 //
 // --fill-fds takes every free file descriptor first (up to the process's
 // RLIMIT_NOFILE), so that the operation meets a system that refuses another
@@ -76,6 +77,7 @@ int FillDescriptors()
 int Usage()
 {
     std::fputs("usage: linefile_probe [--fault <call>:<n>:<action>]... [--swap <entry>] [--fill-fds]\n"
+               "       [--trace]\n"
                "       (read|write|abandon|mkdir|present|copies <path> [hex])...\n",
                stderr);
     return 2;
@@ -130,6 +132,9 @@ int main(int argc, char** argv)
             at += 2;
         } else if (at < argc && std::strcmp(argv[at], "--fill-fds") == 0) {
             fill = true;
+            ++at;
+        } else if (at < argc && std::strcmp(argv[at], "--trace") == 0) {
+            TraceCalls();
             ++at;
         } else {
             break;

@@ -14,7 +14,7 @@
 
 namespace {
 
-enum class Action { Fail, FailAlways, Interrupt, Short, Crash, Swap };
+enum class Action { Fail, FailAlways, Interrupt, Short, Crash, Halt, Swap };
 
 struct Fault {
     std::string call;
@@ -26,6 +26,39 @@ std::vector<Fault> armed;
 std::map<std::string, long> seen;
 std::string swapEntry;
 std::string swapPath;
+bool tracing = false;
+
+[[noreturn]] void EndAsIfKilled()
+{
+    static const char message[] = "crash\n";
+    (void)::write(STDOUT_FILENO, message, sizeof message - 1);
+    ::_exit(0);
+}
+
+// The path a call worked on: the open file's for a descriptor.
+std::string Named(int descriptor)
+{
+    char path[4096];
+    const std::string link = "/proc/self/fd/" + std::to_string(descriptor);
+    const ssize_t length = ::readlink(link.c_str(), path, sizeof path);
+    return length < 0 ? link : std::string(path, size_t(length));
+}
+
+std::string Named(const char* path)
+{
+    return path;
+}
+
+template <typename... Paths>
+void Trace(const char* call, Paths... paths)
+{
+    if (!tracing || sizeof...(paths) == 0)
+        return;
+    std::string line = call;
+    ((line += ' ' + Named(paths)), ...);
+    line += '\n';
+    (void)::write(STDERR_FILENO, line.data(), line.size());
+}
 
 // Counts a call; the fault due at it, if any.
 const Fault* Due(const char* call)
@@ -52,6 +85,8 @@ bool FailsNow(const Fault* fault)
     case Action::Interrupt:
         errno = EINTR;
         return true;
+    case Action::Halt:
+        EndAsIfKilled();
     default:
         return false;
     }
@@ -67,11 +102,8 @@ void AfterCall(const Fault* fault)
 {
     if (fault == nullptr)
         return;
-    if (fault->action == Action::Crash) {
-        static const char message[] = "crash\n";
-        (void)::write(STDOUT_FILENO, message, sizeof message - 1);
-        ::_exit(0);
-    }
+    if (fault->action == Action::Crash)
+        EndAsIfKilled();
     if (fault->action == Action::Swap) {
         const int error = errno;
         if (__real_rename(swapEntry.c_str(), swapPath.c_str()) != 0)
@@ -80,13 +112,15 @@ void AfterCall(const Fault* fault)
     }
 }
 
-template <typename Call>
-auto Wrapped(const char* name, Call call) -> decltype(call(nullptr))
+template <typename Call, typename... Paths>
+auto Wrapped(const char* name, Call call, Paths... paths) -> decltype(call(nullptr))
 {
     const Fault* fault = Due(name);
     if (FailsNow(fault))
         return -1;
     const auto result = call(fault);
+    if (result >= 0)
+        Trace(name, paths...);
     AfterCall(fault);
     return result;
 }
@@ -106,7 +140,8 @@ bool ArmFault(const char* fault)
     static const std::map<std::string, Action> actions = {
         {"fail", Action::Fail},           {"fail-always", Action::FailAlways},
         {"interrupt", Action::Interrupt}, {"short", Action::Short},
-        {"crash", Action::Crash},         {"swap", Action::Swap},
+        {"crash", Action::Crash},         {"halt", Action::Halt},
+        {"swap", Action::Swap},
     };
     const auto action = actions.find(text.substr(second + 1));
     if (action == actions.end() || armedFault.nth <= 0)
@@ -122,12 +157,18 @@ void SetSwap(const char* entry, const char* path)
     swapPath = path;
 }
 
+void TraceCalls()
+{
+    tracing = true;
+}
+
 extern "C" {
 
 ssize_t __real_pwrite(int descriptor, const void* data, size_t size, off_t offset);
 int __real_ftruncate(int descriptor, off_t length);
 int __real_fsync(int descriptor);
 int __real_unlink(const char* path);
+int __real_mkdir(const char* path, mode_t mode);
 int __real_fstat(int descriptor, struct stat* status);
 int __real_fsetxattr(int descriptor, const char* name, const void* value, size_t size, int flags);
 
@@ -136,27 +177,33 @@ ssize_t __wrap_pwrite(int descriptor, const void* data, size_t size, off_t offse
     return Wrapped("pwrite", [&](const Fault* fault) {
         const bool cut = fault != nullptr && fault->action == Action::Short;
         return __real_pwrite(descriptor, data, cut ? std::max<size_t>(1, size / 2) : size, offset);
-    });
+    }, descriptor);
 }
 
 int __wrap_ftruncate(int descriptor, off_t length)
 {
-    return Wrapped("ftruncate", [&](const Fault*) { return __real_ftruncate(descriptor, length); });
+    return Wrapped("ftruncate", [&](const Fault*) { return __real_ftruncate(descriptor, length); },
+                   descriptor);
 }
 
 int __wrap_fsync(int descriptor)
 {
-    return Wrapped("fsync", [&](const Fault*) { return __real_fsync(descriptor); });
+    return Wrapped("fsync", [&](const Fault*) { return __real_fsync(descriptor); }, descriptor);
 }
 
 int __wrap_unlink(const char* path)
 {
-    return Wrapped("unlink", [&](const Fault*) { return __real_unlink(path); });
+    return Wrapped("unlink", [&](const Fault*) { return __real_unlink(path); }, path);
 }
 
 int __wrap_rename(const char* from, const char* to)
 {
-    return Wrapped("rename", [&](const Fault*) { return __real_rename(from, to); });
+    return Wrapped("rename", [&](const Fault*) { return __real_rename(from, to); }, from, to);
+}
+
+int __wrap_mkdir(const char* path, mode_t mode)
+{
+    return Wrapped("mkdir", [&](const Fault*) { return __real_mkdir(path, mode); }, path);
 }
 
 int __wrap_fstat(int descriptor, struct stat* status)
@@ -168,7 +215,7 @@ int __wrap_fsetxattr(int descriptor, const char* name, const void* value, size_t
 {
     return Wrapped("fsetxattr", [&](const Fault*) {
         return __real_fsetxattr(descriptor, name, value, size, flags);
-    });
+    }, descriptor);
 }
 
 }  // extern "C"
