@@ -751,6 +751,10 @@ void TestLineFile::makeFolder()
     QCOMPARE(Outcome([&] { MakeFolder(QDir(folder).filePath(QStringLiteral("a/b"))); }),
              InvalidFilename);
     QVERIFY(!QFileInfo::exists(QDir(folder).filePath(QStringLiteral("a"))));
+    // The new name is synced into its parent before anything is saved in it.
+    const QString second = QDir(folder).filePath(QStringLiteral("bot2"));
+    RUN_PROBE(run, {QStringLiteral("--trace"), QStringLiteral("mkdir"), second}, folder);
+    QCOMPARE(run.errors, QStringLiteral("mkdir %1\nfsync %2").arg(second, folder));
 }
 
 void TestLineFile::existingNameGives183_data()
@@ -1587,6 +1591,9 @@ void TestLineFile::faultsDuringASave_data()
     QTest::addColumn<QString>("output");    // with {file}, {copy}, {cache}
     QTest::addColumn<QString>("file");      // old, new or damaged
     QTest::addColumn<bool>("leftover");
+    // The calls that change or sync something, in order, when given: with
+    // {file}, {base} (the cache folder's parent), {cache}, {save}, {copy}.
+    QTest::addColumn<QStringList>("calls");
 
     const QString ok = QStringLiteral("ok");
     const QString crash = QStringLiteral("crash");
@@ -1596,14 +1603,16 @@ void TestLineFile::faultsDuringASave_data()
     const QString plain = QStringLiteral("plain");
     const QString link = QStringLiteral("hard link");
     const QString closed = QStringLiteral("closed folder");
+    const QString newCache = QStringLiteral("closed folder, new cache");
     const auto row = [](const char* name, const QString& situation, const char* fault,
                         bool shorter, bool cacheOpen, const QString& output, const QString& file,
-                        bool leftover) {
+                        bool leftover, const QStringList& calls = {}) {
         QTest::newRow(name) << situation << QString::fromLatin1(fault) << shorter << cacheOpen
-                            << output << file << leftover;
+                            << output << file << leftover << calls;
     };
     // Calls counted in a rewrite in place: pwrite 1 the copy, 2 the file;
-    // fsync 1 the copy, 2 the copy's folder, 3 the file; unlink 1 the copy.
+    // fsync 1 the copy, 2 the copy's folder, 3 the file, 4 the copy's folder
+    // again; rename 1 the copy taking its name; unlink 1 the copy.
     row("rename: one fsync only", plain, "fsync:2:crash", false, true, ok, fresh, false);
     row("rename: first sync fails", plain, "fsync:1:fail", false, true, InjectedIoError, old,
         false);
@@ -1630,6 +1639,9 @@ void TestLineFile::faultsDuringASave_data()
     row("sync fails", link, "fsync:3:fail", false, true, InjectedIoError, old, false);
     row("crash after the copy", link, "fsync:1:crash", true, true, crash, old, true);
     row("crash after overwriting", link, "pwrite:2:crash", true, true, crash, damaged, true);
+    row("crash after overwriting through a symbolic link",
+        QStringLiteral("symbolic link to a hard link"), "pwrite:2:crash", true, true, crash,
+        damaged, true);
     row("crash after cutting", link, "ftruncate:1:crash", true, true, crash, fresh, true);
     row("crash after syncing", link, "fsync:3:crash", true, true, crash, fresh, true);
     row("crash after removing the copy", link, "unlink:1:crash", true, true, crash, fresh, false);
@@ -1639,6 +1651,35 @@ void TestLineFile::faultsDuringASave_data()
     row("no place for a copy", closed, "", false, false, NoPlaceForCopy, old, false);
     row("unreadable, second name", QStringLiteral("write-only hard link"), "", false, true,
         UnreadableInPlace, old, false);
+
+    // Each folder made for the copy is synced into its parent before anything
+    // goes into it; the copy is synced before it takes its copy name, and its
+    // folder before the file is touched and after the copy is removed.
+    const QStringList calls{
+        QStringLiteral("mkdir {base}/home"),        QStringLiteral("fsync {base}"),
+        QStringLiteral("mkdir {base}/home/.cache"), QStringLiteral("fsync {base}/home"),
+        QStringLiteral("mkdir {cache}"),            QStringLiteral("fsync {base}/home/.cache"),
+        QStringLiteral("pwrite {cache}/{save}"),    QStringLiteral("fsync {cache}/{save}"),
+        QStringLiteral("rename {cache}/{save} {cache}/{copy}"),
+        QStringLiteral("fsync {cache}"),            QStringLiteral("pwrite {file}"),
+        QStringLiteral("ftruncate {file}"),         QStringLiteral("fsync {file}"),
+        QStringLiteral("unlink {cache}/{copy}"),    QStringLiteral("fsync {cache}")};
+    row("copy in a new cache folder", newCache, "", true, true, ok, fresh, false, calls);
+    // Killed before each of those calls: the copy name holds the whole old
+    // content or is not there.
+    QHash<QString, int> counted;
+    for (qsizetype at = 0; at < calls.size(); ++at) {
+        const QString call = calls[at].section(QLatin1Char(' '), 0, 0);
+        const QString file = at <= calls.indexOf(QStringLiteral("pwrite {file}"))      ? old
+                             : at == calls.indexOf(QStringLiteral("ftruncate {file}")) ? damaged
+                                                                                         : fresh;
+        QTest::newRow(qPrintable(QStringLiteral("killed before call %1, %2").arg(at + 1).arg(calls[at])))
+            << newCache << QStringLiteral("%1:%2:halt").arg(call).arg(++counted[call]) << true
+            << true << crash << file
+            << (at >= calls.indexOf(QStringLiteral("pwrite {cache}/{save}"))
+                && at <= calls.indexOf(QStringLiteral("unlink {cache}/{copy}")))
+            << QStringList();
+    }
 }
 
 void TestLineFile::faultsDuringASave()
@@ -1650,10 +1691,11 @@ void TestLineFile::faultsDuringASave()
     QFETCH(QString, output);
     QFETCH(QString, file);
     QFETCH(bool, leftover);
+    QFETCH(QStringList, calls);
     ProbeOptions options;
     const QString plainSituation = QStringLiteral("plain");
-    const bool permissions = situation == QLatin1String("closed folder")
-                             || situation == QLatin1String("write-only hard link");
+    const bool closedFolder = situation.startsWith(QLatin1String("closed folder"));
+    const bool permissions = closedFolder || situation == QLatin1String("write-only hard link");
     if (permissions && !UnprivilegedChild(options.user))
         QSKIP("running as root without a user \"nobody\"");
 
@@ -1673,14 +1715,26 @@ void TestLineFile::faultsDuringASave()
     if (situation.endsWith(QLatin1String("hard link")))
         QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(otherName).constData()), 0);
     const QStringList entries = Entries(folder);
-    QVERIFY(SetMode(folder, situation == QLatin1String("closed folder") ? 0555 : 0777));
-    options.cacheFolder = NewFolder();
-    QVERIFY(SetMode(options.cacheFolder, cacheOpen ? 0777 : 0555));
+    QVERIFY(SetMode(folder, closedFolder ? 0555 : 0777));
+    // The copy's place: the file's folder, the end of a link's chain.
+    const bool throughLink = situation.startsWith(QLatin1String("symbolic link"));
+    const QString linkFolder = NewFolder();
+    const QString written = throughLink ? QDir(linkFolder).filePath(QStringLiteral("link")) : path;
+    if (throughLink)
+        QVERIFY(MakeLink(path, written));
+    // A new cache folder is made with the folders above it.
+    const QString base = NewFolder();
+    QVERIFY(SetMode(base, cacheOpen ? 0777 : 0555));
+    options.cacheFolder = situation == QLatin1String("closed folder, new cache")
+                              ? base + QStringLiteral("/home/.cache")
+                              : base;
     const QString cache = QDir(options.cacheFolder).filePath(QStringLiteral("tavrik-control-centre"));
 
-    QStringList arguments{QStringLiteral("write"), path, QString::fromLatin1(content.toHex())};
+    QStringList arguments{QStringLiteral("write"), written, QString::fromLatin1(content.toHex())};
     if (!fault.isEmpty())
         arguments = QStringList{QStringLiteral("--fault"), fault} + arguments;
+    if (!calls.isEmpty())
+        arguments.prepend(QStringLiteral("--trace"));
     RUN_PROBE(run, arguments, folder, options);
     QVERIFY(SetMode(folder, 0755));
     if (file == QLatin1String("old"))
@@ -1710,6 +1764,18 @@ void TestLineFile::faultsDuringASave()
              file);
     if (situation.endsWith(QLatin1String("hard link")))
         QCOMPARE(FileBytes(otherName), now);
+    QCOMPARE(Entries(linkFolder), throughLink ? QStringList{QStringLiteral("link")} : QStringList());
+    QCOMPARE(IsSymbolicLink(written), throughLink);
+    if (!calls.isEmpty()) {
+        QString traced = run.errors;
+        traced.replace(cache, QStringLiteral("{cache}"))
+            .replace(path, QStringLiteral("{file}"))
+            .replace(base, QStringLiteral("{base}"))
+            .replace(QRegularExpression(QStringLiteral(
+                         "/\\.personality\\.txt\\.[0-9a-f]{16}\\.tavrik-(save|copy)-[A-Za-z0-9]{8}")),
+                     QStringLiteral("/{\\1}"));
+        QCOMPARE(traced.split(QLatin1Char('\n')), calls);
+    }
 }
 
 // The next save that changes a file removes the temporary files that earlier
@@ -1733,6 +1799,8 @@ void TestLineFile::leftoversOfCrashedSaves_data()
     row("copy of a crashed rewrite", copy, "file", false, true);
     row("copy in the cache folder", copy, "cached", false, true);
     row("copy of another folder's file in the cache", copy, "cached elsewhere", false);
+    // Only a save in place keeps copies, so only one looks in the cache.
+    row("temporary of a crashed copy in the cache", temporary, "cached, saved in place", true);
     row("younger than a minute", temporary, "young", false);
     row("old by the next save", temporary, "aged later", true);
     row("another file's temporary", ".bot.cfg.tavrik-save-Ab3dE6g8", "file", false);
@@ -1770,7 +1838,9 @@ void TestLineFile::leftoversOfCrashedSaves()
     if (kind.startsWith(QLatin1String("cached"))) {
         place = QFile::decodeName(qgetenv("XDG_CACHE_HOME")) + QStringLiteral("/tavrik-control-centre");
         QVERIFY(QDir().mkpath(place));
-        const QString owner = kind == QLatin1String("cached") ? path : folder + QStringLiteral("x/personality.txt");
+        const QString owner = kind.endsWith(QLatin1String("elsewhere"))
+                                  ? folder + QStringLiteral("x/personality.txt")
+                                  : path;
         const QByteArray full = QFile::encodeName(QFileInfo(folder).canonicalFilePath()
                                                   + owner.mid(folder.size()));
         name.replace(QLatin1String(".txt."), QStringLiteral(".txt.%1.").arg(QString::fromLatin1(
@@ -1810,6 +1880,10 @@ void TestLineFile::leftoversOfCrashedSaves()
     }
     if (kind != QLatin1String("young"))
         QVERIFY(AgeBy(entry, 120));
+    if (kind.endsWith(QLatin1String("in place")))
+        QCOMPARE(::link(QFile::encodeName(path).constData(),
+                        QFile::encodeName(QDir(NewFolder()).filePath(QStringLiteral("second"))).constData()),
+                 0);
 
     const QByteArrayList untold = UntoldKeptCopies(QFile::encodeName(path));
     QCOMPARE(untold, told ? QByteArrayList{QFile::encodeName(entry)} : QByteArrayList());

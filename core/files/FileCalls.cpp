@@ -151,9 +151,16 @@ void SyncOrRaise(int descriptor)
     }
 }
 
-void SyncFolderQuietly(const QByteArray& folder) noexcept
+bool SyncFolder(const QByteArray& folder) noexcept
 {
     const Descriptor descriptor(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (descriptor.IsOpen())
-        ::fsync(descriptor.Get());
+    if (!descriptor.IsOpen())
+        return errno == EACCES;
+    while (::fsync(descriptor.Get()) != 0) {
+        if (errno == EINVAL)
+            return true;
+        if (errno != EINTR)
+            return false;
+    }
+    return true;
 }

@@ -57,5 +57,8 @@ bool ReadAll(int descriptor, QByteArray& content, qint64 limit = MaxLineFileByte
 void WriteEverything(int descriptor, const QByteArray& content, off_t offset);
 void TruncateOrRaise(int descriptor, off_t length);
 void SyncOrRaise(int descriptor);
-// Makes new names in a folder durable; a failure here loses no content.
-void SyncFolderQuietly(const QByteArray& folder) noexcept;
+// Makes a folder's entries durable, the new names in it and the removed
+// ones; false with errno set on a failure. A folder this user may not open
+// for reading, or on a file system that syncs no folders, counts as synced:
+// nothing more can be done there.
+bool SyncFolder(const QByteArray& folder) noexcept;

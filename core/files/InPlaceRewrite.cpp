@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -17,31 +18,65 @@ QString Shown(const QByteArray& path)
     return QFile::decodeName(path);
 }
 
+// Removes a copy, or the temporary file it began as, and syncs its folder,
+// so that a power cut cannot bring the name back to tell of a save that did
+// not complete.
+void RemoveCopy(const QByteArray& copyPath) noexcept
+{
+    ::unlink(copyPath.constData());
+    SyncFolder(ParentOf(copyPath));
+}
+
+// Gives the synced temporary file a copy name that nothing in its folder has.
+QByteArray NameCopy(const QByteArray& temporaryPath, const LeftoverPlace& place)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray copyPath = place.Stem(CopyTag) + RandomSuffix();
+        struct stat status {};
+        if (::lstat(copyPath.constData(), &status) == 0)
+            continue;
+        if (errno != ENOENT)
+            RaiseErrno(errno);
+        if (::rename(temporaryPath.constData(), copyPath.constData()) != 0)
+            RaiseErrno(errno);
+        return copyPath;
+    }
+    RaiseErrno(EEXIST);
+}
+
 // Writes the copy at place; false with errno set when place takes no file.
+// The bytes go to a temporary file, synced before it takes its copy name,
+// and the folder is synced before the file is touched: a copy name that a
+// crash leaves or a notice tells of always holds the whole old content.
 bool WriteCopyAt(const LeftoverPlace& place, const QByteArray& old, QByteArray& copyPath)
 {
+    QByteArray written;
     // Only the user may read the copy: the file may hold what others may not.
-    Descriptor copy = CreateUniqueFile(place.Stem(CopyTag), 0600, copyPath);
+    Descriptor copy = CreateUniqueFile(place.Stem(SaveTag), 0600, written);
     if (!copy.IsOpen())
         return false;
     try {
         WriteEverything(copy.Get(), old, 0);
         SyncOrRaise(copy.Get());
+        copy.Close();
+        written = NameCopy(written, place);
+        if (!SyncFolder(place.folder))
+            RaiseErrno(errno);
     } catch (const EInOutError&) {
-        ::unlink(copyPath.constData());
+        RemoveCopy(written);
         throw;
     }
-    SyncFolderQuietly(place.folder);
+    copyPath = written;
     return true;
 }
 
 // The path of a whole, synced copy of old; raises when no place takes one.
-QByteArray KeepCopy(const QByteArray& targetPath, const QByteArray& old)
+QByteArray KeepCopy(const QByteArray& targetPath, const LeftoverPlace& cache,
+                    const QByteArray& old)
 {
     QByteArray copyPath;
     if (WriteCopyAt(BesideFile(targetPath), old, copyPath))
         return copyPath;
-    const LeftoverPlace cache = InUserCache(targetPath);
     if (MakeCacheFolder(cache) && WriteCopyAt(cache, old, copyPath))
         return copyPath;
     const EInOutError cause = InOutErrorFromErrno(errno);
@@ -108,12 +143,6 @@ bool PutBack(int descriptor, const QByteArray& old) noexcept
                           .arg(Shown(targetPath), failure.Message(), Shown(copyPath)));
 }
 
-// Removes the copy that a completed save or a put-back made needless.
-void RemoveCopy(const QByteArray& copyPath) noexcept
-{
-    ::unlink(copyPath.constData());
-}
-
 }  // namespace
 
 void RewriteInPlace(const QByteArray& targetPath, const ExistingFile& existing,
@@ -127,7 +156,11 @@ void RewriteInPlace(const QByteArray& targetPath, const ExistingFile& existing,
     }
     const QByteArray& old = existing.bytes;
     Descriptor target = OpenToOverwrite(targetPath, existing.status);
-    const QByteArray copyPath = KeepCopy(targetPath, old);
+    // Temporary files of crashed copies in the cache are this file's
+    // leftovers too.
+    const LeftoverPlace cache = InUserCache(targetPath);
+    RemoveLeftovers(cache);
+    const QByteArray copyPath = KeepCopy(targetPath, cache, old);
     try {
         Overwrite(target.Get(), content);
     } catch (const EInOutError& failure) {

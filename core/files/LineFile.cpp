@@ -308,9 +308,13 @@ std::optional<QByteArray> ContentOnDisk(const QString& path)
 
 void MakeFolder(const QString& path)
 {
-    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0)
+    const QByteArray folder = QFile::encodeName(path);
+    if (::mkdir(folder.constData(), 0777) != 0)
         RaiseErrno(errno, MissingEntry::Folder);
     NoteFolderMade(path);
+    // What is saved in the folder next must not lose it to a power cut.
+    if (!SyncFolder(ParentOf(folder)))
+        RaiseErrno(errno);
 }
 
 void RemoveFile(const QString& path)

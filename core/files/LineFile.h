@@ -61,7 +61,8 @@ QByteArray ContentOf(const LineFile& file);
 std::optional<QByteArray> ContentOnDisk(const QString& path);
 
 // Creates one folder; its parent must exist (3) and nothing of that name may
-// exist yet (183).
+// exist yet (183). The parent is synced, so that a power cut cannot take the
+// folder away from what is saved in it later.
 void MakeFolder(const QString& path);
 
 // Removes the file a save to path writes: the end of its symbolic link chain,

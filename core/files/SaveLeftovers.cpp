@@ -3,7 +3,6 @@
 #include "FileCalls.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QSet>
@@ -151,6 +150,20 @@ void FindUntoldCopies(const QByteArray& folder, const QByteArray& prefix, QByteA
         ReadFolders().remove(key);
 }
 
+// Creates folder and every missing folder above it, each synced into its
+// parent before anything goes into it; true when folder exists already.
+bool MakeFolderChain(const QByteArray& folder, mode_t mode)
+{
+    struct stat status {};
+    if (::stat(folder.constData(), &status) == 0)
+        return true;
+    if (errno != ENOENT || !MakeFolderChain(ParentOf(folder), 0777))
+        return false;
+    if (::mkdir(folder.constData(), mode) != 0)
+        return errno == EEXIST;  // made by another save at this moment
+    return SyncFolder(ParentOf(folder));
+}
+
 }  // namespace
 
 LeftoverPlace BesideFile(const QByteArray& targetPath)
@@ -174,11 +187,7 @@ bool MakeCacheFolder(const LeftoverPlace& place)
         errno = ENOENT;
         return false;
     }
-    if (::mkdir(place.folder.constData(), 0700) == 0 || errno == EEXIST)
-        return true;
-    if (errno != ENOENT || !QDir().mkpath(QFile::decodeName(ParentOf(place.folder))))
-        return false;
-    return ::mkdir(place.folder.constData(), 0700) == 0 || errno == EEXIST;
+    return MakeFolderChain(place.folder, 0700);
 }
 
 void RemoveLeftovers(const LeftoverPlace& place) noexcept

@@ -8,7 +8,9 @@
 //
 // A save of <folder>/<name> writes the new content to the hidden temporary
 // file <folder>/.<name>.tavrik-save-XXXXXXXX, and a rewrite in place keeps the
-// old content in <folder>/.<name>.tavrik-copy-XXXXXXXX (X a letter or digit).
+// old content in <folder>/.<name>.tavrik-copy-XXXXXXXX (X a letter or digit),
+// written as such a temporary file first, so that a copy name always holds a
+// whole copy.
 // Where the folder takes no new file, that copy goes to the user's cache
 // folder, under a name that also holds a digest of the file's full path,
 // since many files of the game share a name. The tags are this program's
@@ -30,7 +32,9 @@ LeftoverPlace BesideFile(const QByteArray& targetPath);
 // Empty folder when the user has no cache folder.
 LeftoverPlace InUserCache(const QByteArray& targetPath);
 
-// Creates the cache folder of InUserCache; false with errno set when it cannot.
+// Creates the cache folder of InUserCache and the folders above it that are
+// missing, each synced into its parent so that a power cut cannot take away
+// a copy kept in it; false with errno set when it cannot.
 bool MakeCacheFolder(const LeftoverPlace& place);
 
 // Removes the temporary files of crashed saves from place: only names with
