@@ -1995,9 +1995,9 @@ void TestLineFile::aFileSwappedInAfterTheInspectionIsNotWritten()
 
 namespace {
 
-// An access ACL in the system's xattr form: the owner rw, the user nobody
-// (65534) rw, the group r, the mask r, others nothing.
-QByteArray AclGivingNobodyWrite()
+// An access ACL in the system's xattr form: the owner rw, one more user rw,
+// the group r, the mask r, others nothing.
+QByteArray AclGivingWrite(quint32 user)
 {
     QByteArray acl;
     const auto add = [&acl](quint16 tag, quint16 permissions, quint32 id) {
@@ -2008,7 +2008,7 @@ QByteArray AclGivingNobodyWrite()
     const quint32 version = 2;
     acl.append(reinterpret_cast<const char*>(&version), 4);
     add(0x01, 6, 0xFFFFFFFF);  // the owner
-    add(0x02, 6, 65534);       // a named user
+    add(0x02, 6, user);        // a named user
     add(0x04, 4, 0xFFFFFFFF);  // the owning group
     add(0x10, 4, 0xFFFFFFFF);  // the mask
     add(0x20, 0, 0xFFFFFFFF);  // others
@@ -2041,17 +2041,21 @@ void TestLineFile::attributesSurviveASave_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<bool>("inPlace");
-    QTest::addColumn<bool>("folderDefault");  // an ACL the folder gives new files, not the file
-    QTest::newRow("by rename") << QString() << false << false;
+    QTest::addColumn<bool>("fileAcl");        // the file has an ACL of its own
+    QTest::addColumn<bool>("folderDefault");  // the folder gives new files another ACL
+    QTest::newRow("by rename") << QString() << false << true << false;
     QTest::newRow("an attribute cannot be copied")
-        << QStringLiteral("fsetxattr:1:fail-always") << true << false;
-    QTest::newRow("no ACL, in a folder with a default ACL") << QString() << false << true;
+        << QStringLiteral("fsetxattr:1:fail-always") << true << true << false;
+    QTest::newRow("no ACL, in a folder with a default ACL") << QString() << false << false << true;
+    QTest::newRow("own ACL, in a folder with another default ACL")
+        << QString() << false << true << true;
 }
 
 void TestLineFile::attributesSurviveASave()
 {
     QFETCH(QString, fault);
     QFETCH(bool, inPlace);
+    QFETCH(bool, fileAcl);
     QFETCH(bool, folderDefault);
     UmaskScope mask(022);
     const QString folder = NewFolder();
@@ -2059,10 +2063,11 @@ void TestLineFile::attributesSurviveASave()
     QVERIFY(PutFile(path, "pause 3\r\n"));
     if (!SetAttribute(path, "user.origin", "by hand"))
         QSKIP("the file system here keeps no user attributes");
-    const QByteArray acl = folderDefault ? QByteArrayLiteral("<none>") : AclGivingNobodyWrite();
-    if (!SetAttribute(folderDefault ? folder : path,
-                      folderDefault ? "system.posix_acl_default" : "system.posix_acl_access",
-                      AclGivingNobodyWrite()))
+    // The file's ACL gives nobody (65534) write, the folder's default daemon (1).
+    const QByteArray acl = fileAcl ? AclGivingWrite(65534) : QByteArrayLiteral("<none>");
+    if ((fileAcl && !SetAttribute(path, "system.posix_acl_access", acl))
+        || (folderDefault
+            && !SetAttribute(folder, "system.posix_acl_default", AclGivingWrite(1))))
         QSKIP("the file system here keeps no ACLs");
     const mode_t mode = ModeOf(path);
     QCOMPARE(mode & 070, mode_t(040));  // the mask, or the group, reads only
