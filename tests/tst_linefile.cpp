@@ -1673,7 +1673,8 @@ void TestLineFile::faultsDuringASave_data()
         const QString file = at <= calls.indexOf(QStringLiteral("pwrite {file}"))      ? old
                              : at == calls.indexOf(QStringLiteral("ftruncate {file}")) ? damaged
                                                                                          : fresh;
-        QTest::newRow(qPrintable(QStringLiteral("killed before call %1, %2").arg(at + 1).arg(calls[at])))
+        const QString name = QStringLiteral("killed before call %1, %2").arg(at + 1).arg(calls[at]);
+        QTest::newRow(qPrintable(name))
             << newCache << QStringLiteral("%1:%2:halt").arg(call).arg(++counted[call]) << true
             << true << crash << file
             << (at >= calls.indexOf(QStringLiteral("pwrite {cache}/{save}"))
