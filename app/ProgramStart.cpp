@@ -5,14 +5,18 @@
 #include "ChatHelp.h"
 #include "CommandLine.h"
 #include "Failures.h"
+#include "FolderOfLastTime.h"
+#include "GameFolderChoice.h"
+#include "ModFolders.h"
 #include "PersonalityHelp.h"
+#include "SaveLeftovers.h"
+#include "SteamLibraries.h"
 #include "main.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QImageReader>
 #include <QPixmap>
 #include <QPushButton>
@@ -20,7 +24,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <iostream>
 
 namespace {
@@ -60,6 +63,11 @@ QIcon ProgramIcon()
 void PrepareApplication()
 {
     QApplication::setApplicationName(ApplicationTitle());
+    QGuiApplication::setDesktopFileName(QLatin1String(DesktopId));
+    // The X11 window class's instance part, which desktops match with the
+    // entry's StartupWMClass; Qt reads it when the first window is made.
+    if (!qEnvironmentVariableIsSet("RESOURCE_NAME"))
+        qputenv("RESOURCE_NAME", DesktopId);
     QApplication::setWindowIcon(ProgramIcon());
     QAccessible::installFactory(AccessibleWindow);
     InstallAccessibleValueFields();
@@ -79,14 +87,34 @@ void WireExitButton(THelpWindow& window)
 
 ProgramWindows::ProgramWindows()
 {
-    mainForm_ = std::make_unique<TMainForm>();
-    MainForm = mainForm_.get();
+    CreateMainForm();
     chatHelpForm_ = std::make_unique<TChatHelpForm>();
     ChatHelpForm = chatHelpForm_.get();
     WireExitButton(*chatHelpForm_);
     personalityHelpForm_ = std::make_unique<TPersonalityHelpForm>();
     PersonalityHelpForm = personalityHelpForm_.get();
     WireExitButton(*personalityHelpForm_);
+}
+
+void ProgramWindows::CreateMainForm()
+{
+    mainForm_ = std::make_unique<TMainForm>();
+    MainForm = mainForm_.get();
+    mainForm_->OnGameFolderEntered = [this] { StartInEnteredFolder(); };
+}
+
+// The previous window shows until the new one's start-up is done, with any
+// box it shows.
+void ProgramWindows::StartInEnteredFolder()
+{
+    LookForLeftoversAgain();
+    std::unique_ptr<TMainForm> previous = std::move(mainForm_);
+    CreateMainForm();
+    mainForm_->move(previous->pos());
+    mainForm_->show();
+    previous->hide();
+    leftForm_ = std::move(previous);
+    KeepFolderOfLastTime(QDir::currentPath());
 }
 
 ProgramWindows::~ProgramWindows()
@@ -98,53 +126,38 @@ ProgramWindows::~ProgramWindows()
 
 namespace {
 
-// The folder the game's Steam release installs into, where there is one.
-QString UsualGameFolder()
-{
-    const QString home = QDir::homePath();
-    for (const char* steam : {"/.steam/steam", "/.local/share/Steam"}) {
-        const QString folder =
-            home + QLatin1String(steam) + QStringLiteral("/steamapps/common/Half-Life");
-        if (QDir(folder).exists())
-            return folder;
-    }
-    return home;
-}
-
-std::string CannotEnter(const std::string& folder, int error)
-{
-    return "cannot open the game folder " + folder + ": " + std::strerror(error);
-}
-
 // Changes into the game folder before anything reads a file; says why not on
-// standard error.
-bool EnterFolder(const std::string& folder)
+// standard error. Where the folder is the one to start in, it must be a game
+// folder; as the chooser's first folder, any folder will do.
+bool EnterFolder(const std::string& folder, bool mustBeGameFolder)
 {
-    if (chdir(folder.c_str()) == 0)
+    const QString name = QString::fromLocal8Bit(folder);
+    if (chdir(folder.c_str()) != 0) {
+        const int error = errno;
+        std::cerr << "tavrik-control-centre: " << CannotEnter(name, error).toLocal8Bit().constData()
+                  << "\n";
+        return false;
+    }
+    if (!mustBeGameFolder || HoldsAModFolder(QStringLiteral(".")))
         return true;
-    const int error = errno;
-    std::cerr << "tavrik-control-centre: " << CannotEnter(folder, error) << "\n";
+    std::cerr << "tavrik-control-centre: " << NotAGameFolder(name).toLocal8Bit().constData()
+              << "\n";
     return false;
 }
 
-// Opens in the folder given on the command line, else in the game's usual
-// folder. False when the user cancelled; a folder that cannot be entered is
-// said so in the error box, and the chooser opens again.
-bool ChooseGameFolder(bool folderGiven)
+// The menu start goes to the folder of last time, or to the one Half-Life
+// found; otherwise, and with a folder given, the user chooses. False when
+// the user cancelled.
+bool ReachGameFolder(bool folderGiven)
 {
-    QString start = folderGiven ? QDir::currentPath() : UsualGameFolder();
-    for (;;) {
-        const QString folder = QFileDialog::getExistingDirectory(
-            nullptr, QStringLiteral("Choose the game folder"), start);
-        if (folder.isEmpty())
-            return false;
-        const QByteArray path = QFile::encodeName(folder);
-        if (chdir(path.constData()) == 0)
-            return true;
-        const int error = errno;
-        ReportFailure(Exception(QString::fromLocal8Bit(CannotEnter(path.toStdString(), error))));
-        start = folder;
-    }
+    const QString home = QDir::homePath();
+    const QStringList found = SteamGameFolders(home);
+    if (folderGiven)
+        return ChooseGameFolder(nullptr, QDir::currentPath(), found);
+    if (const std::optional<QString> folder = FolderWithoutAsking(found);
+        folder && chdir(QFile::encodeName(*folder).constData()) == 0)
+        return true;
+    return ChooseGameFolder(nullptr, found.value(0, home), found);
 }
 
 } // namespace
@@ -165,16 +178,17 @@ int RunProgram(int argc, char** argv)
     case StartRequest::Action::Start:
         break;
     }
-    if (!request.gameFolder.empty() && !EnterFolder(request.gameFolder))
+    if (!request.gameFolder.empty() && !EnterFolder(request.gameFolder, !request.chooseFolder))
         return 2;
 
     int qtArgc = static_cast<int>(request.qtArguments.size());
     request.qtArguments.push_back(nullptr);
     QApplication application(qtArgc, request.qtArguments.data());
     PrepareApplication();
-    if (request.chooseFolder && !ChooseGameFolder(!request.gameFolder.empty()))
+    if (request.chooseFolder && !ReachGameFolder(!request.gameFolder.empty()))
         return 0;
     ProgramWindows windows;
     MainForm->show();
+    KeepFolderOfLastTime(QDir::currentPath());
     return QApplication::exec();
 }

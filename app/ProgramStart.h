@@ -16,12 +16,18 @@ inline constexpr std::array ProgramIconSizes{16, 22, 24, 32, 48, 64, 128, 256};
 // The program's icon for the title bar and the task list.
 QIcon ProgramIcon();
 
+// The desktop entry's name, without ".desktop": the window's class and the
+// application id the desktop ties the windows to the entry by.
+inline constexpr char DesktopId[] = "org.tavrik.ControlCentre";
+
 // Names the program and gives it its icon; needs the application object.
 void PrepareApplication();
 
 // The program's three windows, created in the order the start needs: the main
 // window (whose creation runs the start-up sequence), then the two help
 // windows, hidden. They are reachable by their instance names while they live.
+// When the user has entered another game folder from the main window, a new
+// main window starts there where the previous one stood.
 class ProgramWindows {
 public:
     ProgramWindows();
@@ -30,7 +36,13 @@ public:
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
 private:
+    void CreateMainForm();
+    void StartInEnteredFolder();
+
     std::unique_ptr<TMainForm> mainForm_;
+    // The main window left for another game folder, hidden: the handler that
+    // left it is still running.
+    std::unique_ptr<TMainForm> leftForm_;
     std::unique_ptr<TChatHelpForm> chatHelpForm_;
     std::unique_ptr<TPersonalityHelpForm> personalityHelpForm_;
 };

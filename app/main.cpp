@@ -13,9 +13,12 @@
 #include "TextField.h"
 #include "WindowPlacement.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+
+#include <algorithm>
 
 TMainForm* MainForm = nullptr;
 
@@ -38,6 +41,29 @@ void ShowHelpWindow(QWidget& window)
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+// The mod the user chose: the entry picked, or the one whose name was typed
+// in full; -1 for none.
+int ChosenModIndex(const DropDownSelector& selector)
+{
+    const int selected = selector.SelectedIndex();
+    if (selected >= 0)
+        return selected;
+    return selector.findText(selector.Text(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+QString ModCaption(const QString& modFolder)
+{
+    const int index = ModIndexOfFolder(modFolder);
+    return index < 0 ? modFolder : QString::fromLatin1(ModTable[std::size_t(index)].Caption);
+}
+
+QString MissingModFolder(const QString& modFolder, const QString& shownFolder)
+{
+    return QStringLiteral("There is no folder ") + modFolder + QStringLiteral(" for ")
+           + ModCaption(modFolder) + QStringLiteral(" in the game folder ") + QDir::currentPath()
+           + QStringLiteral("; the pages still show ") + ModCaption(shownFolder);
 }
 
 } // namespace
@@ -112,12 +138,14 @@ void TMainForm::WireEvents()
     WireRefusalSigns();
     WireReloadKey();
     WirePutBackKey();
+    WireOpenKey();
     WatchUserEdits();
 }
 
 void TMainForm::showEvent(QShowEvent* event)
 {
-    if (!placed_) {
+    // A window put in place before its first showing stays there.
+    if (!placed_ && !testAttribute(Qt::WA_Moved)) {
         CentreOnScreen(*this);
         placed_ = true;
     }
@@ -126,8 +154,10 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::FormCreate()
 {
-    ModToEditComboBox->SetSelectedIndex(0);
-    ModFolder = QStringLiteral("cstrike");
+    // Counter-Strike, unless the game folder holds another mod and not it.
+    const int mod = std::max(FirstModIn(QStringLiteral(".")), 0);
+    ModToEditComboBox->SetSelectedIndex(mod);
+    ModFolder = ModFolderOfIndex(mod);
     LoadPersonality();
     ChatTypeComboBox->SetSelectedIndex(0);
     CurrentPersonalityNumber->SetValue(1);
@@ -136,18 +166,31 @@ void TMainForm::FormCreate()
     LoadChat();
 }
 
+// A mod whose folder is missing would be created nowhere and leave the
+// pages showing the previous mod under its name: the change is refused.
 void TMainForm::ModToEditButtonClick()
 {
+    const int chosen = ChosenModIndex(*ModToEditComboBox);
+    // With no mod named (the user typed other text into the selector) the mod stays.
+    const QString folder = chosen < 0 ? ModFolder : ModFolderOfIndex(chosen);
+    if (!ModFolderIsPresent(folder)) {
+        PutModSelectorBack();
+        throw Exception(MissingModFolder(folder, ModFolder));
+    }
     SavePendingEdits();
-    const QString selectedFolder = ModFolderOfIndex(ModToEditComboBox->SelectedIndex());
-    // With no entry selected (the user typed into the selector) the mod stays.
-    if (!selectedFolder.isEmpty())
-        ModFolder = selectedFolder;
+    ModFolder = folder;
+    if (chosen >= 0)
+        PutModSelectorBack();
     ChatTypeComboBox->SetSelectedIndex(0);
     CurrentPersonalityNumber->SetValue(1);
     LoadPersonality();
     LoadBotConfig();
     LoadChat();
+}
+
+void TMainForm::PutModSelectorBack()
+{
+    ModToEditComboBox->SetSelectedIndex(ModIndexOfFolder(ModFolder));
 }
 
 void TMainForm::ChatHelpButtonClick()

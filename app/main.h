@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class DropDownSelector;
@@ -60,6 +61,13 @@ public:
     // Puts the shown page's file back as this run first read it, once the
     // user agrees, and loads the page from it.
     void PutBackShownPage();
+    // Leaves the game folder as closing would, once the pending edits are
+    // saved, for the one the user chooses; OnGameFolderEntered then goes on
+    // there.
+    void ChooseAnotherGameFolder();
+    std::function<void()> OnGameFolderEntered;
+    // Sets the mod selector to the mod the pages show, raising no handler.
+    void PutModSelectorBack();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -74,6 +82,7 @@ private:
     void WireRefusalSigns();
     void WireReloadKey();
     void WirePutBackKey();
+    void WireOpenKey();
     // The file the shown page's load reads; none when no chat kind may be.
     std::optional<QString> ShownPageFile() const;
     SaveGuard& ShownPageGuard();

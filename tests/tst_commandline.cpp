@@ -1,7 +1,11 @@
+#include "FolderOfLastTime.h"
 #include "GameFolder.h"
+#include "GameFolderChoice.h"
+#include "SteamLibraries.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -50,6 +54,12 @@ private slots:
         QTest::newRow("a file, not a folder")
             << QStringList{"file"} << 2 << QString()
             << "cannot open the game folder file: Not a directory";
+        QTest::newRow("empty folder name") << QStringList{""} << 2 << QString()
+                                           << "the game folder's name is empty";
+        QTest::newRow("not a game folder")
+            << QStringList{"empty"} << 2 << QString()
+            << "empty is not a game folder: a game folder holds at least one of the mod "
+               "folders cstrike, valve, opfor, tfc, flf\n";
     }
 
     void endsWithoutWindow()
@@ -60,6 +70,7 @@ private slots:
         QFETCH(QString, standardError);
         QTemporaryDir folder;
         QVERIFY(QFile(folder.filePath("file")).open(QIODevice::WriteOnly));
+        QVERIFY(QDir(folder.path()).mkdir("empty"));
         QProcess editor;
         editor.setWorkingDirectory(folder.path());
         editor.setProcessEnvironment(WithoutDisplay());
@@ -73,6 +84,10 @@ private slots:
                  qPrintable(out));
         QVERIFY2(standardError.isEmpty() ? err.isEmpty() : err.contains(standardError),
                  qPrintable(err));
+        // Nothing created, not even in a folder refused.
+        const auto all = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
+        QCOMPARE(QDir(folder.path()).entryList(all), (QStringList{"empty", "file"}));
+        QVERIFY(QDir(folder.filePath("empty")).isEmpty(all));
     }
 
     void startsInTheGivenFolder_data()
@@ -103,16 +118,111 @@ private slots:
             environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         else
             environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), above.filePath("configuration"));
         editor.setProcessEnvironment(environment);
         editor.start(QStringLiteral(TAVRIK_EDITOR), arguments);
         QVERIFY(editor.waitForStarted());
         const QString expected = QFileInfo(above.filePath(folderName)).canonicalFilePath();
         const QString workingFolder = QStringLiteral("/proc/%1/cwd").arg(editor.processId());
         QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(workingFolder).canonicalFilePath(), expected, 20000);
+        // Kept for the next start from the desktop menu.
+        const QString kept = above.filePath("configuration/tavrik-control-centre/game-folder");
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kept), 20000);
+        QCOMPARE(ReadBytes(kept), QFile::encodeName(expected) + "\n");
         // Still running: the window is open on the game's files.
         QVERIFY(!editor.waitForFinished(500));
         editor.kill();
         editor.waitForFinished();
+    }
+
+    // Steam's list of its libraries, in the layouts Steam has written.
+    void steamLibraryList_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("paths");
+        QTest::newRow("current layout")
+            << QByteArray("\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"/home/u/.local/share/"
+                          "Steam\"\n\t\t\"label\"\t\t\"\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"70\"\t\t\""
+                          "512\"\n\t\t}\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"/mnt/Games Disk/"
+                          "SteamLibrary\"\n\t\t\"totalsize\"\t\t\"0\"\n\t}\n}\n")
+            << QStringList{"/home/u/.local/share/Steam", "/mnt/Games Disk/SteamLibrary"};
+        QTest::newRow("old layout")
+            << QByteArray("\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\t\"1612345678\"\n"
+                          "\t\"ContentStatsID\"\t\t\"-4711\"\n\t\"1\"\t\t\"/mnt/games\"\n}\n")
+            << QStringList{"/mnt/games"};
+        QTest::newRow("escapes, bare words, comments, conditions")
+            << QByteArray("// written by hand\nlibraryfolders {\n 1 { path \"/mnt/a \\\"b\\\"\\\\c\" "
+                          "[$LINUX] mounted 1 }\n}\n")
+            << QStringList{"/mnt/a \"b\"\\c"};
+        QTest::newRow("unknown keys and blocks")
+            << QByteArray("\"libraryfolders\" { \"contentstatsid\" \"1\" \"path\" \"/not/here\" "
+                          "\"x\" { \"path\" \"/nor/here\" } \"2\" { \"apps\" { \"path\" \"/no\" } "
+                          "\"path\" \"/mnt/b\" } }")
+            << QStringList{"/mnt/b"};
+        QTest::newRow("another file") << QByteArray("\"config\" { \"1\" \"/mnt/c\" }")
+                                      << QStringList{};
+        QTest::newRow("truncated in a path")
+            << QByteArray("\"libraryfolders\" { \"0\" { \"path\" \"/mnt/d\" } \"1\" { \"path\" \"/mn")
+            << QStringList{"/mnt/d"};
+        QTest::newRow("empty") << QByteArray() << QStringList{};
+    }
+
+    void steamLibraryList()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QStringList, paths);
+        QCOMPARE(LibraryFolderPaths(text), paths);
+    }
+
+    // Where the start from the desktop menu goes without asking, over what
+    // the home folder holds: the folder of last time, Half-Life in one or
+    // two Steam libraries (the second listed by the first; ~/.steam/steam
+    // a link to the first, as Steam makes it).
+    void menuStartFolder_data()
+    {
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<int>("libraries");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("nothing") << "none" << 0 << "";
+        QTest::newRow("one found") << "none" << 1 << "library 1";
+        QTest::newRow("two found") << "none" << 2 << "";
+        QTest::newRow("last time") << "present" << 2 << "last";
+        QTest::newRow("last time gone, one found") << "gone" << 1 << "library 1";
+        QTest::newRow("last time gone, two found") << "gone" << 2 << "";
+        QTest::newRow("last time without mods") << "no mods" << 0 << "";
+    }
+
+    void menuStartFolder()
+    {
+        QFETCH(QString, last);
+        QFETCH(int, libraries);
+        QFETCH(QString, expected);
+        QTemporaryDir home;
+        const QString steam = home.filePath(".local/share/Steam");
+        QVERIFY(QDir().mkpath(steam + "/steamapps"));
+        QVERIFY(QDir().mkpath(home.filePath(".steam")));
+        QVERIFY(QFile::link(steam, home.filePath(".steam/steam")));
+        const QString second = home.filePath("disk 2/SteamLibrary");
+        WriteBytes(steam + "/steamapps/libraryfolders.vdf",
+                   "\"libraryfolders\" { \"0\" { \"path\" \"" + QFile::encodeName(steam)
+                       + "\" } \"1\" { \"path\" \"" + QFile::encodeName(second) + "\" } }");
+        const QString halfLife = "/steamapps/common/Half-Life";
+        for (int library = 1; library <= libraries; ++library)
+            QVERIFY(QDir().mkpath((library == 1 ? steam : second) + halfLife + "/valve"));
+        const QString lastFolder = home.filePath("last");
+        if (last == "present")
+            QVERIFY(QDir().mkpath(lastFolder + "/flf"));
+        else if (last == "no mods")
+            QVERIFY(QDir().mkpath(lastFolder));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("configuration")));
+        if (last != "none")
+            KeepFolderOfLastTime(lastFolder);
+
+        const QStringList found = SteamGameFolders(home.path());
+        QCOMPARE(found.size(), libraries);
+        const QMap<QString, QString> folders{
+            {"", ""}, {"last", lastFolder}, {"library 1", steam + halfLife}};
+        QCOMPARE(FolderWithoutAsking(found).value_or(QString()), folders.value(expected));
     }
 };
 

@@ -6,7 +6,9 @@
 #include "LineFile.h"
 #include "TextArea.h"
 #include "TextField.h"
+#include "FolderOfLastTime.h"
 #include "GameFolder.h"
+#include "GameFolderChoice.h"
 #include "PersonalityHelp.h"
 #include "ProgramStart.h"
 #include "ProgramSession.h"
@@ -14,10 +16,13 @@
 #include "main.h"
 
 #include <QAccessible>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -112,8 +117,15 @@ class MainFormTest : public QObject, ProgramSession {
         return path;
     }
 
+    // The folder of last time goes here, not into the user's configuration.
+    QTemporaryDir configuration;
+
 private slots:
-    void initTestCase() { PrepareApplication(); }
+    void initTestCase()
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configuration.path()));
+        PrepareApplication();
+    }
 
     void init()
     {
@@ -127,6 +139,7 @@ private slots:
     void programStartNamesTheProgramAndCreatesItsWindows()
     {
         QCOMPARE(QApplication::applicationName(), QString("Tavrik Control Centre"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QString("org.tavrik.ControlCentre"));
         QVERIFY(!QApplication::windowIcon().isNull());
         QVERIFY(form != nullptr && chatHelp != nullptr && personalityHelp != nullptr);
         QVERIFY(!form->isVisible());
@@ -239,10 +252,12 @@ private slots:
         QTest::addColumn<int>("mod");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("firstName");
-        QTest::newRow("valve") << 1 << "valve" << "Tripmine";
-        QTest::newRow("opfor") << 2 << "opfor" << "Gruntling";
-        QTest::newRow("tfc") << 3 << "tfc" << "Wrench";
-        QTest::newRow("flf") << 4 << "flf" << "Foxhole";
+        QTest::addColumn<bool>("typed");
+        QTest::newRow("valve") << 1 << "valve" << "Tripmine" << false;
+        QTest::newRow("opfor") << 2 << "opfor" << "Gruntling" << false;
+        QTest::newRow("tfc") << 3 << "tfc" << "Wrench" << false;
+        QTest::newRow("flf") << 4 << "flf" << "Foxhole" << false;
+        QTest::newRow("tfc, its name typed") << 3 << "tfc" << "Wrench" << true;
     }
 
     void modChangeResetsNumberAndChatKind()
@@ -250,11 +265,19 @@ private slots:
         QFETCH(int, mod);
         QFETCH(QString, folder);
         QFETCH(QString, firstName);
+        QFETCH(bool, typed);
         form->CurrentPersonalityNumber->SetValue(3);
         form->ChatTypeComboBox->SetSelectedIndex(9);
         form->PreferredTeamComboBox->SetSelectedIndex(0);
-        PickWithKeyboard(*form->ModToEditComboBox, mod);
+        if (typed) {
+            form->ModToEditComboBox->lineEdit()->selectAll();
+            QTest::keyClicks(form->ModToEditComboBox->lineEdit(),
+                             form->ModToEditComboBox->itemText(mod));
+        } else {
+            PickWithKeyboard(*form->ModToEditComboBox, mod);
+        }
         QCOMPARE(form->ModFolder, folder);
+        QCOMPARE(form->ModToEditComboBox->SelectedIndex(), mod);
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
         QCOMPARE(form->ChatTypeComboBox->SelectedIndex(), 0);
         // The preferred team is left to the personality load: "5" is "Any".
@@ -350,6 +373,69 @@ private slots:
         QCOMPARE(seam->boxes, boxes);
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), QByteArray("max_bots 12\r\n"));
         QCOMPARE(form->DiscoModeCheckBox->Checked(), pending);
+    }
+
+    // Ctrl+O leaves the folder as closing would, and the editor starts
+    // anew in the game folder chosen, which holds no cstrike.
+    void openKeyGoesOnInAnotherGameFolder_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<bool>("wrongFolderFirst");
+        QTest::newRow("nothing pending") << "" << false;
+        QTest::newRow("pending edit") << "saved" << false;
+        QTest::newRow("pending edit that cannot be saved, go back") << "refused" << false;
+        QTest::newRow("no game folder chosen first") << "" << true;
+    }
+
+    void openKeyGoesOnInAnotherGameFolder()
+    {
+        QFETCH(QString, edit);
+        QFETCH(bool, wrongFolderFirst);
+        const QString first = QDir::currentPath();
+        const auto other = ScratchGameFolder::WithSampleMods();
+        for (const char* mod : {"cstrike", "opfor", "tfc", "flf"})
+            QVERIFY(QDir(other->Path() + "/" + mod).removeRecursively());
+        QTemporaryDir noGame;
+        QVERIFY(QDir::setCurrent(first));
+        if (!edit.isEmpty())
+            EditAsTheUser(edit == "saved" ? "personality" : "bot.cfg");
+        if (edit == "refused")
+            WriteBytes("cstrike/bot.cfg", "max_bots 12\r\n");
+        form->move(40, 50);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QStringList folders{other->Path()};
+        if (wrongFolderFirst)
+            folders.prepend(noGame.path());
+        // Each chooser that shows is answered with the next folder.
+        qsizetype shown = 0;
+        QTimer chooserAnswers;
+        connect(&chooserAnswers, &QTimer::timeout, this, [&folders, &shown] {
+            auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (chooser && chooser->isVisible() && shown < folders.size()) {
+                chooser->setDirectory(folders.at(shown++));
+                static_cast<QDialog*>(chooser)->accept();
+            }
+        });
+        chooserAnswers.start(20);
+        QTest::keyClick(form->Name, Qt::Key_O, Qt::ControlModifier);
+
+        const bool goesOn = edit != "refused";
+        QCOMPARE(shown, goesOn ? folders.size() : 0);
+        QCOMPARE(MainForm != form, goesOn);
+        QCOMPARE(QDir::currentPath(), goesOn ? other->Path() : first);
+        if (edit == "saved")
+            QVERIFY(ReadBytes(first + "/cstrike/bot1/personality.txt").startsWith("Kestrelx\r\n"));
+        if (wrongFolderFirst)
+            QCOMPARE(seam->boxes, QStringList{"error: " + NotAGameFolder(noGame.path()) + "."});
+        if (!goesOn)
+            return;
+        QVERIFY(!form->isVisible());
+        QCOMPARE(MainForm->pos(), QPoint(40, 50));
+        QCOMPARE(MainForm->ModFolder, QString("valve"));
+        QCOMPARE(MainForm->ModToEditComboBox->Text(), QString("Half-Life: Death Match"));
+        QCOMPARE(MainForm->Name->Text(), QString("Tripmine"));
+        QCOMPARE(FolderOfLastTime(), std::optional<QString>(other->Path()));
     }
 
     // The roster read after a pending personality's save belongs to no save:

@@ -415,23 +415,43 @@ private slots:
         QCOMPARE(seam->boxes, QStringList{"error: 'three' is not a valid integer value."});
     }
 
-    void modWithoutFolderKeepsThePreviousPersonality()
+    // The mod's folder is missing: the pages keep showing Counter-Strike, so
+    // the selector goes back to it, and nothing is created.
+    void modWithoutFolderChangesNothing_data()
     {
+        QTest::addColumn<bool>("typed");
+        QTest::newRow("from the list") << false;
+        QTest::newRow("by typing its name") << true;
+    }
+
+    void modWithoutFolderChangesNothing()
+    {
+        QFETCH(bool, typed);
         game = ScratchGameFolder::WithSampleMods();
         QVERIFY(QDir("opfor").removeRecursively());
         Start();
+        QTest::keyClicks(form->Name, "x");
         const QString shownName = form->Name->Text();
-        PickWithKeyboard(*form->ModToEditComboBox, 2);
-        QCOMPARE(form->ModFolder, QString("opfor"));
-        QCOMPARE(seam->boxes,
-                 (QStringList{"notice: No personality number 1 - creating a default personality",
-                              "error: Invalid filename."}));
+        if (typed) {
+            form->ModToEditComboBox->lineEdit()->selectAll();
+            QTest::keyClicks(form->ModToEditComboBox->lineEdit(), "Half-Life: Opposing Force");
+        } else {
+            PickWithKeyboard(*form->ModToEditComboBox, 2);
+        }
+        QCOMPARE(seam->boxes, QStringList{"error: There is no folder opfor for Half-Life: "
+                                          "Opposing Force in the game folder "
+                                          + QDir::currentPath()
+                                          + "; the pages still show Counter-Strike."});
+        QCOMPARE(form->ModFolder, QString("cstrike"));
+        QCOMPARE(form->ModToEditComboBox->SelectedIndex(), 0);
+        QCOMPARE(form->ModToEditComboBox->Text(), QString("Counter-Strike"));
         QCOMPARE(form->Name->Text(), shownName);
-        QCOMPARE(form->ChatTypeComboBox->Text(), QString("New Round"));
-
-        MoveOverPage();
-        QCOMPARE(seam->boxes.last(), QString("error: Invalid filename."));
         QVERIFY(!QFileInfo::exists("opfor"));
+        // Nothing was saved or loaded (typing saved at its first letters).
+        QCOMPARE(form->PersonalitySaveGuard.HasUserEdits(), !typed);
+        MoveOverPage();
+        QCOMPARE(seam->boxes.size(), 1);
+        QVERIFY(ReadBytes(PathOf("cstrike", 1)).startsWith(shownName.toLatin1() + "\r\n"));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "Conversions.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -18,6 +19,32 @@ QString ModFolderOfIndex(int index)
     if (index < 0 || index >= int(ModTable.size()))
         return {};
     return QString::fromLatin1(ModTable[std::size_t(index)].Folder);
+}
+
+int ModIndexOfFolder(const QString& modFolder)
+{
+    for (std::size_t index = 0; index < ModTable.size(); ++index)
+        if (modFolder == QLatin1String(ModTable[index].Folder))
+            return int(index);
+    return -1;
+}
+
+int FirstModIn(const QString& gameFolder)
+{
+    for (std::size_t index = 0; index < ModTable.size(); ++index)
+        if (QFileInfo(QDir(gameFolder), QLatin1String(ModTable[index].Folder)).isDir())
+            return int(index);
+    return -1;
+}
+
+bool HoldsAModFolder(const QString& gameFolder)
+{
+    return FirstModIn(gameFolder) >= 0;
+}
+
+bool ModFolderIsPresent(const QString& modFolder)
+{
+    return QFileInfo(modFolder).isDir();
 }
 
 bool IsCounterStrike(const QString& modFolder)

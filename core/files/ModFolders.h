@@ -21,6 +21,16 @@ inline constexpr std::array<ModEntry, 5> ModTable{{
 // The folder of a selector row; an empty text for an index outside the table.
 QString ModFolderOfIndex(int index);
 
+// The row of the table whose folder this is; -1 for none.
+int ModIndexOfFolder(const QString& modFolder);
+
+// The first row of the table whose mod folder the folder holds, -1 when it
+// holds none: a game folder holds at least one.
+int FirstModIn(const QString& gameFolder);
+bool HoldsAModFolder(const QString& gameFolder);
+// Whether the current directory holds this mod's folder.
+bool ModFolderIsPresent(const QString& modFolder);
+
 // Counter-Strike is recognised by its folder name alone, case significant.
 bool IsCounterStrike(const QString& modFolder);
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+// Why a folder is refused as the game folder.
+QString NotAGameFolder(const QString& folder);
+QString CannotEnter(const QString& folder, int error);
+
+// Where the menu start goes without asking: the folder of last time while
+// it still holds a mod folder, else the one Half-Life folder found, when
+// exactly one was; none when the user must choose.
+std::optional<QString> FolderWithoutAsking(const QStringList& found);
+
+// Shows the folder chooser, opened at openAt, with the game folders found in
+// its side bar, until the user chooses a game folder, which becomes the
+// current directory (true), or cancels (false). A folder that is no game
+// folder, or cannot be entered, is refused in a box, and the chooser shows
+// again.
+bool ChooseGameFolder(QWidget* parent, const QString& openAt, const QStringList& found);
