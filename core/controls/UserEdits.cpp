@@ -8,10 +8,7 @@ void NoteUserEdit(QWidget& control)
 {
     for (QWidget* widget = &control; widget != nullptr; widget = widget->parentWidget()) {
         auto* edits = widget->findChild<PageEdits*>(QString(), Qt::FindDirectChildrenOnly);
-        if (edits != nullptr) {
-            if (edits->OnUserEdit)
-                edits->OnUserEdit(control);
-            return;
-        }
+        if (edits != nullptr && edits->OnUserEdit)
+            edits->OnUserEdit(control);
     }
 }
