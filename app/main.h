@@ -60,6 +60,9 @@ public:
     // Puts the shown page's file back as this run first read it, once the
     // user agrees, and loads the page from it.
     void PutBackShownPage();
+    // Saves every pending edit as closing does, without a box: what is not
+    // saved is said on standard error. For the end of the session.
+    void SaveAtSessionEnd();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -74,6 +77,11 @@ private:
     void WireRefusalSigns();
     void WireReloadKey();
     void WirePutBackKey();
+    void WireChangedElsewhereSign();
+    void WireSessionEnd();
+    // Runs the page's load after a trigger found the file changed elsewhere
+    // and nothing pending, keeping the user's place and saying so.
+    void ShowChangedElsewhere(const SaveGuard& guard, void (TMainForm::*load)());
     // The file the shown page's load reads; none when no chat kind may be.
     std::optional<QString> ShownPageFile() const;
     SaveGuard& ShownPageGuard();
@@ -97,6 +105,7 @@ private:
     PageBackground* personalityBackground_;
     PageBackground* botConfigBackground_;
     bool placed_ = false;
+    QString plainTitle_;
 };
 
 extern TMainForm* MainForm;

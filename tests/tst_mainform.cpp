@@ -2,6 +2,7 @@
 #include "ChatHelp.h"
 #include "CheckBoxControl.h"
 #include "DropDownSelector.h"
+#include "EditAsTheUser.h"
 #include "FirstReadings.h"
 #include "LineFile.h"
 #include "TextArea.h"
@@ -13,14 +14,18 @@
 #include "UserPicks.h"
 #include "main.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QScrollBar>
 #include <QScreen>
 #include <QTabWidget>
 #include <QtTest>
 
+#include <csignal>
+#include <iostream>
 #include <memory>
+#include <sstream>
 
 // The main window and the help windows as the program start creates them,
 // started in a copy of the sample game folder so that no file of the
@@ -37,20 +42,7 @@ class MainFormTest : public QObject, ProgramSession {
                                            {"chat", "cstrike/chat/newround.txt"},
                                            {"bot.cfg", "cstrike/bot.cfg"}};
 
-    // An edit that no trigger saves, made as the user makes it: a typed
-    // name, a skill set by a screen reader, a chat key pressed and not yet
-    // released, a box toggled with Space.
-    void EditAsTheUser(const QString& page)
-    {
-        if (page == "personality")
-            QTest::keyClicks(form->Name, "x");
-        else if (page == "screen reader")
-            QAccessible::queryAccessibleInterface(form->Skill)->valueInterface()->setCurrentValue(4);
-        else if (page == "chat")
-            QTest::keyPress(form->ChatEditMemo, 'x');
-        else
-            QTest::keyClick(form->DiscoModeCheckBox, Qt::Key_Space);
-    }
+    void EditAsTheUser(const QString& page) { ::EditAsTheUser(*form, page); }
 
     bool FileHoldsTheEdit(const QString& page)
     {
@@ -72,6 +64,31 @@ class MainFormTest : public QObject, ProgramSession {
             QTest::keyRelease(form->ChatEditMemo, Qt::Key_Shift);
         else
             QTest::keyRelease(form->MaxBots, Qt::Key_Shift);
+    }
+
+    // More lines than the chat text shows at once.
+    static QByteArray LongChatList()
+    {
+        QByteArray lines;
+        for (int line = 1; line <= 80; ++line)
+            lines += "Line " + QByteArray::number(line) + "\r\n";
+        return lines;
+    }
+
+    // The editor in a process of its own with the page's edit pending, ended
+    // by the signal: it dies of that signal, having said nothing of its own.
+    void EndAnotherCopyWithAnEditBy(const QString& page, const QString& signalName)
+    {
+        const QMap<QString, int> signals_{{"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP},
+                                          {"SIGINT", SIGINT}};
+        QProcess editor;
+        editor.start(TAVRIK_PROBE_DIR "/pending_edit_probe", {page});
+        QVERIFY(editor.waitForReadyRead(20000));
+        QCOMPARE(::kill(editor.processId(), signals_.value(signalName)), 0);
+        QVERIFY(editor.waitForFinished(20000));
+        QCOMPARE(editor.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(editor.exitCode(), signals_.value(signalName));
+        QVERIFY(!editor.readAllStandardError().contains("tavrik-control-centre:"));
     }
 
     QByteArray ChangedByHand(const QString& page, QByteArray bytes)
@@ -290,13 +307,22 @@ private slots:
         QTest::newRow("chat, close") << "chat" << "close";
         QTest::newRow("bot.cfg, close") << "bot.cfg" << "close";
         QTest::newRow("personality by a screen reader, close") << "screen reader" << "close";
+        // The editor in a process of its own, ended by the signal.
+        QTest::newRow("personality, SIGTERM") << "personality" << "SIGTERM";
+        QTest::newRow("chat, SIGTERM") << "chat" << "SIGTERM";
+        QTest::newRow("bot.cfg, SIGTERM") << "bot.cfg" << "SIGTERM";
+        QTest::newRow("chat, SIGHUP") << "chat" << "SIGHUP";
+        QTest::newRow("personality by a screen reader, SIGINT") << "screen reader" << "SIGINT";
     }
 
     void pendingEditIsSavedFirst()
     {
         QFETCH(QString, page);
         QFETCH(QString, moment);
-        EditAsTheUser(page);
+        if (moment.startsWith("SIG"))
+            EndAnotherCopyWithAnEditBy(page, moment);
+        else
+            EditAsTheUser(page);
         if (moment == "number")
             QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Up);
         else if (moment == "mod")
@@ -305,7 +331,7 @@ private slots:
             PickWithKeyboard(*form->ChatTypeComboBox, 1);
         else if (moment == "personality save")
             RunTrigger("personality");
-        else
+        else if (moment == "close")
             QVERIFY(form->close());
         QVERIFY(FileHoldsTheEdit(page));
         QCOMPARE(seam->boxes, QStringList());
@@ -316,11 +342,14 @@ private slots:
         QTest::addColumn<bool>("pending");
         QTest::addColumn<bool>("closeAnyway");
         QTest::addColumn<bool>("emptyFolder");
-        QTest::newRow("nothing pending") << false << false << false;
+        QTest::addColumn<bool>("sessionEnd");
+        QTest::newRow("nothing pending") << false << false << false << false;
         // The pages hold no file; what they show is no edit of the user's.
-        QTest::newRow("started in an empty folder") << false << false << true;
-        QTest::newRow("go back") << true << false << false;
-        QTest::newRow("close anyway") << true << true << false;
+        QTest::newRow("started in an empty folder") << false << false << true << false;
+        QTest::newRow("go back") << true << false << false << false;
+        QTest::newRow("close anyway") << true << true << false << false;
+        // Nobody answers: standard error says what was not saved.
+        QTest::newRow("session end") << true << false << false << true;
     }
 
     void closeAsksOnlyWhenAnEditCannotBeSaved()
@@ -328,6 +357,7 @@ private slots:
         QFETCH(bool, pending);
         QFETCH(bool, closeAnyway);
         QFETCH(bool, emptyFolder);
+        QFETCH(bool, sessionEnd);
         if (emptyFolder) {
             Stop();
             game = std::make_unique<ScratchGameFolder>();
@@ -338,16 +368,29 @@ private slots:
             EditAsTheUser("bot.cfg");
         WriteBytes("cstrike/bot.cfg", "max_bots 12\r\n");
         seam->firstAnswerGiven = closeAnyway;
-        QCOMPARE(form->close(), !pending || closeAnyway);
+        const QString refusal = "cstrike/bot.cfg was not saved: it was changed on disk after the "
+                                "page read it. Press F5 to load it from disk; saves go ahead once "
+                                "it has loaded completely.";
+        std::ostringstream said;
         QStringList boxes;
-        if (pending) {
-            boxes << "error: cstrike/bot.cfg was not saved: it was changed on disk after the page "
-                     "read it. Press F5 to load it from disk; saves go ahead once it has loaded "
-                     "completely."
+        if (sessionEnd) {
+            std::streambuf* const standardError = std::cerr.rdbuf(said.rdbuf());
+            form->SaveAtSessionEnd();
+            std::cerr.rdbuf(standardError);
+        } else {
+            QCOMPARE(form->close(), !pending || closeAnyway);
+        }
+        if (pending && !sessionEnd) {
+            boxes << "error: " + refusal
                   << "question: The changes on the page \"Bot.cfg Editor\" could not be saved. "
                      "Close anyway and lose them, or go back to the window? [Close Anyway|Go Back]";
         }
         QCOMPARE(seam->boxes, boxes);
+        QCOMPARE(QString::fromStdString(said.str()),
+                 sessionEnd ? "tavrik-control-centre: " + refusal
+                                  + "\ntavrik-control-centre: the changes on the page \"Bot.cfg "
+                                    "Editor\" were not saved into cstrike/bot.cfg\n"
+                            : QString());
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), QByteArray("max_bots 12\r\n"));
         QCOMPARE(form->DiscoModeCheckBox->Checked(), pending);
     }
@@ -497,6 +540,68 @@ private slots:
         QCOMPARE(form->Name->Text(), page == "personality" ? "Kestrow" : "Kestrel");
         QVERIFY(form->ChatEditMemo->Text().endsWith(page == "chat" ? "by hand\r\n" : "there\r\n"));
         QCOMPARE(form->MaxBots->Text(), page == "bot.cfg" ? "12" : "10");
+    }
+
+    // The load a trigger runs for another program's change keeps the user's
+    // place: the focus, and in the chat text the selection and the scroll
+    // position, within the new text. The title says why the page changed,
+    // until the user's next edit.
+    void aReloadKeepsTheUsersPlace_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QByteArray>("changed");
+        QTest::addColumn<QList<int>>("place");
+        QTest::addColumn<QList<int>>("placeAfter");
+        QTest::newRow("chat, lines added") << "chat" << LongChatList() + "Added by hand\r\n"
+                                           << QList{300, 280, 20} << QList{300, 280, 20};
+        QTest::newRow("chat, cut short") << "chat" << QByteArray("One\r\n")
+                                         << QList{300, 310, 20} << QList{4, 4, 0};
+        QTest::newRow("personality") << "personality" << QByteArray() << QList<int>()
+                                     << QList<int>();
+        QTest::newRow("bot.cfg") << "bot.cfg" << QByteArray() << QList<int>() << QList<int>();
+    }
+
+    void aReloadKeepsTheUsersPlace()
+    {
+        QFETCH(QString, page);
+        QFETCH(QByteArray, changed);
+        QFETCH(QList<int>, place);
+        QFETCH(QList<int>, placeAfter);
+        const QString path = PageFiles.value(page);
+        TextArea& chat = *form->ChatEditMemo;
+        if (page == "chat") {
+            WriteBytes(path, LongChatList());
+            Guarded([this] { form->LoadChat(); });
+        }
+        QWidget* field = page == "personality" ? form->Name
+                         : page == "chat"      ? static_cast<QWidget*>(&chat)
+                                               : form->MaxBots;
+        form->PageControl->setCurrentWidget(field->parentWidget());
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        field->setFocus();
+        if (!place.isEmpty()) {
+            QTextCursor cursor(chat.document());
+            cursor.setPosition(place[0]);
+            cursor.setPosition(place[1], QTextCursor::KeepAnchor);
+            chat.setTextCursor(cursor);
+            chat.verticalScrollBar()->setValue(place[2]);
+        }
+        WriteBytes(path, changed.isEmpty() ? ChangedByHand(page, ReadBytes(path)) : changed);
+        RunTrigger(page);
+
+        QCOMPARE(seam->boxes, QStringList());
+        QCOMPARE(QApplication::focusWidget(), field);
+        if (!place.isEmpty()) {
+            QCOMPARE(chat.Text().toLatin1(), changed);
+            const QList<int> now{chat.textCursor().anchor(), chat.textCursor().position(),
+                                 chat.verticalScrollBar()->value()};
+            QCOMPARE(now, placeAfter);
+        }
+        QCOMPARE(form->windowTitle(),
+                 "Tavrik Control Centre v1.0 - " + path + " was changed elsewhere and loaded");
+        EditAsTheUser(page);
+        QCOMPARE(form->windowTitle(), QString("Tavrik Control Centre v1.0"));
     }
 };
 
