@@ -14,8 +14,9 @@ void TMainForm::ShowChangedElsewhere(const SaveGuard& guard, void (TMainForm::*l
     const TextArea::Place place = ChatEditMemo->CurrentPlace();
     (this->*load)();
     ChatEditMemo->ReturnTo(place);
-    setWindowTitle(plainTitle_ + QStringLiteral(" - ") + guard.SaveTarget()
-                   + QStringLiteral(" was changed elsewhere and loaded"));
+    // First, where a narrow title bar still shows it.
+    setWindowTitle(guard.SaveTarget() + QStringLiteral(" was changed elsewhere and loaded - ")
+                   + plainTitle_);
 }
 
 void TMainForm::WireChangedElsewhereSign()

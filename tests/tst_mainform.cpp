@@ -599,7 +599,7 @@ private slots:
             QCOMPARE(now, placeAfter);
         }
         QCOMPARE(form->windowTitle(),
-                 "Tavrik Control Centre v1.0 - " + path + " was changed elsewhere and loaded");
+                 path + " was changed elsewhere and loaded - Tavrik Control Centre v1.0");
         EditAsTheUser(page);
         QCOMPARE(form->windowTitle(), QString("Tavrik Control Centre v1.0"));
     }
