@@ -19,7 +19,7 @@ void TMainForm::LoadBotConfig()
 void TMainForm::SaveBotConfig()
 {
     if (SaveShownBotConfig(*this, ModFolder) == SaveOutcome::ChangedOnDisk)
-        LoadBotConfig();
+        ShowChangedElsewhere(BotConfigSaveGuard, &TMainForm::LoadBotConfig);
 }
 
 // The roster rebuild drops the check marks, so an edit of the page's is

@@ -13,5 +13,5 @@ void TMainForm::LoadChat()
 void TMainForm::SaveChat()
 {
     if (SaveChatList(*this, ModFolder) == SaveOutcome::ChangedOnDisk)
-        LoadChat();
+        ShowChangedElsewhere(ChatSaveGuard, &TMainForm::LoadChat);
 }

@@ -19,7 +19,7 @@ void TMainForm::SavePersonality()
         RefreshRosterAndBotConfig();
         break;
     case SaveOutcome::ChangedOnDisk:
-        LoadPersonality();
+        ShowChangedElsewhere(PersonalitySaveGuard, &TMainForm::LoadPersonality);
         break;
     case SaveOutcome::Refused:
     case SaveOutcome::NothingPending:

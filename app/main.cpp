@@ -85,6 +85,7 @@ void TMainForm::BuildFrame()
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tavrik Control Centre v1.0"));
     setFixedSize(607, 448);
+    OwnBoxesBy(*this);
     setFont(SansSerifFont(11));
 
     Label2 = MakeLabel(this, QStringLiteral("Tavrik Control Centre"), 16, {6, 7, 281, 20});
@@ -140,6 +141,8 @@ void TMainForm::WireEvents()
     WirePutBackKey();
     WireOpenKey();
     WatchUserEdits();
+    WireChangedElsewhereSign();
+    WireSessionEnd();
 }
 
 void TMainForm::showEvent(QShowEvent* event)

@@ -68,6 +68,9 @@ public:
     std::function<void()> OnGameFolderEntered;
     // Sets the mod selector to the mod the pages show, raising no handler.
     void PutModSelectorBack();
+    // Saves every pending edit as closing does, without a box: what is not
+    // saved is said on standard error. For the end of the session.
+    void SaveAtSessionEnd();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -83,6 +86,11 @@ private:
     void WireReloadKey();
     void WirePutBackKey();
     void WireOpenKey();
+    void WireChangedElsewhereSign();
+    void WireSessionEnd();
+    // Runs the page's load after a trigger found the file changed elsewhere
+    // and nothing pending, keeping the user's place and saying so.
+    void ShowChangedElsewhere(const SaveGuard& guard, void (TMainForm::*load)());
     // The file the shown page's load reads; none when no chat kind may be.
     std::optional<QString> ShownPageFile() const;
     SaveGuard& ShownPageGuard();
@@ -106,6 +114,7 @@ private:
     PageBackground* personalityBackground_;
     PageBackground* botConfigBackground_;
     bool placed_ = false;
+    QString plainTitle_;
 };
 
 extern TMainForm* MainForm;

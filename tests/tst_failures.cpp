@@ -3,6 +3,7 @@
 #include "NoticeDialog.h"
 #include "PointerCapture.h"
 #include "RecordingMessageSeam.h"
+#include "WindowPlacement.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -221,14 +222,26 @@ private slots:
     {
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("text");
-        QTest::newRow("path not found") << 3 << "Invalid filename.";
-        QTest::newRow("access denied") << 5 << "File access denied.";
+        QTest::addColumn<bool>("mainWindowShown");
+        QTest::newRow("path not found") << 3 << "Invalid filename." << false;
+        QTest::newRow("access denied") << 5 << "File access denied." << false;
+        // A child of its own main window, centred over it.
+        QTest::newRow("over the main window") << 5 << "File access denied." << true;
     }
 
     void realErrorBoxHasAStopIconAndOneButton()
     {
         QFETCH(int, code);
         QFETCH(QString, text);
+        QFETCH(bool, mainWindowShown);
+        QWidget mainWindow;
+        mainWindow.setGeometry(40, 30, 600, 450);
+        OwnBoxesBy(mainWindow);
+        if (mainWindowShown) {
+            mainWindow.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        }
+        QWidget* const owner = mainWindowShown ? &mainWindow : nullptr;
         bool answered = false;
         WhenModalOpens([&](QWidget* modal) {
             // Closed whatever the checks find, so that a failed one cannot
@@ -241,6 +254,9 @@ private slots:
             QCOMPARE(box->icon(), QMessageBox::Critical);
             QCOMPARE(box->buttons().size(), 1);
             QCOMPARE_GE(box->width(), CaptionAndButtonsWidth());
+            QCOMPARE(box->parentWidget(), owner);
+            if (owner)
+                QVERIFY((box->geometry().center() - owner->geometry().center()).manhattanLength() < 4);
             answered = true;
         });
         ReportFailure(EInOutError(code));

@@ -2,6 +2,7 @@
 #include "ChatHelp.h"
 #include "CheckBoxControl.h"
 #include "DropDownSelector.h"
+#include "EditAsTheUser.h"
 #include "FirstReadings.h"
 #include "LineFile.h"
 #include "TextArea.h"
@@ -15,17 +16,21 @@
 #include "UserPicks.h"
 #include "main.h"
 
-#include <QAccessible>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QScrollBar>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
+#include <csignal>
+#include <iostream>
 #include <memory>
+#include <sstream>
 
 // The main window and the help windows as the program start creates them,
 // started in a copy of the sample game folder so that no file of the
@@ -42,20 +47,7 @@ class MainFormTest : public QObject, ProgramSession {
                                            {"chat", "cstrike/chat/newround.txt"},
                                            {"bot.cfg", "cstrike/bot.cfg"}};
 
-    // An edit that no trigger saves, made as the user makes it: a typed
-    // name, a skill set by a screen reader, a chat key pressed and not yet
-    // released, a box toggled with Space.
-    void EditAsTheUser(const QString& page)
-    {
-        if (page == "personality")
-            QTest::keyClicks(form->Name, "x");
-        else if (page == "screen reader")
-            QAccessible::queryAccessibleInterface(form->Skill)->valueInterface()->setCurrentValue(4);
-        else if (page == "chat")
-            QTest::keyPress(form->ChatEditMemo, 'x');
-        else
-            QTest::keyClick(form->DiscoModeCheckBox, Qt::Key_Space);
-    }
+    void EditAsTheUser(const QString& page) { ::EditAsTheUser(*form, page); }
 
     bool FileHoldsTheEdit(const QString& page)
     {
@@ -77,6 +69,31 @@ class MainFormTest : public QObject, ProgramSession {
             QTest::keyRelease(form->ChatEditMemo, Qt::Key_Shift);
         else
             QTest::keyRelease(form->MaxBots, Qt::Key_Shift);
+    }
+
+    // More lines than the chat text shows at once.
+    static QByteArray LongChatList()
+    {
+        QByteArray lines;
+        for (int line = 1; line <= 80; ++line)
+            lines += "Line " + QByteArray::number(line) + "\r\n";
+        return lines;
+    }
+
+    // The editor in a process of its own with the page's edit pending, ended
+    // by the signal: it dies of that signal, having said nothing of its own.
+    void EndAnotherCopyWithAnEditBy(const QString& page, const QString& signalName)
+    {
+        const QMap<QString, int> signals_{{"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP},
+                                          {"SIGINT", SIGINT}};
+        QProcess editor;
+        editor.start(TAVRIK_PROBE_DIR "/pending_edit_probe", {page});
+        QVERIFY(editor.waitForReadyRead(20000));
+        QCOMPARE(::kill(editor.processId(), signals_.value(signalName)), 0);
+        QVERIFY(editor.waitForFinished(20000));
+        QCOMPARE(editor.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(editor.exitCode(), signals_.value(signalName));
+        QVERIFY(!editor.readAllStandardError().contains("tavrik-control-centre:"));
     }
 
     QByteArray ChangedByHand(const QString& page, QByteArray bytes)
@@ -313,13 +330,22 @@ private slots:
         QTest::newRow("chat, close") << "chat" << "close";
         QTest::newRow("bot.cfg, close") << "bot.cfg" << "close";
         QTest::newRow("personality by a screen reader, close") << "screen reader" << "close";
+        // The editor in a process of its own, ended by the signal.
+        QTest::newRow("personality, SIGTERM") << "personality" << "SIGTERM";
+        QTest::newRow("chat, SIGTERM") << "chat" << "SIGTERM";
+        QTest::newRow("bot.cfg, SIGTERM") << "bot.cfg" << "SIGTERM";
+        QTest::newRow("chat, SIGHUP") << "chat" << "SIGHUP";
+        QTest::newRow("personality by a screen reader, SIGINT") << "screen reader" << "SIGINT";
     }
 
     void pendingEditIsSavedFirst()
     {
         QFETCH(QString, page);
         QFETCH(QString, moment);
-        EditAsTheUser(page);
+        if (moment.startsWith("SIG"))
+            EndAnotherCopyWithAnEditBy(page, moment);
+        else
+            EditAsTheUser(page);
         if (moment == "number")
             QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Up);
         else if (moment == "mod")
@@ -328,7 +354,7 @@ private slots:
             PickWithKeyboard(*form->ChatTypeComboBox, 1);
         else if (moment == "personality save")
             RunTrigger("personality");
-        else
+        else if (moment == "close")
             QVERIFY(form->close());
         QVERIFY(FileHoldsTheEdit(page));
         QCOMPARE(seam->boxes, QStringList());
@@ -339,11 +365,14 @@ private slots:
         QTest::addColumn<bool>("pending");
         QTest::addColumn<bool>("closeAnyway");
         QTest::addColumn<bool>("emptyFolder");
-        QTest::newRow("nothing pending") << false << false << false;
+        QTest::addColumn<bool>("sessionEnd");
+        QTest::newRow("nothing pending") << false << false << false << false;
         // The pages hold no file; what they show is no edit of the user's.
-        QTest::newRow("started in an empty folder") << false << false << true;
-        QTest::newRow("go back") << true << false << false;
-        QTest::newRow("close anyway") << true << true << false;
+        QTest::newRow("started in an empty folder") << false << false << true << false;
+        QTest::newRow("go back") << true << false << false << false;
+        QTest::newRow("close anyway") << true << true << false << false;
+        // Nobody answers: standard error says what was not saved.
+        QTest::newRow("session end") << true << false << false << true;
     }
 
     void closeAsksOnlyWhenAnEditCannotBeSaved()
@@ -351,6 +380,7 @@ private slots:
         QFETCH(bool, pending);
         QFETCH(bool, closeAnyway);
         QFETCH(bool, emptyFolder);
+        QFETCH(bool, sessionEnd);
         if (emptyFolder) {
             Stop();
             game = std::make_unique<ScratchGameFolder>();
@@ -361,16 +391,29 @@ private slots:
             EditAsTheUser("bot.cfg");
         WriteBytes("cstrike/bot.cfg", "max_bots 12\r\n");
         seam->firstAnswerGiven = closeAnyway;
-        QCOMPARE(form->close(), !pending || closeAnyway);
+        const QString refusal = "cstrike/bot.cfg was not saved: it was changed on disk after the "
+                                "page read it. Press F5 to load it from disk; saves go ahead once "
+                                "it has loaded completely.";
+        std::ostringstream said;
         QStringList boxes;
-        if (pending) {
-            boxes << "error: cstrike/bot.cfg was not saved: it was changed on disk after the page "
-                     "read it. Press F5 to load it from disk; saves go ahead once it has loaded "
-                     "completely."
+        if (sessionEnd) {
+            std::streambuf* const standardError = std::cerr.rdbuf(said.rdbuf());
+            form->SaveAtSessionEnd();
+            std::cerr.rdbuf(standardError);
+        } else {
+            QCOMPARE(form->close(), !pending || closeAnyway);
+        }
+        if (pending && !sessionEnd) {
+            boxes << "error: " + refusal
                   << "question: The changes on the page \"Bot.cfg Editor\" could not be saved. "
                      "Close anyway and lose them, or go back to the window? [Close Anyway|Go Back]";
         }
         QCOMPARE(seam->boxes, boxes);
+        QCOMPARE(QString::fromStdString(said.str()),
+                 sessionEnd ? "tavrik-control-centre: " + refusal
+                                  + "\ntavrik-control-centre: the changes on the page \"Bot.cfg "
+                                    "Editor\" were not saved into cstrike/bot.cfg\n"
+                            : QString());
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), QByteArray("max_bots 12\r\n"));
         QCOMPARE(form->DiscoModeCheckBox->Checked(), pending);
     }
@@ -583,6 +626,48 @@ private slots:
         QCOMPARE(form->Name->Text(), page == "personality" ? "Kestrow" : "Kestrel");
         QVERIFY(form->ChatEditMemo->Text().endsWith(page == "chat" ? "by hand\r\n" : "there\r\n"));
         QCOMPARE(form->MaxBots->Text(), page == "bot.cfg" ? "12" : "10");
+        // Shown without a box, the change is named in the title until the next edit.
+        const QString title = "Tavrik Control Centre v1.0";
+        QCOMPARE(form->windowTitle(),
+                 pending ? title : path + " was changed elsewhere and loaded - " + title);
+        EditAsTheUser(page);
+        QCOMPARE(form->windowTitle(), title);
+    }
+
+    // A chat list another program changed, shown at the next key release,
+    // keeps the user's place: the focus, the selection and the scroll
+    // position, within the new text.
+    void aReloadKeepsTheUsersPlace_data()
+    {
+        QTest::addColumn<QByteArray>("changed");
+        QTest::addColumn<QList<int>>("placeAfter");
+        QTest::newRow("lines added") << LongChatList() + "Added by hand\r\n" << QList{300, 280, 20};
+        QTest::newRow("cut short") << QByteArray("One\r\n") << QList{4, 4, 0};
+    }
+
+    void aReloadKeepsTheUsersPlace()
+    {
+        QFETCH(QByteArray, changed);
+        QFETCH(QList<int>, placeAfter);
+        TextArea& chat = *form->ChatEditMemo;
+        WriteBytes(PageFiles.value("chat"), LongChatList());
+        Guarded([this] { form->LoadChat(); });
+        form->PageControl->setCurrentWidget(form->ChatTab);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        chat.setFocus();
+        QTextCursor cursor(chat.document());
+        cursor.setPosition(300);
+        cursor.setPosition(280, QTextCursor::KeepAnchor);
+        chat.setTextCursor(cursor);
+        chat.verticalScrollBar()->setValue(20);
+        WriteBytes(PageFiles.value("chat"), changed);
+        RunTrigger("chat");
+        QCOMPARE(chat.Text().toLatin1(), changed);
+        QCOMPARE(QApplication::focusWidget(), &chat);
+        const QList<int> place{chat.textCursor().anchor(), chat.textCursor().position(),
+                               chat.verticalScrollBar()->value()};
+        QCOMPARE(place, placeAfter);
     }
 };
 

@@ -97,23 +97,31 @@ void TextArea::ReportTextChange()
     RaiseUserEvent(OnChange);
 }
 
+TextArea::Place TextArea::CurrentPlace() const
+{
+    const QTextCursor cursor = textCursor();
+    return {cursor.anchor(), cursor.position(), verticalScrollBar()->value()};
+}
+
+void TextArea::ReturnTo(const Place& place)
+{
+    const int end = document()->characterCount() - 1;
+    QTextCursor restored(document());
+    restored.setPosition(qMin(place.anchor, end));
+    restored.setPosition(qMin(place.position, end), QTextCursor::KeepAnchor);
+    setTextCursor(restored);
+    verticalScrollBar()->setValue(place.scrolled);
+}
+
 // The document cannot drop its oldest steps, and gives back the text it keeps
-// for them only when it is filled afresh; the cursor, the selection and the
-// scroll position stay where they were.
+// for them only when it is filled afresh; the user's place stays.
 void TextArea::LimitUndoHistory()
 {
     if (document()->availableUndoSteps() <= MaxUndoSteps)
         return;
-    const QTextCursor cursor = textCursor();
-    const int anchor = cursor.anchor();
-    const int position = cursor.position();
-    const int scrolled = verticalScrollBar()->value();
+    const Place place = CurrentPlace();
     ReplaceDocumentText(DocumentTextFrom(Text()));
-    QTextCursor restored(document());
-    restored.setPosition(anchor);
-    restored.setPosition(position, QTextCursor::KeepAnchor);
-    setTextCursor(restored);
-    verticalScrollBar()->setValue(scrolled);
+    ReturnTo(place);
 }
 
 // Shift+Enter would otherwise insert a line separator, which reads back as

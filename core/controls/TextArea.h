@@ -22,6 +22,18 @@ public:
     // Empties the area without OnChange.
     void ClearText();
 
+    // Where the user is in the text: both ends of the selection (the same
+    // where nothing is selected) and how far the text is scrolled.
+    struct Place {
+        int anchor = 0;
+        int position = 0;
+        int scrolled = 0;
+    };
+    Place CurrentPlace() const;
+    // Goes back to a place taken before the text changed; an end beyond a
+    // shorter text stays at its end.
+    void ReturnTo(const Place& place);
+
     ControlEvent OnChange;
     // Every key released while the area has the focus.
     ControlEvent OnKeyUp;

@@ -7,11 +7,10 @@ PageEdits::PageEdits(QWidget& page) : QObject(&page) {}
 void NoteUserEdit(QWidget& control)
 {
     for (QWidget* widget = &control; widget != nullptr; widget = widget->parentWidget()) {
-        auto* edits = widget->findChild<PageEdits*>(QString(), Qt::FindDirectChildrenOnly);
-        if (edits != nullptr) {
+        for (PageEdits* edits :
+             widget->findChildren<PageEdits*>(QString(), Qt::FindDirectChildrenOnly)) {
             if (edits->OnUserEdit)
                 edits->OnUserEdit(control);
-            return;
         }
     }
 }

@@ -8,8 +8,8 @@ class QWidget;
 
 // Tells a page that the user changed the value of one of its controls. The
 // value controls report every change the user makes, never the program's own
-// sets; the report reaches the PageEdits placed on the nearest page around
-// the control.
+// sets; the report reaches every PageEdits placed on a widget around the
+// control (a page, the window), the nearest first.
 class PageEdits : public QObject {
     Q_OBJECT
 

@@ -3,6 +3,7 @@
 #include "BoxKeys.h"
 #include "NoticeDialog.h"
 #include "TitleBarWidth.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -25,12 +26,13 @@ void WidenForCaption(QMessageBox& box)
                              - margins.right());
 }
 
-// Real boxes, modal for the whole application.
+// Real boxes, modal for the whole application, each the child of the main
+// window (see BoxOwner).
 class DialogMessageSeam : public MessageSeam {
 public:
     void ErrorBox(const QString& caption, const QString& text) override
     {
-        QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, BoxOwner());
         box.setWindowModality(Qt::ApplicationModal);
         box.setTextFormat(Qt::PlainText);
         WidenForCaption(box);
@@ -39,7 +41,7 @@ public:
 
     void NoticeBox(const QString& caption, const QString& text) override
     {
-        NoticeDialog notice(caption, text);
+        NoticeDialog notice(caption, text, BoxOwner());
         ExecuteBoxNotingHeldKeys(notice);
     }
 
@@ -61,7 +63,7 @@ private:
     static bool Ask(const QString& caption, const QString& text, const QString& firstAnswer,
                     const QString& secondAnswer, bool firstIsDefault)
     {
-        QMessageBox box(QMessageBox::Warning, caption, text);
+        QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, BoxOwner());
         box.setWindowModality(Qt::ApplicationModal);
         box.setTextFormat(Qt::PlainText);
         QPushButton* first = box.addButton(firstAnswer, QMessageBox::AcceptRole);

@@ -54,7 +54,9 @@ NoticeDialog::NoticeDialog(const QString& caption, const QString& text, QWidget*
     ok_->setAutoDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     LayOut(text);
-    CentreOnScreen(*this);
+    // A child stands centred over its parent when it shows.
+    if (parent == nullptr)
+        CentreOnScreen(*this);
 }
 
 void NoticeDialog::LayOut(const QString& text)

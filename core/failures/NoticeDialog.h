@@ -7,7 +7,8 @@ class QPushButton;
 
 // The program's own notice box: the application title as caption, no icon,
 // the text as given and one centred "OK" that Enter, Escape and the close box
-// all answer.
+// all answer. It stands in the middle of the screen, or centred over its
+// parent where it has one.
 class NoticeDialog : public QDialog {
     Q_OBJECT
 

@@ -1,8 +1,13 @@
 #include "WindowPlacement.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
+
+namespace {
+QPointer<QWidget> boxOwner;
+}
 
 void CentreOnScreen(QWidget& window)
 {
@@ -12,4 +17,14 @@ void CentreOnScreen(QWidget& window)
     QRect frame = window.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());
+}
+
+void OwnBoxesBy(QWidget& mainWindow)
+{
+    boxOwner = &mainWindow;
+}
+
+QWidget* BoxOwner()
+{
+    return boxOwner && boxOwner->isVisible() ? boxOwner.data() : nullptr;
 }
