@@ -1,9 +1,13 @@
 #include "Exceptions.h"
+#include "Bytes.h"
 #include "GameFolder.h"
 #include "LineFile.h"
+#include "OrdinaryUser.h"
 #include "SaveGuard.h"
 
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -29,13 +33,51 @@ QString Unshown(const char* name)
     return "box: " + Paths.value(name) + " was not saved: the page has not shown it yet" + F5Hint;
 }
 
+QString Unwritable(const char* name, const char* cause)
+{
+    return "box: " + Paths.value(name) + " was not saved: it cannot be written, since " + cause;
+}
+
 // "writes", "refused" without a box, or "box: " and the failure's message.
-QString SaveAttempt(SaveGuard& guard, const QString& path)
+template <typename Attempt>
+QString Outcome(Attempt&& attempt)
 {
     try {
-        return guard.MayWrite(path) ? QStringLiteral("writes") : QStringLiteral("refused");
+        return attempt();
     } catch (const Exception& failure) {
         return QStringLiteral("box: ") + failure.Message();
+    }
+}
+
+QString SaveAttempt(SaveGuard& guard, const QString& path)
+{
+    return Outcome([&] { return guard.MayWrite(path) ? QStringLiteral("writes") : QStringLiteral("refused"); });
+}
+
+// A page's whole save of text ("big": one byte more than a load reads).
+QString WholeSave(SaveGuard& guard, const QString& path, const QString& text)
+{
+    return Outcome([&] {
+        if (!guard.MayWrite(path))
+            return QStringLiteral("refused");
+        LineFile file = CreateForWriting(path);
+        WritePlainText(file, text == "big" ? QString(16 * 1024 * 1024 + 1, 'x') : text);
+        switch (guard.FinishSave(file, path, SaveWhen::Always)) {
+        case SaveOutcome::Saved: return QStringLiteral("saved");
+        case SaveOutcome::ChangedOnDisk: return QStringLiteral("changed on disk");
+        default: return QStringLiteral("refused");
+        }
+    });
+}
+
+// A file, or the folder of a missing one, that the ordinary user may not write.
+void Lock(const QString& path)
+{
+    if (FileIsPresent(path)) {
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+    } else {
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QCOMPARE(::chmod(QFile::encodeName(QFileInfo(path).path()).constData(), 0555), 0);
     }
 }
 
@@ -46,7 +88,11 @@ class SaveGuardTest : public QObject {
 
 private slots:
     // Each step is "load <file>" (a load begins), "hold <file>" (the page now
-    // holds the file completely) or "save <file>", whose outcome is listed.
+    // holds the file completely), "edit" (the user changes the page), "lock
+    // <file>" (the file, or the folder of a missing one, becomes read-only to
+    // the ordinary user who makes the saves from then on) or one whose outcome
+    // is listed: "save <file>" (whether it may write), "write <file> <text>"
+    // (the page's whole save), "disk <file>" (what the file holds).
     void saveOutcomes_data()
     {
         QTest::addColumn<QStringList>("steps");
@@ -90,6 +136,32 @@ private slots:
         QTest::newRow("held again after a refusal")
             << QStringList{"load a", "save a", "hold b", "save b", "save a"}
             << QStringList{Unread("a"), "writes", Other("a")};
+        // Nothing to write, nothing to refuse; what may not be written is
+        // refused with one box only where it loses an edit of the user's.
+        QTest::newRow("read-only file, nothing to write")
+            << QStringList{"hold a", "lock a", "write a Raven\r\n", "sign"} << QStringList{"saved", "sign: "};
+        QTest::newRow("read-only file, the page's own form differs")
+            << QStringList{"hold a", "lock a", "write a Raven", "write a Raven", "sign", "disk a"}
+            << QStringList{"refused", "refused", "sign: ", "disk: Raven\r\n"};
+        QTest::newRow("read-only file with an edit")
+            << QStringList{"hold a", "lock a", "edit", "write a Rook", "write a Rook", "sign", "disk a"}
+            << QStringList{Unwritable("a", "the file is read-only"), "refused",
+                           "sign: " + Unwritable("a", "the file is read-only").mid(5), "disk: Raven\r\n"};
+        QTest::newRow("read-only folder, no edit")
+            << QStringList{"hold missing", "lock missing", "write missing Rook", "sign", "disk missing"}
+            << QStringList{"refused", "sign: ", "disk: none"};
+        QTest::newRow("read-only folder with an edit")
+            << QStringList{"hold missing", "lock missing", "edit", "write missing Rook", "write missing Rook",
+                           "disk missing"}
+            << QStringList{Unwritable("missing", "its folder is read-only"), "refused", "disk: none"};
+        QTest::newRow("more than a load reads back")
+            << QStringList{"hold a", "edit", "write a big", "write a big", "sign", "disk a"}
+            << QStringList{"box: " + Paths.value("a") + " was not saved: it would be larger than 16 MiB, "
+                                                        "and a file that large is not read back",
+                           "refused",
+                           "sign: " + Paths.value("a") + " was not saved: it would be larger than 16 MiB, "
+                                                         "and a file that large is not read back",
+                           "disk: Raven\r\n"};
     }
 
     void saveOutcomes()
@@ -103,6 +175,11 @@ private slots:
         QString sign;
         guard.OnRefusalChange = [&sign](const QString& refusal) { sign = refusal; };
 
+        // The ordinary user must reach the files once they are locked.
+        QCOMPARE(::chmod(QFile::encodeName(game.Path()).constData(), 0755), 0);
+        const auto unlock = qScopeGuard([] { ::chmod("cstrike/bot9", 0755); });
+        bool locked = false;
+
         QStringList seen;
         for (const QString& step : steps) {
             const QString verb = step.section(' ', 0, 0);
@@ -110,14 +187,31 @@ private slots:
                 seen << "sign: " + sign;
                 continue;
             }
-            const QString path = Paths.value(step.section(' ', 1));
+            if (verb == "edit") {
+                guard.UserEdited();
+                continue;
+            }
+            const QString path = Paths.value(step.section(' ', 1, 1));
             QVERIFY2(!path.isEmpty(), qPrintable(step));
-            if (verb == "load")
+            if (verb == "load") {
                 guard.LoadBegins(path);
-            else if (verb == "hold")
+            } else if (verb == "hold") {
                 guard.Holds(path, FileIsPresent(path) ? std::optional(ReadBytes(path)) : std::nullopt);
-            else
+            } else if (verb == "lock") {
+                Lock(path);
+                locked = true;
+            } else if (verb == "disk") {
+                seen << "disk: " + (FileIsPresent(path) ? BytesToText(ReadBytes(path)) : "none");
+            } else if (verb == "write") {
+                const QString text = step.section(' ', 2);
+                const auto write = [&] { seen << WholeSave(guard, path, text); };
+                if (!locked)
+                    write();
+                else if (!AsOrdinaryUser(write))
+                    QSKIP("running as root without a user \"nobody\"");
+            } else {
                 seen << SaveAttempt(guard, path);
+            }
         }
         QCOMPARE(seen, outcomes);
     }
