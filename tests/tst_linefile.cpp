@@ -1901,11 +1901,8 @@ void TestLineFile::aFileSwappedInAfterTheInspectionIsNotWritten_data()
     QTest::newRow("symbolic link") << true << true << inspected << write << replaced;
     QTest::newRow("another file") << false << true << inspected << write << replaced;
     QTest::newRow("another file before the rename") << false << false << synced << write << replaced;
-    QTest::newRow("a symbolic link before the rename") << true << false << synced << write << replaced;
     QTest::newRow("changed before the overwrite")
         << false << true << QStringLiteral("fsync:1:change") << write << changed;
-    QTest::newRow("changed before the rename")
-        << false << false << QStringLiteral("fsync:1:change") << write << changed;
     QTest::newRow("another file, saved over what was read")
         << false << false << synced << QStringLiteral("replace") << QStringLiteral("changed elsewhere\nok");
 }
