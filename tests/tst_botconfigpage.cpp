@@ -4,6 +4,7 @@
 #include "DropDownSelector.h"
 #include "Failures.h"
 #include "GameFolder.h"
+#include "OrdinaryUser.h"
 #include "PersonalityFile.h"
 #include "ProcessReads.h"
 #include "ProgramStart.h"
@@ -21,7 +22,6 @@
 #include <memory>
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,24 +70,6 @@ QList<int> CheckedNumbers(const CheckList& roster)
             numbers << index + 1;
     }
     return numbers;
-}
-
-// Runs step as an ordinary user: this one, or "nobody" when the tests run as
-// root, who may examine any path; only the effective user changes, and only
-// for the step. False when there is no such user.
-template <typename Step>
-bool AsOrdinaryUser(Step&& step)
-{
-    if (::geteuid() != 0) {
-        step();
-        return true;
-    }
-    const struct passwd* nobody = ::getpwnam("nobody");
-    if (nobody == nullptr || nobody->pw_uid == 0 || ::seteuid(nobody->pw_uid) != 0)
-        return false;
-    const auto backToRoot = qScopeGuard([] { QVERIFY(::seteuid(0) == 0); });
-    step();
-    return true;
 }
 
 } // namespace

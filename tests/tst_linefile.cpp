@@ -1032,10 +1032,10 @@ void TestLineFile::readOnlyFileRefusedForWritingAndUntouched()
 
     RUN_PROBE(other, {QStringLiteral("write"), path, QStringLiteral("6e6577")}, folder, options);
     QCOMPARE(other.output, AccessDenied);
-    // Exactly the bytes already there: the checks still run first.
+    // Exactly the bytes already there: nothing to write, nothing to refuse.
     RUN_PROBE(same, {QStringLiteral("write"), path, QString::fromLatin1(old.toHex())}, folder,
               options);
-    QCOMPARE(same.output, AccessDenied);
+    QCOMPARE(same.output, QStringLiteral("ok"));
 
     QCOMPARE(FileBytes(path), old);
     QCOMPARE(ModeOf(path), mode_t(0444));
@@ -1955,43 +1955,73 @@ void TestLineFile::aFailedSaveThenASuccessfulOne()
 
 // Another program puts a symbolic link or another file in the file's place
 // after the save looked at it (the probe renames it in after the save's first
-// fstat): a file that can only be rewritten in place is then not written,
-// and neither is what took its place.
+// fstat), or after it wrote the new bytes (after the first fsync, of the
+// temporary file or of the copy), or changes the file where it is: the file
+// is then not written, and neither is what took its place. A save over what
+// it read first takes that for a change made elsewhere.
 void TestLineFile::aFileSwappedInAfterTheInspectionIsNotWritten_data()
 {
     QTest::addColumn<bool>("link");
-    QTest::newRow("symbolic link") << true;
-    QTest::newRow("another file") << false;
+    QTest::addColumn<bool>("inPlace");  // a second name makes the save rewrite in place
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("output");
+    const QString replaced = QStringLiteral("EInOutError 5 {file} was not saved: another file took "
+                                            "its place while it was being saved");
+    const QString changed = QStringLiteral("EInOutError 5 {file} was not saved: another program "
+                                           "changed it while it was being saved");
+    const QString inspected = QStringLiteral("fstat:1:swap");
+    const QString synced = QStringLiteral("fsync:1:swap");
+    const QString write = QStringLiteral("write");
+    QTest::newRow("symbolic link") << true << true << inspected << write << replaced;
+    QTest::newRow("another file") << false << true << inspected << write << replaced;
+    QTest::newRow("another file before the rename") << false << false << synced << write << replaced;
+    QTest::newRow("changed before the overwrite")
+        << false << true << QStringLiteral("fsync:1:change") << write << changed;
+    QTest::newRow("another file, saved over what was read")
+        << false << false << synced << QStringLiteral("replace") << QStringLiteral("changed elsewhere\nok");
 }
 
 void TestLineFile::aFileSwappedInAfterTheInspectionIsNotWritten()
 {
     QFETCH(bool, link);
+    QFETCH(bool, inPlace);
+    QFETCH(QString, fault);
+    QFETCH(QString, operation);
+    QFETCH(QString, output);
     const QString folder = NewFolder();
     const QDir dir(folder);
     const QString path = dir.filePath(QStringLiteral("bot.cfg"));
     const QString victim = dir.filePath(QStringLiteral("victim.txt"));
     const QString swapped = dir.filePath(QStringLiteral("swapped"));
     QVERIFY(PutFile(path, "pause 3\r\n"));
-    QCOMPARE(::link(QFile::encodeName(path).constData(),
-                    QFile::encodeName(dir.filePath(QStringLiteral("other.cfg"))).constData()),
-             0);
+    if (inPlace)
+        QCOMPARE(::link(QFile::encodeName(path).constData(),
+                        QFile::encodeName(dir.filePath(QStringLiteral("other.cfg"))).constData()),
+                 0);
     QVERIFY(PutFile(victim, "victim\r\n"));
     if (link)
         QVERIFY(MakeLink(victim, swapped));
     else
         QVERIFY(PutFile(swapped, "swapped\r\n"));
-    RUN_PROBE(run, {QStringLiteral("--fault"), QStringLiteral("fstat:1:swap"), QStringLiteral("--swap"),
-                    swapped, QStringLiteral("write"), path, QStringLiteral("6e6577")},
+    QStringList entries = Entries(folder);
+    entries.removeOne(QStringLiteral("swapped"));
+    const bool changes = fault.endsWith(QLatin1String(":change"));
+    RUN_PROBE(run, {QStringLiteral("--fault"), fault, QStringLiteral("--swap"), swapped, operation, path,
+                    QStringLiteral("6e6577")},
               folder);
-    QCOMPARE(run.output, QStringLiteral("EInOutError 5 %1 was not saved: another file took its "
-                                        "place while it was being saved")
-                             .arg(path));
+    QCOMPARE(run.output, Expanded(output, path));
     QCOMPARE(FileBytes(victim), QByteArray("victim\r\n"));
-    QCOMPARE(FileBytes(path), link ? QByteArray("victim\r\n") : QByteArray("swapped\r\n"));
-    QCOMPARE(FileBytes(dir.filePath(QStringLiteral("other.cfg"))), QByteArray("pause 3\r\n"));
-    QCOMPARE(Entries(folder), QStringList({QStringLiteral("bot.cfg"), QStringLiteral("other.cfg"),
-                                           QStringLiteral("victim.txt")}));
+    QCOMPARE(FileBytes(path), changes ? QByteArray("pause 3\r\nchanged\r\n")
+                              : link  ? QByteArray("victim\r\n")
+                                      : QByteArray("swapped\r\n"));
+    if (inPlace)
+        QCOMPARE(FileBytes(dir.filePath(QStringLiteral("other.cfg"))),
+                 changes ? QByteArray("pause 3\r\nchanged\r\n") : QByteArray("pause 3\r\n"));
+    if (changes)
+        entries << QStringLiteral("swapped");
+    entries.sort();
+    QCOMPARE(Entries(folder), entries);
 }
 
 namespace {
@@ -2088,7 +2118,8 @@ void TestLineFile::attributesSurviveASave()
 }
 
 
-// A file larger than any line file is refused unread.
+// A file larger than any line file is refused unread, and none is written:
+// it could not be read back.
 void TestLineFile::fileOverTheLimitIsNotRead()
 {
     const QString folder = NewFolder();
@@ -2105,6 +2136,17 @@ void TestLineFile::fileOverTheLimitIsNotRead()
     QByteArrayList lines;
     QCOMPARE(Outcome([&] { lines = ReadThroughLayer(path); }), QStringLiteral("ok"));
     QCOMPARE(lines.value(0), QByteArray("Big"));
+
+    QByteArray content(16 * 1024 * 1024 + 1, 'x');
+    QCOMPARE(Outcome([&] { WriteThroughLayer(path, content); }),
+             QStringLiteral("EInOutError 223 %1 was not saved: it would be larger than 16 MiB, and "
+                            "a file that large is not read back")
+                 .arg(path));
+    QCOMPARE(QFileInfo(path).size(), 16 * 1024 * 1024);
+    QCOMPARE(Entries(folder), QStringList({QStringLiteral("personality.txt")}));
+    content.chop(1);
+    QCOMPARE(Outcome([&] { WriteThroughLayer(path, content); }), QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), content);
 }
 
 QTEST_GUILESS_MAIN(TestLineFile)

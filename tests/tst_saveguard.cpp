@@ -1,9 +1,13 @@
+#include "Bytes.h"
 #include "Exceptions.h"
 #include "GameFolder.h"
 #include "LineFile.h"
+#include "OrdinaryUser.h"
 #include "SaveGuard.h"
 
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -29,14 +33,38 @@ QString Unshown(const char* name)
     return "box: " + Paths.value(name) + " was not saved: the page has not shown it yet" + F5Hint;
 }
 
+QString Unwritable(const char* name, const char* cause)
+{
+    return "box: " + Paths.value(name) + " was not saved: it cannot be written, since " + cause;
+}
+
 // "writes", "refused" without a box, or "box: " and the failure's message.
-QString SaveAttempt(SaveGuard& guard, const QString& path)
+template <typename Attempt>
+QString Outcome(Attempt&& attempt)
 {
     try {
-        return guard.MayWrite(path) ? QStringLiteral("writes") : QStringLiteral("refused");
+        return attempt();
     } catch (const Exception& failure) {
         return QStringLiteral("box: ") + failure.Message();
     }
+}
+
+QString SaveAttempt(SaveGuard& guard, const QString& path)
+{
+    return Outcome([&] { return guard.MayWrite(path) ? QStringLiteral("writes") : QStringLiteral("refused"); });
+}
+
+// A page's whole save of text: "saved", "not saved", or "box: " and the message.
+QString WholeSave(SaveGuard& guard, const QString& path, const QString& text)
+{
+    return Outcome([&] {
+        if (!guard.MayWrite(path))
+            return QStringLiteral("not saved");
+        LineFile file = CreateForWriting(path);
+        WritePlainText(file, text);
+        const SaveOutcome outcome = guard.FinishSave(file, path, SaveWhen::Always);
+        return outcome == SaveOutcome::Saved ? QStringLiteral("saved") : QStringLiteral("not saved");
+    });
 }
 
 } // namespace
@@ -46,7 +74,11 @@ class SaveGuardTest : public QObject {
 
 private slots:
     // Each step is "load <file>" (a load begins), "hold <file>" (the page now
-    // holds the file completely) or "save <file>", whose outcome is listed.
+    // holds the file completely), "edit" (the user changes the page), "lock
+    // <file>" (the file, or the folder of a missing one, becomes read-only to
+    // the ordinary user who makes the saves from then on) or one whose outcome
+    // is listed: "save <file>" (whether it may write), "write <file> <text>"
+    // (the page's whole save), "disk <file>" (what the file holds).
     void saveOutcomes_data()
     {
         QTest::addColumn<QStringList>("steps");
@@ -90,6 +122,20 @@ private slots:
         QTest::newRow("held again after a refusal")
             << QStringList{"load a", "save a", "hold b", "save b", "save a"}
             << QStringList{Unread("a"), "writes", Other("a")};
+        // Nothing to write, nothing to refuse; what may not be written is
+        // refused with one box only where it loses an edit of the user's.
+        QTest::newRow("read-only file, nothing to write")
+            << QStringList{"hold a", "lock a", "write a Raven\r\n", "sign"} << QStringList{"saved", "sign: "};
+        QTest::newRow("read-only file, the page's own form differs")
+            << QStringList{"hold a", "lock a", "write a Raven", "write a Raven", "sign"}
+            << QStringList{"not saved", "not saved", "sign: "};
+        QTest::newRow("read-only file with an edit")
+            << QStringList{"hold a", "lock a", "edit", "write a Rook", "write a Rook", "sign", "disk a"}
+            << QStringList{Unwritable("a", "the file is read-only"), "not saved",
+                           "sign: " + Unwritable("a", "the file is read-only").mid(5), "disk: Raven\r\n"};
+        QTest::newRow("read-only folder with an edit")
+            << QStringList{"hold missing", "lock missing", "edit", "write missing Rook", "write missing Rook"}
+            << QStringList{Unwritable("missing", "its folder is read-only"), "not saved"};
     }
 
     void saveOutcomes()
@@ -103,6 +149,11 @@ private slots:
         QString sign;
         guard.OnRefusalChange = [&sign](const QString& refusal) { sign = refusal; };
 
+        // The ordinary user must reach the files once they are locked.
+        QCOMPARE(::chmod(QFile::encodeName(game.Path()).constData(), 0755), 0);
+        const auto unlock = qScopeGuard([] { ::chmod("cstrike/bot9", 0755); });
+        bool locked = false;
+
         QStringList seen;
         for (const QString& step : steps) {
             const QString verb = step.section(' ', 0, 0);
@@ -110,14 +161,33 @@ private slots:
                 seen << "sign: " + sign;
                 continue;
             }
-            const QString path = Paths.value(step.section(' ', 1));
+            if (verb == "edit") {
+                guard.UserEdited();
+                continue;
+            }
+            const QString path = Paths.value(step.section(' ', 1, 1));
             QVERIFY2(!path.isEmpty(), qPrintable(step));
-            if (verb == "load")
+            if (verb == "load") {
                 guard.LoadBegins(path);
-            else if (verb == "hold")
+            } else if (verb == "hold") {
                 guard.Holds(path, FileIsPresent(path) ? std::optional(ReadBytes(path)) : std::nullopt);
-            else
+            } else if (verb == "lock") {
+                const QString made = FileIsPresent(path) ? path : QFileInfo(path).path();
+                QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+                QCOMPARE(::chmod(QFile::encodeName(made).constData(), made == path ? 0444 : 0555), 0);
+                locked = true;
+            } else if (verb == "disk") {
+                seen << "disk: " + BytesToText(ReadBytes(path));
+            } else if (verb == "write") {
+                const QString text = step.section(' ', 2);
+                const auto write = [&] { seen << WholeSave(guard, path, text); };
+                if (!locked)
+                    write();
+                else if (!AsOrdinaryUser(write))
+                    QSKIP("running as root without a user \"nobody\"");
+            } else {
                 seen << SaveAttempt(guard, path);
+            }
         }
         QCOMPARE(seen, outcomes);
     }

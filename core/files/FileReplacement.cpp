@@ -4,8 +4,10 @@
 #include "ExtendedAttributes.h"
 #include "FileCalls.h"
 #include "InPlaceRewrite.h"
+#include "SaveFailures.h"
 #include "SaveLeftovers.h"
 
+#include <QFile>
 #include <QScopeGuard>
 
 #include <cerrno>
@@ -14,44 +16,6 @@
 #include <unistd.h>
 
 namespace {
-
-// What is at the target now. A folder, a device or a pipe raises code 5
-// before it is opened; the non-blocking open keeps a pipe put there since
-// from holding the save up. A file too large to be a line file counts as
-// unreadable: it is never read whole.
-ExistingFile Inspect(const QByteArray& path)
-{
-    ExistingFile existing;
-    struct stat seen {};
-    if (::stat(path.constData(), &seen) == 0 && !S_ISREG(seen.st_mode))
-        throw EInOutError(5);
-    Descriptor file(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (!file.IsOpen()) {
-        const int error = errno;
-        if (error == ENOENT)
-            return existing;
-        if ((error != EACCES && error != EPERM) || ::stat(path.constData(), &existing.status) != 0)
-            RaiseErrno(error);
-        existing.present = true;  // written by this user, read by nobody
-    } else {
-        if (::fstat(file.Get(), &existing.status) != 0)
-            RaiseErrno(errno);
-        existing.present = true;
-        if (S_ISREG(existing.status.st_mode)) {
-            if (existing.status.st_size > MaxLineFileBytes)
-                return existing;
-            if (!ReadAll(file.Get(), existing.bytes)) {
-                if (errno != EFBIG)
-                    RaiseErrno(errno);
-                return existing;
-            }
-        }
-        existing.readable = true;
-    }
-    if (!S_ISREG(existing.status.st_mode))
-        throw EInOutError(5);
-    return existing;
-}
 
 // Gives the temporary file the old file's owner and group; false when this
 // user may not, which a replacement would turn into a file of its own.
@@ -114,19 +78,50 @@ bool ReplaceByRename(const QByteArray& targetPath, const ExistingFile& existing,
     SyncOrRaise(temporary.file.Get());
     if (!temporary.file.Close())
         RaiseErrno(errno);
+    RequireAsInspected(targetPath, existing);
     if (::rename(temporary.path.constData(), targetPath.constData()) != 0)
         RaiseErrno(errno);
     temporary.path.clear();
     return true;
 }
 
+// A load refuses a file over the limit: writing one would leave a file that
+// cannot be loaded, put back or saved again.
+void RequireReadableBack(const QByteArray& targetPath, const QByteArray& content)
+{
+    if (content.size() <= MaxLineFileBytes)
+        return;
+    const QString reason = QStringLiteral("it would be larger than 16 MiB, and a file that large "
+                                          "is not read back");
+    throw EWriteRefused(223, QFile::decodeName(targetPath) + QStringLiteral(" was not saved: ") + reason,
+                        reason);
+}
+
+// An existing file takes the new content only where this user may write it;
+// a new one needs a folder that takes new files.
+void RequireWriteAccess(const QByteArray& targetPath, const ExistingFile& existing)
+{
+    const QByteArray checked = existing.present ? targetPath : ParentOf(targetPath);
+    const int access = existing.present ? W_OK : W_OK | X_OK;
+    if (::faccessat(AT_FDCWD, checked.constData(), access, AT_EACCESS) == 0)
+        return;
+    const int error = errno;
+    if (error != EACCES && error != EPERM && error != EROFS)
+        RaiseErrno(error);
+    const char* cause = error == EROFS    ? "the file system is read-only"
+                        : existing.present ? "the file is read-only"
+                                           : "its folder is read-only";
+    throw EWriteRefused(5, EInOutError::MessageForCode(5),
+                        QStringLiteral("it cannot be written, since ") + QLatin1String(cause));
+}
+
 }  // namespace
 
-void SaveFileContent(const QByteArray& targetPath, const QByteArray& content)
+void ReplaceFileContent(const QByteArray& targetPath, const ExistingFile& existing,
+                        const QByteArray& content)
 {
-    const ExistingFile existing = Inspect(targetPath);
-    if (existing.readable && existing.bytes == content)
-        return;
+    RequireReadableBack(targetPath, content);
+    RequireWriteAccess(targetPath, existing);
     auto failed = qScopeGuard([] { LookForLeftoversAgain(); });
     RemoveLeftovers(BesideFile(targetPath));
     // A hard link would keep the old bytes under its other name.

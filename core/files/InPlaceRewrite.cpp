@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 #include "FileCalls.h"
+#include "SaveFailures.h"
 #include "SaveLeftovers.h"
 
 #include <QFile>
@@ -88,9 +89,9 @@ QByteArray KeepCopy(const QByteArray& targetPath, const LeftoverPlace& cache,
 
 [[noreturn]] void RaiseReplaced(const QByteArray& targetPath)
 {
-    throw EInOutError(5, QStringLiteral("%1 was not saved: another file took its place while it "
-                                        "was being saved")
-                             .arg(Shown(targetPath)));
+    throw EChangedWhileSaving(QStringLiteral("%1 was not saved: another file took its place while "
+                                             "it was being saved")
+                                  .arg(Shown(targetPath)));
 }
 
 // Opens the inspected file for writing, never a link or another file that
@@ -161,6 +162,13 @@ void RewriteInPlace(const QByteArray& targetPath, const ExistingFile& existing,
     const LeftoverPlace cache = InUserCache(targetPath);
     RemoveLeftovers(cache);
     const QByteArray copyPath = KeepCopy(targetPath, cache, old);
+    // Keeping the copy takes a sync: what another program did meanwhile stays.
+    try {
+        RequireAsInspected(targetPath, existing);
+    } catch (const EChangedWhileSaving&) {
+        RemoveCopy(copyPath);
+        throw;
+    }
     try {
         Overwrite(target.Get(), content);
     } catch (const EInOutError& failure) {

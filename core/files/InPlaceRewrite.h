@@ -1,17 +1,8 @@
 #pragma once
 
+#include "ExistingFile.h"
+
 #include <QByteArray>
-
-#include <sys/stat.h>
-
-// What a save found at its target before writing anything.
-struct ExistingFile {
-    bool present = false;
-    // Whether bytes holds the file's whole content.
-    bool readable = false;
-    QByteArray bytes;
-    struct stat status {};
-};
 
 // Rewrites an existing file where it is, for a file that a new file put in
 // its place would change (a second hard link, another user's file, a folder
@@ -31,8 +22,9 @@ struct ExistingFile {
 // file is touched.
 //
 // The file written is the one inspected: a path that names another file by
-// now (a symbolic link or another file put in its place) is refused with
-// code 5, untouched. A copy that the failure's message names, or that a
-// crash leaves, stays until the user removes it.
+// now (a symbolic link or another file put in its place), or a file changed
+// since, is refused with code 5 (EChangedWhileSaving), untouched. A copy that
+// the failure's message names, or that a crash leaves, stays until the user
+// removes it.
 void RewriteInPlace(const QByteArray& targetPath, const ExistingFile& existing,
                     const QByteArray& content);

@@ -5,6 +5,7 @@
 #include "FileCalls.h"
 #include "FileReplacement.h"
 #include "FirstReadings.h"
+#include "SaveFailures.h"
 
 #include <QFile>
 
@@ -215,8 +216,6 @@ LineFile CreateForWriting(const QString& path)
         // A folder, a device or a pipe is never replaced by a file.
         if (!S_ISREG(target.status.st_mode))
             throw EInOutError(5);
-        if (::faccessat(AT_FDCWD, target.path.constData(), W_OK, AT_EACCESS) != 0)
-            RaiseErrno(errno);
     } else {
         struct stat status {};
         if (::stat(folder.constData(), &status) != 0)
@@ -278,16 +277,47 @@ void FlushText(LineFile& file)
     WritingState(file.state_);
 }
 
-void CloseLineFile(LineFile& file)
+namespace {
+
+// Completes a file open for writing; with expected, only over that content.
+CloseOutcome Complete(const LineFile::State& state, const std::optional<QByteArray>* expected)
 {
-    // The file is released whatever happens.
-    std::unique_ptr<LineFile::State> state = std::move(file.state_);
+    const ExistingFile existing = InspectTarget(state.targetPath);
+    if (expected != nullptr && !HoldsContent(existing, *expected))
+        return CloseOutcome::ChangedElsewhere;
+    if (HoldsContent(existing, state.content))
+        return CloseOutcome::AlreadyThere;
+    NoteWriting(state.path);
+    ReplaceFileContent(state.targetPath, existing, state.content);
+    NoteWritten(state.path);
+    return CloseOutcome::Written;
+}
+
+// The file is released whatever happens.
+std::unique_ptr<LineFile::State> Released(std::unique_ptr<LineFile::State>& state)
+{
     if (!state)
         throw EInOutError(FileNotOpen);
-    if (state->mode == LineFile::State::Mode::Writing) {
-        NoteWriting(state->path);
-        SaveFileContent(state->targetPath, state->content);
-        NoteWritten(state->path);
+    return std::move(state);
+}
+
+}  // namespace
+
+void CloseLineFile(LineFile& file)
+{
+    const std::unique_ptr<LineFile::State> state = Released(file.state_);
+    if (state->mode == LineFile::State::Mode::Writing)
+        Complete(*state, nullptr);
+}
+
+CloseOutcome CloseLineFileOver(LineFile& file, const std::optional<QByteArray>& expected)
+{
+    WritingState(file.state_);
+    const std::unique_ptr<LineFile::State> state = Released(file.state_);
+    try {
+        return Complete(*state, &expected);
+    } catch (const EChangedWhileSaving&) {
+        return CloseOutcome::ChangedElsewhere;
     }
 }
 

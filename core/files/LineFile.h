@@ -6,14 +6,24 @@
 #include <memory>
 #include <optional>
 
+// How CloseLineFileOver ended.
+enum class CloseOutcome {
+    Written,          // the file now holds the bytes written
+    AlreadyThere,     // it held them already: nothing was touched
+    ChangedElsewhere, // it did not hold what was expected: nothing was written
+};
+
 // One open line text file, in reading or in writing mode. Lines are written
 // with CR LF; reading accepts CR LF and a CR alone; a Ctrl-Z byte ends the
 // file. Every failing operation raises EInOutError.
 //
-// A file opened for writing is checked at once (a missing folder, no write
-// permission), but nothing on disk changes until CloseLineFile completes it:
-// then the bytes are saved as SaveFileContent (FileReplacement.h) describes,
-// so a failure at any point leaves the previous file as it was, or, for a file
+// A file opened for writing is checked at once (a missing folder, a folder or
+// a device in its place), but nothing on disk changes until CloseLineFile
+// completes it. A file that already holds exactly the bytes written is left
+// alone: nothing is created, written or synced, and nothing is refused.
+// Otherwise the bytes are saved as ReplaceFileContent (FileReplacement.h)
+// describes: only then is it checked that the file may be written, and a
+// failure at any point leaves the previous file as it was, or, for a file
 // rewritten in place, says where a copy of its old content is. A LineFile
 // that is destroyed without being closed (a failure left its handler)
 // discards what was written to it.
@@ -40,6 +50,8 @@ private:
     friend void WritePlainText(LineFile& file, const QString& text);
     friend void FlushText(LineFile& file);
     friend void CloseLineFile(LineFile& file);
+    friend CloseOutcome CloseLineFileOver(LineFile& file,
+                                          const std::optional<QByteArray>& expected);
     friend QByteArray ContentOf(const LineFile& file);
 };
 
@@ -51,6 +63,13 @@ void WriteTextLine(LineFile& file, const QString& text);
 void WritePlainText(LineFile& file, const QString& text);
 void FlushText(LineFile& file);
 void CloseLineFile(LineFile& file);
+
+// Completes a file open for writing like CloseLineFile, but only over the
+// content expected (none: no file). The one reading of the file that decides
+// whether to write is compared with it, and the file is checked again right
+// before the new bytes take its place, so that a change another program made
+// until then is never written over.
+CloseOutcome CloseLineFileOver(LineFile& file, const std::optional<QByteArray>& expected);
 
 // The bytes of a file open for reading, all of them (past a Ctrl-Z too), or
 // those written to a file open for writing so far.

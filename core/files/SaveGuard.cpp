@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 #include "LineFile.h"
+#include "SaveFailures.h"
 
 void SaveGuard::LoadBegins(const QString& path)
 {
@@ -73,12 +74,17 @@ void SaveGuard::SetRefusal(const QString& refusal)
 
 bool SaveGuard::Refuse(const QString& path, const QString& reason)
 {
+    return RefuseWith(path, path + QStringLiteral(" was not saved: ") + reason
+                                + QStringLiteral(". Press F5 to load it from disk; saves go ahead "
+                                                 "once it has loaded completely"));
+}
+
+bool SaveGuard::RefuseWith(const QString& path, const QString& refusal)
+{
     if (path == reportedPath_)
         return false;
     reportedPath_ = path;
-    SetRefusal(path + QStringLiteral(" was not saved: ") + reason
-               + QStringLiteral(". Press F5 to load it from disk; saves go ahead once it has "
-                                "loaded completely"));
+    SetRefusal(refusal);
     throw Exception(refusal_);
 }
 
@@ -116,21 +122,24 @@ SaveOutcome SaveGuard::FinishSave(LineFile& file, const QString& path, SaveWhen 
         userEdited_ = false;
         return SaveOutcome::NothingPending;
     }
-    if (path == heldPath_) {
-        const std::optional<QByteArray> onDisk = ContentOnDisk(path);
-        if (onDisk != heldContent_) {
-            if (!IsPending(content))
-                return SaveOutcome::ChangedOnDisk;
-            Refuse(path, QStringLiteral("it was changed on disk after the page read it"));
-            return SaveOutcome::Refused;
-        }
-        // The file already holds these bytes: the save writes nothing.
-        if (onDisk == content) {
-            Holds(path, content);
-            return SaveOutcome::Saved;
-        }
+    // A file the page does not hold is written only where none is yet.
+    const std::optional<QByteArray> expected = path == heldPath_ ? heldContent_ : std::nullopt;
+    CloseOutcome closed = CloseOutcome::ChangedElsewhere;
+    try {
+        closed = CloseLineFileOver(file, expected);
+    } catch (const EWriteRefused& refusal) {
+        // Only an edit of the user's is lost by it; what the page writes in its
+        // own form (a bot.cfg without its comments) may stay unwritten.
+        if (IsPending(content))
+            RefuseWith(path, path + QStringLiteral(" was not saved: ") + refusal.Reason());
+        return SaveOutcome::Refused;
     }
-    CloseLineFile(file);
+    if (closed == CloseOutcome::ChangedElsewhere) {
+        if (!IsPending(content))
+            return SaveOutcome::ChangedOnDisk;
+        Refuse(path, QStringLiteral("it was changed on disk after the page read it"));
+        return SaveOutcome::Refused;
+    }
     Holds(path, content);
     return SaveOutcome::Saved;
 }

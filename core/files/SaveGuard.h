@@ -66,7 +66,12 @@ public:
     // content into file, opened for path. With SaveWhen::OnlyPending it
     // writes nothing unless the user has changed the page and its content
     // differs from what it last read or wrote. A file that someone else has
-    // changed since is not written; the refusal raises like MayWrite's.
+    // changed since is not written (the one reading the save makes of it is
+    // compared, and the file checked again right before the write); the
+    // refusal raises like MayWrite's. So does a save that would write but
+    // may not (a read-only file or folder, a content larger than a load
+    // reads back), when it would lose an edit of the user's; a save of the
+    // page's own form alone is then left undone without a box.
     SaveOutcome FinishSave(LineFile& file, const QString& path, SaveWhen when);
 
     // Told the refusal's message when the guard starts refusing a file, and
@@ -79,6 +84,7 @@ private:
     QString RefusalReason(const QString& path) const;
     void SetRefusal(const QString& refusal);
     bool Refuse(const QString& path, const QString& reason);
+    bool RefuseWith(const QString& path, const QString& refusal);
     bool IsPending(const QByteArray& pageContent) const;
 
     QString heldPath_;

@@ -4,6 +4,8 @@
 //   linefile_probe [--fill-fds] read <path>            prints "line <hex>" per line
 //   linefile_probe [--fill-fds] write <path> <hex>     CreateForWriting, WritePlainText, Close
 //   linefile_probe [--fill-fds] abandon <path> <hex>   the same without CloseLineFile
+//   linefile_probe [--fill-fds] replace <path> <hex>   the same with CloseLineFileOver what
+//                                                      the file holds first; prints its outcome
 //   linefile_probe [--fill-fds] mkdir <path>           MakeFolder
 //   linefile_probe [--fill-fds] present <path>         prints "true" or "false"
 //   linefile_probe [--fill-fds] copies <path>          prints "copy <path>" per kept
@@ -15,8 +17,9 @@
 // --fault <call>:<n>:<action> injects a fault into a system call of the save
 // (see SystemCallFaults.h), and may be given more than once; a simulated
 // crash prints "crash" and nothing else. --swap <entry> names what a "swap"
-// fault renames over the path of the first operation. --trace writes the
-// calls that change or sync something to stderr, one line each, in order.
+// fault renames over the path of the first operation, which a "change" fault
+// appends to. --trace writes the calls that change or sync something to
+// stderr, one line each, in order.
 //
 // --fill-fds takes every free file descriptor first (up to the process's
 // RLIMIT_NOFILE), so that the operation meets a system that refuses another
@@ -78,14 +81,14 @@ int Usage()
 {
     std::fputs("usage: linefile_probe [--fault <call>:<n>:<action>]... [--swap <entry>] [--fill-fds]\n"
                "       [--trace]\n"
-               "       (read|write|abandon|mkdir|present|copies <path> [hex])...\n",
+               "       (read|write|abandon|replace|mkdir|present|copies <path> [hex])...\n",
                stderr);
     return 2;
 }
 
 int Needed(const QByteArray& command)
 {
-    if (command == "write" || command == "abandon")
+    if (command == "write" || command == "abandon" || command == "replace")
         return 3;
     if (command == "read" || command == "mkdir" || command == "present" || command == "copies")
         return 2;
@@ -105,6 +108,12 @@ void Run(const QByteArray& command, const QString& path, char** argv, int at)
         WritePlainText(file, content);
         if (command == "write")
             CloseLineFile(file);
+    } else if (command == "replace") {
+        const std::optional<QByteArray> expected = ContentOnDisk(path);
+        LineFile file = CreateForWriting(path);
+        WritePlainText(file, HexArgument(argv, at + 2));
+        static const char* const outcomes[] = {"written", "already there", "changed elsewhere"};
+        Print(QString::fromLatin1(outcomes[int(CloseLineFileOver(file, expected))]));
     } else if (command == "mkdir") {
         MakeFolder(path);
     } else if (command == "copies") {
@@ -146,8 +155,7 @@ int main(int argc, char** argv)
         if (Needed(argv[step]) == 0 || argc - step < Needed(argv[step]))
             return Usage();
     }
-    if (swapEntry != nullptr)
-        SetSwap(swapEntry, argv[at + 1]);
+    SetSwap(swapEntry != nullptr ? swapEntry : "", argv[at + 1]);
 
     if (fill && FillDescriptors() < 0) {
         std::fputs("linefile_probe: could not take the free descriptors\n", stderr);

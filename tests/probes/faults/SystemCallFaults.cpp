@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <map>
 #include <string>
 #include <sys/stat.h>
@@ -14,7 +15,7 @@
 
 namespace {
 
-enum class Action { Fail, FailAlways, Interrupt, Short, Crash, Halt, Swap };
+enum class Action { Fail, FailAlways, Interrupt, Short, Crash, Halt, Swap, Change };
 
 struct Fault {
     std::string call;
@@ -110,6 +111,16 @@ void AfterCall(const Fault* fault)
             std::perror("linefile_probe: swap");
         errno = error;
     }
+    if (fault->action == Action::Change) {
+        const int error = errno;
+        const int file = ::open(swapPath.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        static const char line[] = "changed\r\n";
+        if (file < 0 || ::write(file, line, sizeof line - 1) != ssize_t(sizeof line - 1))
+            std::perror("linefile_probe: change");
+        if (file >= 0)
+            ::close(file);
+        errno = error;
+    }
 }
 
 template <typename Call, typename... Paths>
@@ -141,7 +152,7 @@ bool ArmFault(const char* fault)
         {"fail", Action::Fail},           {"fail-always", Action::FailAlways},
         {"interrupt", Action::Interrupt}, {"short", Action::Short},
         {"crash", Action::Crash},         {"halt", Action::Halt},
-        {"swap", Action::Swap},
+        {"swap", Action::Swap},           {"change", Action::Change},
     };
     const auto action = actions.find(text.substr(second + 1));
     if (action == actions.end() || armedFault.nth <= 0)

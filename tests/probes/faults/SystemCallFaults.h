@@ -15,11 +15,13 @@
 //   halt         the process prints "crash" and ends before the n-th call
 //   swap         the n-th call runs, then the entry given to SetSwap is
 //                renamed over the path given with it, as another program would
+//   change       the n-th call runs, then a line is appended to that path
+//                where it is, as another program would
 // Several faults may be armed, one per call and n. Returns false for a fault
 // it cannot read.
 bool ArmFault(const char* fault);
 
-// What a "swap" fault renames, and where to.
+// What a "swap" fault renames, and where to (or a "change" fault appends to).
 void SetSwap(const char* entry, const char* path);
 
 // From now on each wrapped call but fstat that succeeds writes a line to
