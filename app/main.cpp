@@ -138,7 +138,10 @@ void TMainForm::FormCreate()
 
 void TMainForm::ModToEditButtonClick()
 {
-    SavePendingEdits();
+    if (!MayReplacePages({PersonalityTab, ChatTab, BotConfigEditor})) {
+        PutChoosersBack();
+        return;
+    }
     const QString selectedFolder = ModFolderOfIndex(ModToEditComboBox->SelectedIndex());
     // With no entry selected (the user typed into the selector) the mod stays.
     if (!selectedFolder.isEmpty())
@@ -162,13 +165,19 @@ void TMainForm::PersonalityHelpButtonClick()
 
 void TMainForm::CurrentPersonalityNumberChange()
 {
-    SavePendingEdits();
+    if (!MayReplacePages({PersonalityTab, BotConfigEditor})) {
+        PutChoosersBack();
+        return;
+    }
     LoadPersonality();
 }
 
 void TMainForm::ChatTypeComboBoxChange()
 {
-    SavePendingEdits();
+    if (!MayReplacePages({ChatTab})) {
+        PutChoosersBack();
+        return;
+    }
     LoadChat();
 }
 

@@ -46,7 +46,8 @@ class SaveGuardTest : public QObject {
 
 private slots:
     // Each step is "load <file>" (a load begins), "hold <file>" (the page now
-    // holds the file completely) or "save <file>", whose outcome is listed.
+    // holds the file completely) or "save <file>", whose outcome is listed;
+    // "edit" is the user's edit, and "edited" lists whether it is pending.
     void saveOutcomes_data()
     {
         QTest::addColumn<QStringList>("steps");
@@ -87,6 +88,10 @@ private slots:
                            "hold a", "sign"}
             << QStringList{"sign: ", "sign: ", Unread("a"), "sign: " + Unread("a").mid(5), "refused",
                            "sign: " + Unread("a").mid(5), "sign: "};
+        // Only a completed load replaces what the user typed.
+        QTest::newRow("an edit stays through a load that stops")
+            << QStringList{"hold a", "edit", "load b", "edited", "hold b", "edited"}
+            << QStringList{"edited: yes", "edited: no"};
         QTest::newRow("held again after a refusal")
             << QStringList{"load a", "save a", "hold b", "save b", "save a"}
             << QStringList{Unread("a"), "writes", Other("a")};
@@ -108,6 +113,13 @@ private slots:
             const QString verb = step.section(' ', 0, 0);
             if (verb == "sign") {
                 seen << "sign: " + sign;
+                continue;
+            }
+            if (verb == "edit" || verb == "edited") {
+                if (verb == "edit")
+                    guard.UserEdited();
+                else
+                    seen << QString("edited: ") + (guard.HasUserEdits() ? "yes" : "no");
                 continue;
             }
             const QString path = Paths.value(step.section(' ', 1));

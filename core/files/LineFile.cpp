@@ -287,7 +287,7 @@ void CloseLineFile(LineFile& file)
     if (state->mode == LineFile::State::Mode::Writing) {
         NoteWriting(state->path);
         SaveFileContent(state->targetPath, state->content);
-        NoteWritten(state->path);
+        NoteWritten(state->path, state->content);
     }
 }
 

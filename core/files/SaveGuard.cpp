@@ -10,7 +10,7 @@ void SaveGuard::LoadBegins(const QString& path)
     unreadPath_ = path;
     reportedPath_.clear();
     showsOtherValues_ = false;
-    userEdited_ = false;
+    decidesLater_ = false;
 }
 
 void SaveGuard::LoadBeginsBeforeTheFile(const QString& path)
@@ -26,17 +26,13 @@ void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& cont
     unreadPath_.clear();
     reportedPath_.clear();
     userEdited_ = false;
+    decidesLater_ = false;
     SetRefusal(QString());
 }
 
 QString SaveGuard::SaveTarget() const
 {
     return heldPath_.isEmpty() ? unreadPath_ : heldPath_;
-}
-
-bool SaveGuard::HoldsAsOnDisk(const QString& path) const
-{
-    return path == heldPath_ && ContentOnDisk(path) == heldContent_;
 }
 
 // A missing file holds nothing to lose, but filling it from another file's
@@ -109,6 +105,33 @@ bool SaveGuard::IsPending(const QByteArray& pageContent) const
     return userEdited_ && heldContent_ != pageContent;
 }
 
+void SaveGuard::KeepEditOverChange()
+{
+    heldContent_ = conflictingContent_;
+}
+
+void SaveGuard::DecideLater(const QString& path)
+{
+    decidesLater_ = true;
+    SetRefusal(path
+               + QStringLiteral(" was not saved: another program changed it after the page read "
+                                "it. Your edit stays on the page; you are asked again before the "
+                                "page shows another file or the window closes, and F5 loads the "
+                                "file as it now is"));
+}
+
+// Asked once: until the user answers again, saves write nothing quietly.
+SaveOutcome SaveGuard::MeetChangeOnDisk(const std::optional<QByteArray>& onDisk,
+                                        const QByteArray& pageContent)
+{
+    if (!IsPending(pageContent))
+        return SaveOutcome::ChangedOnDisk;
+    if (decidesLater_)
+        return SaveOutcome::Refused;
+    conflictingContent_ = onDisk;
+    return SaveOutcome::Conflict;
+}
+
 SaveOutcome SaveGuard::FinishSave(LineFile& file, const QString& path, SaveWhen when)
 {
     const QByteArray content = ContentOf(file);
@@ -118,12 +141,8 @@ SaveOutcome SaveGuard::FinishSave(LineFile& file, const QString& path, SaveWhen 
     }
     if (path == heldPath_) {
         const std::optional<QByteArray> onDisk = ContentOnDisk(path);
-        if (onDisk != heldContent_) {
-            if (!IsPending(content))
-                return SaveOutcome::ChangedOnDisk;
-            Refuse(path, QStringLiteral("it was changed on disk after the page read it"));
-            return SaveOutcome::Refused;
-        }
+        if (onDisk != heldContent_)
+            return MeetChangeOnDisk(onDisk, content);
         // The file already holds these bytes: the save writes nothing.
         if (onDisk == content) {
             Holds(path, content);

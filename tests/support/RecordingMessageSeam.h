@@ -40,10 +40,36 @@ public:
         return firstAnswerGiven;
     }
 
+    // Listed as "confirm: <text> [<first answer>|<second answer>]", so that
+    // a question whose default is its first answer is told from one whose
+    // default is the careful second.
+    bool ConfirmBox(const QString& caption, const QString& text, const QString& firstAnswer,
+                    const QString& secondAnswer) override
+    {
+        captions << caption;
+        boxes << QStringLiteral("confirm: %1 [%2|%3]").arg(text, firstAnswer, secondAnswer);
+        if (whileOpen)
+            whileOpen();
+        return firstAnswerGiven;
+    }
+
+    // Listed as "choice: <text> [<first>|<second>|<third>]"; answered with
+    // choiceGiven, by default the third, the careful one.
+    int ChoiceBox(const QString& caption, const QString& text, const QString& firstAnswer,
+                  const QString& secondAnswer, const QString& thirdAnswer) override
+    {
+        captions << caption;
+        boxes << QStringLiteral("choice: %1 [%2|%3|%4]").arg(text, firstAnswer, secondAnswer, thirdAnswer);
+        if (whileOpen)
+            whileOpen();
+        return choiceGiven;
+    }
+
     QStringList boxes;
     QStringList captions;
     std::function<void()> whileOpen;
     bool firstAnswerGiven = false;
+    int choiceGiven = 2;
 
 private:
     ScopedMessageSeam scope_;

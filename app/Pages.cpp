@@ -1,0 +1,54 @@
+#include "main.h"
+
+#include "BoundedIntegerField.h"
+#include "DropDownSelector.h"
+#include "ModFolders.h"
+
+#include <algorithm>
+#include <utility>
+
+// The three pages as the window's code names them: by their tab.
+
+SaveGuard& TMainForm::GuardOf(QWidget* page)
+{
+    if (page == PersonalityTab)
+        return PersonalitySaveGuard;
+    if (page == ChatTab)
+        return ChatSaveGuard;
+    return BotConfigSaveGuard;
+}
+
+QString TMainForm::CaptionOf(const QWidget* page) const
+{
+    if (page == PersonalityTab)
+        return QStringLiteral("Personality Editor");
+    if (page == ChatTab)
+        return QStringLiteral("Chat Editor");
+    return QStringLiteral("Bot.cfg Editor");
+}
+
+void TMainForm::LoadPage(QWidget* page)
+{
+    if (page == PersonalityTab) {
+        LoadPersonality();
+    } else if (page == ChatTab) {
+        LoadChat();
+    } else {
+        UpdateBotCheckList();
+        LoadBotConfig();
+    }
+}
+
+// The program's own sets: the selectors raise nothing, and the number field
+// is set without its handler, so that no load runs.
+void TMainForm::PutChoosersBack()
+{
+    const auto mod = std::find_if(ModTable.begin(), ModTable.end(), [this](const ModEntry& entry) {
+        return ModFolder == QLatin1String(entry.Folder);
+    });
+    ModToEditComboBox->SetSelectedIndex(static_cast<int>(mod - ModTable.begin()));
+    ChatTypeComboBox->SetSelectedIndex(loadedChatKind_);
+    const ControlEvent numberChange = std::exchange(CurrentPersonalityNumber->OnChange, nullptr);
+    CurrentPersonalityNumber->SetValue(loadedNumber_);
+    CurrentPersonalityNumber->OnChange = numberChange;
+}
