@@ -69,6 +69,15 @@ class MainFormTest : public QObject, ProgramSession {
         return bytes.contains("\r\ndisco 1\r\n");
     }
 
+    static QString ConflictQuestion(const QString& path)
+    {
+        return "choice: " + path
+               + " was changed by another program after the page read it, and your edit on the "
+                 "page is not saved. Keep your edit and write it over the file, load the file as "
+                 "it now is and drop your edit, or decide later? [Keep My Edit|Load the File|"
+                 "Decide Later]";
+    }
+
     const SaveGuard& GuardOf(const QString& page) const
     {
         return page == "bot.cfg" ? form->BotConfigSaveGuard
@@ -406,19 +415,20 @@ private slots:
         const QString caption = page == "personality" ? "Personality Editor"
                                 : page == "chat"      ? "Chat Editor"
                                                       : "Bot.cfg Editor";
+        const QString question("question: The changes on the page \"%1\" could not be saved. %2|Go Back]");
         QStringList boxes;
         if (situation == "number first") {
             QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Up);
             QCOMPARE(form->CurrentPersonalityNumber->Value(), 1);
-            boxes << seam->boxes.first()
-                  << "question: The changes on the page \"" + caption + "\" could not be saved. Load anyway and lose them, or go back to them? [Load Anyway|Go Back]";
+            boxes << seam->boxes.first() << question.arg(caption, "Load anyway and lose them, or go back to them? [Load Anyway");
         }
         seam->firstAnswerGiven = closeAnyway;
         QCOMPARE(form->close(), page.isEmpty() || situation == "undone" || closeAnyway);
         if (situation == "changed" && !page.isEmpty())
-            boxes << "choice: cstrike/bot.cfg was changed by another program after the page read it, and your edit on the page is not saved. Keep your edit and write it over the file, load the file as it now is and drop your edit, or decide later? [Keep My Edit|Load the File|Decide Later]";
+            boxes << ConflictQuestion("cstrike/bot.cfg");
         if (gone)
-            boxes << "error: Invalid filename." << "question: The changes on the page \"" + caption + "\" could not be saved. Close anyway and lose them, or go back to the window? [Close Anyway|Go Back]";
+            boxes << "error: Invalid filename."
+                  << question.arg(caption, "Close anyway and lose them, or go back to the window? [Close Anyway");
         QCOMPARE(seam->boxes, boxes);
         if (!gone)
             QCOMPARE(ReadBytes("cstrike/bot.cfg"), QByteArray("max_bots 12\r\n"));
@@ -595,7 +605,7 @@ private slots:
                        : page == "chat"      ? form->ChatTab
                                              : form->BotConfigEditor;
         QCOMPARE(form->PageControl->tabText(form->PageControl->indexOf(tab)).endsWith(" (not saved)"), later);
-        QCOMPARE(seam->boxes, pending ? QStringList{"choice: " + path + " was changed by another program after the page read it, and your edit on the page is not saved. Keep your edit and write it over the file, load the file as it now is and drop your edit, or decide later? [Keep My Edit|Load the File|Decide Later]"} : QStringList());
+        QCOMPARE(seam->boxes, pending ? QStringList{ConflictQuestion(path)} : QStringList());
         if (later) {
             form->PageControl->setCurrentWidget(tab);
             Guarded([this] { form->ReloadShownPage(); });
