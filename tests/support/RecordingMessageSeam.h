@@ -15,28 +15,19 @@ public:
 
     void ErrorBox(const QString& caption, const QString& text) override
     {
-        captions << caption;
-        boxes << QStringLiteral("error: ") + text;
-        if (whileOpen)
-            whileOpen();
+        Record(caption, QStringLiteral("error: ") + text);
     }
 
     void NoticeBox(const QString& caption, const QString& text) override
     {
-        captions << caption;
-        boxes << QStringLiteral("notice: ") + text;
-        if (whileOpen)
-            whileOpen();
+        Record(caption, QStringLiteral("notice: ") + text);
     }
 
     // Listed as "question: <text> [<first answer>|<second answer>]".
     bool QuestionBox(const QString& caption, const QString& text, const QString& firstAnswer,
                      const QString& secondAnswer) override
     {
-        captions << caption;
-        boxes << QStringLiteral("question: %1 [%2|%3]").arg(text, firstAnswer, secondAnswer);
-        if (whileOpen)
-            whileOpen();
+        Record(caption, QStringLiteral("question: %1 [%2|%3]").arg(text, firstAnswer, secondAnswer));
         return firstAnswerGiven;
     }
 
@@ -46,10 +37,7 @@ public:
     bool ConfirmBox(const QString& caption, const QString& text, const QString& firstAnswer,
                     const QString& secondAnswer) override
     {
-        captions << caption;
-        boxes << QStringLiteral("confirm: %1 [%2|%3]").arg(text, firstAnswer, secondAnswer);
-        if (whileOpen)
-            whileOpen();
+        Record(caption, QStringLiteral("confirm: %1 [%2|%3]").arg(text, firstAnswer, secondAnswer));
         return firstAnswerGiven;
     }
 
@@ -58,10 +46,8 @@ public:
     int ChoiceBox(const QString& caption, const QString& text, const QString& firstAnswer,
                   const QString& secondAnswer, const QString& thirdAnswer) override
     {
-        captions << caption;
-        boxes << QStringLiteral("choice: %1 [%2|%3|%4]").arg(text, firstAnswer, secondAnswer, thirdAnswer);
-        if (whileOpen)
-            whileOpen();
+        Record(caption, QStringLiteral("choice: %1 [%2|%3|%4]")
+                            .arg(text, firstAnswer, secondAnswer, thirdAnswer));
         return choiceGiven;
     }
 
@@ -72,5 +58,13 @@ public:
     int choiceGiven = 2;
 
 private:
+    void Record(const QString& caption, const QString& box)
+    {
+        captions << caption;
+        boxes << box;
+        if (whileOpen)
+            whileOpen();
+    }
+
     ScopedMessageSeam scope_;
 };
