@@ -15,18 +15,29 @@ void TMainForm::LoadBotConfig()
     LoadShownBotConfig(*this, ModFolder);
 }
 
-// A bot.cfg that someone else changed on disk is shown as it now is.
+// A bot.cfg that someone else changed on disk is shown as it now is, unless
+// the user keeps an edit over it.
 void TMainForm::SaveBotConfig()
 {
-    if (SaveShownBotConfig(*this, ModFolder) == SaveOutcome::ChangedOnDisk)
+    switch (SaveShownBotConfig(*this, ModFolder)) {
+    case SaveOutcome::ChangedOnDisk:
         ShowChangedElsewhere(BotConfigSaveGuard, &TMainForm::LoadBotConfig);
+        break;
+    case SaveOutcome::Conflict:
+        ResolveConflictAtTrigger(BotConfigEditor);
+        break;
+    default:
+        break;
+    }
 }
 
 // The roster rebuild drops the check marks, so an edit of the page's is
-// saved before it.
+// saved before it; one that stays unsaved keeps the page as it is.
 void TMainForm::RefreshRosterAndBotConfig()
 {
-    SavePendingBotConfig();
+    const EditFate fate = SettlePendingEdit(BotConfigEditor, false);
+    if (fate == EditFate::Kept || fate == EditFate::Unsaved)
+        return;
     UpdateBotCheckList();
     LoadBotConfig();
 }

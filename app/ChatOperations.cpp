@@ -1,17 +1,28 @@
 #include "main.h"
 
 #include "ChatList.h"
+#include "DropDownSelector.h"
 
 // The chat page's load and save of the chosen chat list.
 
 void TMainForm::LoadChat()
 {
+    loadedChatKind_ = ChatTypeComboBox->SelectedIndex();
     LoadChatList(*this, ModFolder);
 }
 
-// A list that someone else changed on disk is shown as it now is.
+// A list that someone else changed on disk is shown as it now is, unless
+// the user keeps an edit over it.
 void TMainForm::SaveChat()
 {
-    if (SaveChatList(*this, ModFolder) == SaveOutcome::ChangedOnDisk)
+    switch (SaveChatList(*this, ModFolder)) {
+    case SaveOutcome::ChangedOnDisk:
         ShowChangedElsewhere(ChatSaveGuard, &TMainForm::LoadChat);
+        break;
+    case SaveOutcome::Conflict:
+        ResolveConflictAtTrigger(ChatTab);
+        break;
+    default:
+        break;
+    }
 }

@@ -38,14 +38,8 @@ void TMainForm::WireRefusalSigns()
 void TMainForm::ReloadShownPage()
 {
     QWidget* shown = PageControl->currentWidget();
-    if (shown == PersonalityTab) {
-        LoadPersonality();
-    } else if (shown == ChatTab) {
-        LoadChat();
-    } else if (shown == BotConfigEditor) {
-        UpdateBotCheckList();
-        LoadBotConfig();
-    }
+    GuardOf(shown).DropEdit();
+    LoadPage(shown);
 }
 
 void TMainForm::WireReloadKey()

@@ -1,7 +1,7 @@
 #include "main.h"
 
-#include "BotConfigStore.h"
 #include "ApplicationTitle.h"
+#include "BotConfigStore.h"
 #include "BoundedIntegerField.h"
 #include "ChatList.h"
 #include "DropDownSelector.h"
@@ -13,14 +13,13 @@
 
 #include <QCloseEvent>
 
-#include <array>
-
 // An edit made with the keyboard alone, or with the mouse without crossing a
 // page's background, reaches no trigger. So before a load replaces a page's
-// controls, and before the window closes, every page whose controls the user
-// changed saves them as its own trigger would. F5 and the put-back key are
-// the loads that drop an edit of the shown page: the user asks for the file
-// as it is on disk, or as it was first read.
+// controls, and before the window closes, every such page saves them as its
+// own trigger would. An edit that cannot be saved is dropped only when the
+// user says so; F5 and the put-back key are the loads that drop an edit of
+// the shown page: the user asks for the file as it is on disk, or as it was
+// first read.
 
 namespace {
 
@@ -32,23 +31,23 @@ QString TargetOf(const SaveGuard& guard, const QString& triggerPath)
     return target.isEmpty() ? triggerPath : target;
 }
 
-// A failure is reported and the caller goes on.
+// A failure is reported and counts as a refusal.
 template <typename Save>
-bool SavedUnderGuard(Save&& save)
+SaveOutcome SavedUnderGuard(Save&& save)
 {
-    bool saved = false;
-    RunHandler([&save, &saved] { saved = save() != SaveOutcome::Refused; });
-    return saved;
+    SaveOutcome outcome = SaveOutcome::Refused;
+    RunHandler([&save, &outcome] { outcome = save(); });
+    return outcome;
 }
 
-bool AskToCloseAnyway(const QString& pageCaption)
+// Going on loses the page's edit; going back is the careful answer.
+bool AskToGoOn(const QString& pageCaption, const QString& question, const QString& answer)
 {
     return ActiveMessageSeam().QuestionBox(
         ApplicationTitle(),
         QStringLiteral("The changes on the page \"") + pageCaption
-            + QStringLiteral("\" could not be saved. Close anyway and lose them, or go back to "
-                             "the window?"),
-        QStringLiteral("Close Anyway"), QStringLiteral("Go Back"));
+            + QStringLiteral("\" could not be saved. ") + question,
+        answer, QStringLiteral("Go Back"));
 }
 
 } // namespace
@@ -69,28 +68,22 @@ void TMainForm::WatchUserEdits()
     watch(*BotConfigEditor, BotConfigSaveGuard, nullptr);
 }
 
-bool TMainForm::SavePendingPersonality()
+SaveOutcome TMainForm::SavePendingPersonality()
 {
-    if (!PersonalitySaveGuard.HasUserEdits())
-        return true;
-    SaveOutcome outcome = SaveOutcome::Refused;
-    const bool saved = SavedUnderGuard([this, &outcome] {
+    const SaveOutcome outcome = SavedUnderGuard([this] {
         const QString path = TargetOf(
             PersonalitySaveGuard, PersonalityFilePath(ModFolder, CurrentPersonalityNumber->Value()));
-        outcome = SavePersonalityTo(*this, path, SaveWhen::OnlyPending);
-        return outcome;
+        return SavePersonalityTo(*this, path, SaveWhen::OnlyPending);
     });
     // The save is done whatever the roster's reading then meets: a failure
     // there is its own, reported on its own.
     if (outcome == SaveOutcome::Saved)
         RunHandler([this] { RefreshRosterAndBotConfig(); });
-    return saved;
+    return outcome;
 }
 
-bool TMainForm::SavePendingChat()
+SaveOutcome TMainForm::SavePendingChat()
 {
-    if (!ChatSaveGuard.HasUserEdits())
-        return true;
     return SavedUnderGuard([this] {
         const QString target = ChatSaveGuard.SaveTarget();
         if (target.isEmpty())
@@ -99,39 +92,71 @@ bool TMainForm::SavePendingChat()
     });
 }
 
-bool TMainForm::SavePendingBotConfig()
+SaveOutcome TMainForm::SavePendingBotConfig()
 {
-    if (!BotConfigSaveGuard.HasUserEdits())
-        return true;
     return SavedUnderGuard([this] {
         return SaveBotConfigTo(*this, TargetOf(BotConfigSaveGuard, BotConfigPath(ModFolder)),
                                SaveWhen::OnlyPending);
     });
 }
 
-// bot.cfg goes first: a personality's save reads bot.cfg again, which would
-// replace a bot.cfg edit whose save was refused.
-void TMainForm::SavePendingEdits()
+SaveOutcome TMainForm::SavePendingEdit(QWidget* page)
 {
-    SavePendingBotConfig();
-    SavePendingChat();
-    SavePendingPersonality();
+    if (page == PersonalityTab)
+        return SavePendingPersonality();
+    if (page == ChatTab)
+        return SavePendingChat();
+    return SavePendingBotConfig();
+}
+
+TMainForm::EditFate TMainForm::SettlePendingEdit(QWidget* page, bool askAgain)
+{
+    SaveGuard& guard = GuardOf(page);
+    if (!guard.HasUserEdits())
+        return EditFate::Settled;
+    if (askAgain)
+        guard.AskAgain();
+    switch (SavePendingEdit(page)) {
+    case SaveOutcome::Conflict:
+        return ResolveConflict(page);
+    case SaveOutcome::Refused:
+        return EditFate::Unsaved;
+    default:
+        return EditFate::Settled;
+    }
+}
+
+// bot.cfg goes first: a personality's save reads bot.cfg again.
+bool TMainForm::MayReplacePages(std::initializer_list<QWidget*> replaced)
+{
+    for (QWidget* page : {BotConfigEditor, ChatTab, PersonalityTab}) {
+        if (std::find(replaced.begin(), replaced.end(), page) == replaced.end())
+            continue;
+        const EditFate fate = SettlePendingEdit(page, true);
+        if (fate == EditFate::Kept
+            || (fate == EditFate::Unsaved
+                && !AskToGoOn(CaptionOf(page),
+                              QStringLiteral("Load anyway and lose them, or go back to them?"),
+                              QStringLiteral("Load Anyway"))))
+            return false;
+        GuardOf(page).DropEdit();
+    }
+    return true;
 }
 
 bool TMainForm::MayClose()
 {
-    using PendingSave = bool (TMainForm::*)();
-    const std::array<std::pair<PendingSave, const char*>, 3> pages{{
-        {&TMainForm::SavePendingBotConfig, "Bot.cfg Editor"},
-        {&TMainForm::SavePendingChat, "Chat Editor"},
-        {&TMainForm::SavePendingPersonality, "Personality Editor"},
-    }};
     bool asked = false;
-    for (const auto& [save, caption] : pages) {
-        if ((this->*save)() || asked)
+    for (QWidget* page : {BotConfigEditor, ChatTab, PersonalityTab}) {
+        const EditFate fate = SettlePendingEdit(page, true);
+        if (fate == EditFate::Kept)
+            return false;
+        if (fate != EditFate::Unsaved || asked)
             continue;
         asked = true;
-        if (!AskToCloseAnyway(QString::fromLatin1(caption)))
+        if (!AskToGoOn(CaptionOf(page),
+                       QStringLiteral("Close anyway and lose them, or go back to the window?"),
+                       QStringLiteral("Close Anyway")))
             return false;
     }
     return true;

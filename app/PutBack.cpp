@@ -47,26 +47,16 @@ std::optional<QString> TMainForm::ShownPageFile() const
     return BotConfigPath(ModFolder);
 }
 
-SaveGuard& TMainForm::ShownPageGuard()
-{
-    QWidget* shown = PageControl->currentWidget();
-    if (shown == PersonalityTab)
-        return PersonalitySaveGuard;
-    if (shown == ChatTab)
-        return ChatSaveGuard;
-    return BotConfigSaveGuard;
-}
-
 // A notice says why the key has nothing to put back; false when it has.
 bool TMainForm::TellWhyNothingIsPutBack(const QString& path, const std::optional<FirstReading>& first,
                                         bool asFirstRead)
 {
-    if (asFirstRead && !ShownPageGuard().HasUserEdits()) {
+    if (asFirstRead && !GuardOf(PageControl->currentWidget()).HasUserEdits()) {
         ShowNotice(path + QStringLiteral(" is as it was at ") + TimeOf(*first)
                    + QStringLiteral("; there is nothing to put back."));
         return true;
     }
-    if (!asFirstRead && !(first && first->writtenSince)) {
+    if (!asFirstRead && !(first && first->lastWritten)) {
         ShowNotice(QStringLiteral("This editor has not changed ") + path
                    + QStringLiteral("; what other programs change is not put back."));
         return true;
@@ -83,8 +73,24 @@ bool TMainForm::TellWhyNothingIsPutBack(const QString& path, const std::optional
     return false;
 }
 
-// A removed personality leaves the page on the number below; a removed chat
-// list leaves the page as a missing list does, without the load's box.
+// The number the page showed before the personality at path was created,
+// when that one is still there, else the highest number below it with a
+// file; none when there is none, since showing it would create it.
+std::optional<int> TMainForm::NumberAfterRemoving(const QString& path, int removed) const
+{
+    const int before = numberBeforeCreating_.value(path, 0);
+    if (before > 0 && before < removed && FileIsPresent(PersonalityFilePath(ModFolder, before)))
+        return before;
+    for (int number = removed - 1; number >= 1; --number) {
+        if (FileIsPresent(PersonalityFilePath(ModFolder, number)))
+            return number;
+    }
+    return std::nullopt;
+}
+
+// A removed personality leaves the page on the number it showed before; a
+// removed chat list leaves the page as a missing list does, without the
+// load's box.
 void TMainForm::ShowPageAfterPutBack(const QString& path, bool removed)
 {
     if (!removed) {
@@ -92,7 +98,10 @@ void TMainForm::ShowPageAfterPutBack(const QString& path, bool removed)
     } else if (PageControl->currentWidget() == PersonalityTab) {
         // Given up before the number changes, so that no save of it is tried.
         PersonalitySaveGuard.LoadBegins(path);
-        CurrentPersonalityNumber->SetValue(CurrentPersonalityNumber->Value() - 1);
+        const std::optional<int> number =
+            NumberAfterRemoving(path, CurrentPersonalityNumber->Value());
+        if (number)
+            CurrentPersonalityNumber->SetValue(*number);
     } else if (PageControl->currentWidget() == ChatTab) {
         ShowRemovedChatList(*this, path);
     } else {
@@ -109,18 +118,18 @@ void TMainForm::PutBackShownPage()
     const bool asFirstRead = first && ContentOnDisk(*path) == first->content;
     if (TellWhyNothingIsPutBack(*path, first, asFirstRead) || !AskToPutBack(*path, *first))
         return;
+    GuardOf(PageControl->currentWidget()).DropEdit();
     // Only the user's edit differs from the file: dropping it is all there is.
     if (asFirstRead) {
         ReloadShownPage();
         return;
     }
-    if (!ShownPageGuard().HoldsAsOnDisk(*path)) {
+    if (!PutBackFirstReading(*path)) {
         ReloadShownPage();
         throw Exception(*path
                         + QStringLiteral(" was not put back: another program changed it after "
-                                         "the page read it. The page shows it as it now is"));
+                                         "this editor saved it. The page shows it as it now is"));
     }
-    PutBackFirstReading(*path);
     ShowPageAfterPutBack(*path, !first->content);
 }
 

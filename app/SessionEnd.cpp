@@ -5,7 +5,6 @@
 
 #include <QGuiApplication>
 
-#include <array>
 #include <csignal>
 #include <iostream>
 
@@ -17,20 +16,25 @@
 
 namespace {
 
-// What a box would say goes to standard error. Closing asks one question,
-// whether to close without an edit that could not be saved: the session
-// ends either way, and "Close Anyway" lets the other pages' edits be saved.
+// What a box would say goes to standard error, and every question gets its
+// careful answer: nothing is lost that a later start could still save.
 class UnattendedMessageSeam : public MessageSeam {
 public:
     void ErrorBox(const QString&, const QString& text) override { Say(text); }
     void NoticeBox(const QString&, const QString& text) override { Say(text); }
     bool QuestionBox(const QString&, const QString&, const QString&, const QString&) override
     {
-        return true;
+        return false;
     }
     bool ConfirmBox(const QString&, const QString&, const QString&, const QString&) override
     {
         return false;
+    }
+    int ChoiceBox(const QString&, const QString& text, const QString&, const QString&,
+                  const QString&) override
+    {
+        Say(text);
+        return 2;
     }
 
     static void Say(const QString& text)
@@ -48,20 +52,20 @@ void EndAsSignalled(int signalNumber)
 
 } // namespace
 
+// Every page is saved as closing saves it, but none stops the others: an
+// edit that meets another program's change stays unsaved, as deciding later
+// would leave it, and the session ends all the same.
 void TMainForm::SaveAtSessionEnd()
 {
     UnattendedMessageSeam seam;
     const ScopedMessageSeam unattended(seam);
-    MayClose();
-    const std::array<std::pair<const SaveGuard*, const char*>, 3> pages{{
-        {&BotConfigSaveGuard, "Bot.cfg Editor"},
-        {&ChatSaveGuard, "Chat Editor"},
-        {&PersonalitySaveGuard, "Personality Editor"},
-    }};
-    for (const auto& [guard, caption] : pages) {
-        if (guard->HasUserEdits())
+    for (QWidget* page : {BotConfigEditor, ChatTab, PersonalityTab})
+        SettlePendingEdit(page, true);
+    for (QWidget* page : {BotConfigEditor, ChatTab, PersonalityTab}) {
+        const SaveGuard& guard = GuardOf(page);
+        if (guard.HasUserEdits())
             seam.Say(QStringLiteral("the changes on the page \"%1\" were not saved into %2")
-                         .arg(QLatin1String(caption), guard->SaveTarget()));
+                         .arg(CaptionOf(page), guard.SaveTarget()));
     }
 }
 

@@ -180,7 +180,10 @@ void TMainForm::ModToEditButtonClick()
         PutModSelectorBack();
         throw Exception(MissingModFolder(folder, ModFolder));
     }
-    SavePendingEdits();
+    if (!MayReplacePages({PersonalityTab, ChatTab, BotConfigEditor})) {
+        PutChoosersBack();
+        return;
+    }
     ModFolder = folder;
     if (chosen >= 0)
         PutModSelectorBack();
@@ -208,13 +211,19 @@ void TMainForm::PersonalityHelpButtonClick()
 
 void TMainForm::CurrentPersonalityNumberChange()
 {
-    SavePendingEdits();
+    if (!MayReplacePages({PersonalityTab, BotConfigEditor})) {
+        PutChoosersBack();
+        return;
+    }
     LoadPersonality();
 }
 
 void TMainForm::ChatTypeComboBoxChange()
 {
-    SavePendingEdits();
+    if (!MayReplacePages({ChatTab})) {
+        PutChoosersBack();
+        return;
+    }
     LoadChat();
 }
 

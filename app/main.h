@@ -5,10 +5,12 @@
 #include "FirstReadings.h"
 #include "PersonalityPage.h"
 
+#include <QHash>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 class DropDownSelector;
@@ -79,6 +81,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What became of a page's edit that no trigger saved, before something
+    // replaces the page: saved (or there was none), dropped for the file as
+    // it is on disk, kept for the user to decide later, or not saved.
+    enum class EditFate { Settled, Dropped, Kept, Unsaved };
+
     void BuildFrame();
     void BuildPages();
     void WireEvents();
@@ -93,24 +100,46 @@ private:
     void ShowChangedElsewhere(const SaveGuard& guard, void (TMainForm::*load)());
     // The file the shown page's load reads; none when no chat kind may be.
     std::optional<QString> ShownPageFile() const;
-    SaveGuard& ShownPageGuard();
+    SaveGuard& GuardOf(QWidget* page);
+    QString CaptionOf(const QWidget* page) const;
+    // The page's own load, of the file its number or chat kind chooses.
+    void LoadPage(QWidget* page);
     bool TellWhyNothingIsPutBack(const QString& path, const std::optional<FirstReading>& first,
                                  bool asFirstRead);
+    std::optional<int> NumberAfterRemoving(const QString& path, int removed) const;
     void ShowPageAfterPutBack(const QString& path, bool removed);
     void ShowRefusalOnTab(QWidget* page, const QString& caption, const QString& refusal);
     void WatchUserEdits();
     void RefreshRosterAndBotConfig();
-    // Saves every page's edit that the user made and no trigger has saved
-    // yet, each as its own trigger would and under the failure guard,
-    // before a load replaces the pages' controls.
-    void SavePendingEdits();
+    // Saves each page's edit that the user made and no trigger has saved
+    // yet, each as its own trigger would and under the failure guard, before
+    // a load replaces these pages' controls. A change made elsewhere is put
+    // to the user, and so is an edit that cannot be saved; false when the
+    // user keeps an edit, and the load must not run.
+    bool MayReplacePages(std::initializer_list<QWidget*> replaced);
+    // Saves the page's pending edit; askAgain asks about a change made
+    // elsewhere even when the user chose to decide later.
+    EditFate SettlePendingEdit(QWidget* page, bool askAgain);
     // Each saves its page's pending edit under the failure guard into the
-    // file the page holds; false when an edit is left unsaved.
-    bool SavePendingPersonality();
-    bool SavePendingChat();
-    bool SavePendingBotConfig();
+    // file the page holds; a failure is reported and returns Refused.
+    SaveOutcome SavePendingEdit(QWidget* page);
+    SaveOutcome SavePendingPersonality();
+    SaveOutcome SavePendingChat();
+    SaveOutcome SavePendingBotConfig();
+    // Asks the user about a save's Conflict on the page and carries out the
+    // answer; the page is not loaded.
+    EditFate ResolveConflict(QWidget* page);
+    void ResolveConflictAtTrigger(QWidget* page);
+    // A load the user kept an edit from: the number, mod and chat kind shown
+    // go back to those of the pages, and no load runs.
+    void PutChoosersBack();
     bool MayClose();
 
+    // The personality number and chat kind the pages last loaded.
+    int loadedNumber_ = 0;
+    int loadedChatKind_ = 0;
+    // For each personality this run created, the number shown before it.
+    QHash<QString, int> numberBeforeCreating_;
     PageBackground* personalityBackground_;
     PageBackground* botConfigBackground_;
     bool placed_ = false;

@@ -32,22 +32,24 @@ QByteArray CreateNewPersonality(PersonalityPage& page, const QString& modFolder,
 
 } // namespace
 
-void LoadShownPersonality(PersonalityPage& page, const QString& modFolder)
+bool LoadShownPersonality(PersonalityPage& page, const QString& modFolder)
 {
     const int number = page.CurrentPersonalityNumber->Value();
     const QString path = PersonalityFilePath(modFolder, number);
     TellOfKeptCopies(path);
     page.PersonalitySaveGuard.LoadBegins(path);
+    const bool creates = !FileIsPresent(path);
     QByteArray content;
-    if (FileIsPresent(path)) {
+    if (creates) {
+        content = CreateNewPersonality(page, modFolder, number);
+    } else {
         LineFile file = OpenForReading(path);
         ReadPersonality(file, page);
         content = ContentOf(file);
         CloseLineFile(file);
-    } else {
-        content = CreateNewPersonality(page, modFolder, number);
     }
     page.PersonalitySaveGuard.Holds(path, content);
+    return creates;
 }
 
 SaveOutcome SaveShownPersonality(PersonalityPage& page, const QString& modFolder)

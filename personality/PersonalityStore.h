@@ -8,8 +8,9 @@ struct PersonalityPage;
 
 // Shows the personality whose number the page shows, from the mod's folder.
 // A missing one is announced, then created with the values of a new
-// personality. Afterwards the page holds that file completely.
-void LoadShownPersonality(PersonalityPage& page, const QString& modFolder);
+// personality. Afterwards the page holds that file completely. True when it
+// created the file.
+bool LoadShownPersonality(PersonalityPage& page, const QString& modFolder);
 
 // Writes the page into the file of the number shown (see SaveGuard for
 // what keeps it from writing).

@@ -78,7 +78,8 @@ private slots:
     // <file>" (the file, or the folder of a missing one, becomes read-only to
     // the ordinary user who makes the saves from then on) or one whose outcome
     // is listed: "save <file>" (whether it may write), "write <file> <text>"
-    // (the page's whole save), "disk <file>" (what the file holds).
+    // (the page's whole save), "disk <file>" (what the file holds), "edited"
+    // (whether the user's edit is pending).
     void saveOutcomes_data()
     {
         QTest::addColumn<QStringList>("steps");
@@ -119,6 +120,10 @@ private slots:
                            "hold a", "sign"}
             << QStringList{"sign: ", "sign: ", Unread("a"), "sign: " + Unread("a").mid(5), "refused",
                            "sign: " + Unread("a").mid(5), "sign: "};
+        // Only a completed load replaces what the user typed.
+        QTest::newRow("an edit stays through a load that stops")
+            << QStringList{"hold a", "edit", "load b", "edited", "hold b", "edited"}
+            << QStringList{"edited: yes", "edited: no"};
         QTest::newRow("held again after a refusal")
             << QStringList{"load a", "save a", "hold b", "save b", "save a"}
             << QStringList{Unread("a"), "writes", Other("a")};
@@ -161,8 +166,11 @@ private slots:
                 seen << "sign: " + sign;
                 continue;
             }
-            if (verb == "edit") {
-                guard.UserEdited();
+            if (verb == "edit" || verb == "edited") {
+                if (verb == "edit")
+                    guard.UserEdited();
+                else
+                    seen << QString("edited: ") + (guard.HasUserEdits() ? "yes" : "no");
                 continue;
             }
             const QString path = Paths.value(step.section(' ', 1, 1));

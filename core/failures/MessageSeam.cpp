@@ -50,29 +50,40 @@ public:
     bool QuestionBox(const QString& caption, const QString& text, const QString& firstAnswer,
                      const QString& secondAnswer) override
     {
-        return Ask(caption, text, firstAnswer, secondAnswer, false);
+        return Ask(caption, text, {firstAnswer, secondAnswer}, 1) == 0;
     }
 
     bool ConfirmBox(const QString& caption, const QString& text, const QString& firstAnswer,
                     const QString& secondAnswer) override
     {
-        return Ask(caption, text, firstAnswer, secondAnswer, true);
+        return Ask(caption, text, {firstAnswer, secondAnswer}, 0) == 0;
+    }
+
+    int ChoiceBox(const QString& caption, const QString& text, const QString& firstAnswer,
+                  const QString& secondAnswer, const QString& thirdAnswer) override
+    {
+        return Ask(caption, text, {firstAnswer, secondAnswer, thirdAnswer}, 2);
     }
 
 private:
-    static bool Ask(const QString& caption, const QString& text, const QString& firstAnswer,
-                    const QString& secondAnswer, bool firstIsDefault)
+    // The last answer is the one that Escape and the close box give.
+    static int Ask(const QString& caption, const QString& text, const QStringList& answers,
+                   int defaultAnswer)
     {
         QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, BoxOwner());
         box.setWindowModality(Qt::ApplicationModal);
         box.setTextFormat(Qt::PlainText);
-        QPushButton* first = box.addButton(firstAnswer, QMessageBox::AcceptRole);
-        QPushButton* second = box.addButton(secondAnswer, QMessageBox::RejectRole);
-        box.setDefaultButton(firstIsDefault ? first : second);
-        box.setEscapeButton(second);
+        QList<QPushButton*> buttons;
+        for (const QString& answer : answers) {
+            const bool last = buttons.size() == answers.size() - 1;
+            buttons << box.addButton(answer, last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+        }
+        box.setDefaultButton(buttons.at(defaultAnswer));
+        box.setEscapeButton(buttons.last());
         WidenForCaption(box);
         ExecuteBoxNotingHeldKeys(box);
-        return box.clickedButton() == first;
+        const qsizetype given = buttons.indexOf(box.clickedButton());
+        return static_cast<int>(given < 0 ? answers.size() - 1 : given);
     }
 };
 

@@ -23,6 +23,11 @@ public:
     {
         return QuestionBox(caption, text, firstAnswer, secondAnswer);
     }
+    // A question with three answers; 0, 1 or 2 for the answer given. The
+    // third is the careful one: the default, and what Escape and the close
+    // box give.
+    virtual int ChoiceBox(const QString& caption, const QString& text, const QString& firstAnswer,
+                          const QString& secondAnswer, const QString& thirdAnswer) = 0;
 };
 
 MessageSeam& ActiveMessageSeam();

@@ -29,7 +29,7 @@ QString KeyOf(const QString& path)
 
 void Record(const QString& key, const std::optional<QByteArray>& content)
 {
-    Readings().insert(key, FirstReading{content, QTime::currentTime(), false});
+    Readings().insert(key, FirstReading{content, QTime::currentTime(), std::nullopt});
 }
 
 } // namespace
@@ -54,11 +54,11 @@ void NoteWriting(const QString& path)
     }
 }
 
-void NoteWritten(const QString& path)
+void NoteWritten(const QString& path, const QByteArray& content)
 {
     const auto reading = Readings().find(KeyOf(path));
     if (reading != Readings().end())
-        reading->writtenSince = true;
+        reading->lastWritten = content;
 }
 
 std::optional<FirstReading> FirstReadingOf(const QString& path)
@@ -84,19 +84,21 @@ void NoteFolderRemoved(const QString& path)
     FoldersMade().remove(KeyOf(path));
 }
 
-void PutBackFirstReading(const QString& path)
+bool PutBackFirstReading(const QString& path)
 {
     const std::optional<FirstReading> first = FirstReadingOf(path);
-    if (!first)
-        return;
+    if (!first || !first->lastWritten || ContentOnDisk(path) != first->lastWritten)
+        return false;
     if (first->content) {
         LineFile file = CreateForWriting(path);
         WritePlainText(file, BytesToText(*first->content));
         CloseLineFile(file);
-        return;
+        return true;
     }
     RemoveFile(path);
+    Readings()[KeyOf(path)].lastWritten.reset();
     const QString folder = QFileInfo(path).path();
     if (FolderWasMadeByThisRun(folder) && RemoveFolderIfEmpty(folder))
         NoteFolderRemoved(folder);
+    return true;
 }

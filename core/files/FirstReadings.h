@@ -13,7 +13,7 @@
 struct FirstReading {
     std::optional<QByteArray> content; // none: the file did not exist
     QTime readAt;
-    bool writtenSince = false;
+    std::optional<QByteArray> lastWritten; // none: this run has not written it since, or removed it
 };
 
 // A file was read completely; only its first reading is kept.
@@ -24,15 +24,16 @@ void NoteReading(const QString& path, const QByteArray& content);
 // read; one written otherwise is left without a record, since reading it
 // here would add to every save. Never raises.
 void NoteWriting(const QString& path);
-// The save of path completed.
-void NoteWritten(const QString& path);
+// The save of path completed with these bytes.
+void NoteWritten(const QString& path, const QByteArray& content);
 std::optional<FirstReading> FirstReadingOf(const QString& path);
 
 // Puts the file at path back as this run first read it: writes those bytes
 // through the careful save, or removes a file this run created, and then the
-// folder this run made for it when nothing else is in it. Nothing happens to
-// a file without a record.
-void PutBackFirstReading(const QString& path);
+// folder this run made for it when nothing else is in it. Only a file that
+// holds exactly the bytes this run last wrote into it is put back: false, and
+// nothing done, for any other, since another program changed it since.
+bool PutBackFirstReading(const QString& path);
 
 // This run created the folder at path.
 void NoteFolderMade(const QString& path);

@@ -289,7 +289,7 @@ CloseOutcome Complete(const LineFile::State& state, const std::optional<QByteArr
         return CloseOutcome::AlreadyThere;
     NoteWriting(state.path);
     ReplaceFileContent(state.targetPath, existing, state.content);
-    NoteWritten(state.path);
+    NoteWritten(state.path, state.content);
     return CloseOutcome::Written;
 }
 

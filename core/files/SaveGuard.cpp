@@ -11,7 +11,7 @@ void SaveGuard::LoadBegins(const QString& path)
     unreadPath_ = path;
     reportedPath_.clear();
     showsOtherValues_ = false;
-    userEdited_ = false;
+    decidesLater_ = false;
 }
 
 void SaveGuard::LoadBeginsBeforeTheFile(const QString& path)
@@ -27,17 +27,13 @@ void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& cont
     unreadPath_.clear();
     reportedPath_.clear();
     userEdited_ = false;
+    decidesLater_ = false;
     SetRefusal(QString());
 }
 
 QString SaveGuard::SaveTarget() const
 {
     return heldPath_.isEmpty() ? unreadPath_ : heldPath_;
-}
-
-bool SaveGuard::HoldsAsOnDisk(const QString& path) const
-{
-    return path == heldPath_ && ContentOnDisk(path) == heldContent_;
 }
 
 // A missing file holds nothing to lose, but filling it from another file's
@@ -115,6 +111,33 @@ bool SaveGuard::IsPending(const QByteArray& pageContent) const
     return userEdited_ && heldContent_ != pageContent;
 }
 
+void SaveGuard::KeepEditOverChange()
+{
+    heldContent_ = conflictingContent_;
+}
+
+void SaveGuard::DecideLater(const QString& path)
+{
+    decidesLater_ = true;
+    SetRefusal(path
+               + QStringLiteral(" was not saved: another program changed it after the page read "
+                                "it. Your edit stays on the page; you are asked again before the "
+                                "page shows another file or the window closes, and F5 loads the "
+                                "file as it now is"));
+}
+
+// Asked once: until the user answers again, saves write nothing quietly.
+SaveOutcome SaveGuard::MeetChangeOnDisk(const std::optional<QByteArray>& onDisk,
+                                        const QByteArray& pageContent)
+{
+    if (!IsPending(pageContent))
+        return SaveOutcome::ChangedOnDisk;
+    if (decidesLater_)
+        return SaveOutcome::Refused;
+    conflictingContent_ = onDisk;
+    return SaveOutcome::Conflict;
+}
+
 SaveOutcome SaveGuard::FinishSave(LineFile& file, const QString& path, SaveWhen when)
 {
     const QByteArray content = ContentOf(file);
@@ -134,12 +157,10 @@ SaveOutcome SaveGuard::FinishSave(LineFile& file, const QString& path, SaveWhen 
             RefuseWith(path, path + QStringLiteral(" was not saved: ") + refusal.Reason());
         return SaveOutcome::Refused;
     }
-    if (closed == CloseOutcome::ChangedElsewhere) {
-        if (!IsPending(content))
-            return SaveOutcome::ChangedOnDisk;
-        Refuse(path, QStringLiteral("it was changed on disk after the page read it"));
-        return SaveOutcome::Refused;
-    }
+    // The bytes met there are read again only in this rare case: they are
+    // what keeping the edit may then write over, and nothing else.
+    if (closed == CloseOutcome::ChangedElsewhere)
+        return MeetChangeOnDisk(ContentOnDisk(path), content);
     Holds(path, content);
     return SaveOutcome::Saved;
 }

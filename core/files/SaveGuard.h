@@ -13,6 +13,7 @@ enum class SaveOutcome {
     Saved,          // the file now holds what the page shows
     Refused,        // nothing written; the first refusal of a file raises instead
     ChangedOnDisk,  // someone else changed the file and the page had no edit to keep: show the file
+    Conflict,       // someone else changed the file under an edit of the user's: nothing written, the user chooses
     NothingPending, // asked to save only an edit of the user's, and there was none
 };
 
@@ -30,12 +31,13 @@ enum class SaveWhen { Always, OnlyPending };
 // holds. Another program (or a second copy of this one) may have changed the
 // file since; a save then writes nothing, so that the other change survives:
 // the page shows the file as it now is, or, when the user has an edit on the
-// page that would be lost that way, the save is refused until F5.
+// page that would be lost that way, the user chooses between the two.
 class SaveGuard {
 public:
     // A load of this file begins; a failure before Holds leaves the page
-    // holding nothing. The page's controls are about to be replaced, so any
-    // edit of the user's is given up here.
+    // holding nothing. An edit of the user's stays pending until the load
+    // completes: a load that fails before it replaced a control leaves it
+    // on the page.
     void LoadBegins(const QString& path);
     // A load of this file begins with controls that are not read from it (the
     // bot.cfg page's roster, read from the personalities). Should it stop
@@ -51,13 +53,20 @@ public:
     // return false without a box until the next load begins.
     bool MayWrite(const QString& path);
 
-    // Whether the page holds path and the file still holds the bytes the page
-    // last read or wrote of it, that is, no other program changed it since.
-    bool HoldsAsOnDisk(const QString& path) const;
-
     // The user changed a control of the page.
     void UserEdited() { userEdited_ = true; }
     bool HasUserEdits() const { return userEdited_; }
+    // The user gives the edit up for the file as it is on disk.
+    void DropEdit() { userEdited_ = false; }
+
+    // The answers to a save's Conflict. Keeping the edit lets the next save
+    // write over the bytes the conflicting save met there, no others.
+    void KeepEditOverChange();
+    // Deciding later leaves the edit pending and the file as it is; saves
+    // then write nothing and return Refused, and the refusal is signed,
+    // until AskAgain or until the page holds a file anew.
+    void DecideLater(const QString& path);
+    void AskAgain() { decidesLater_ = false; }
     // The file a save of an edit the user made goes to: the one the page
     // holds, else the one its last load began on; empty when there is none.
     QString SaveTarget() const;
@@ -67,11 +76,12 @@ public:
     // writes nothing unless the user has changed the page and its content
     // differs from what it last read or wrote. A file that someone else has
     // changed since is not written (the one reading the save makes of it is
-    // compared, and the file checked again right before the write); the
-    // refusal raises like MayWrite's. So does a save that would write but
-    // may not (a read-only file or folder, a content larger than a load
-    // reads back), when it would lose an edit of the user's; a save of the
-    // page's own form alone is then left undone without a box.
+    // compared, and the file checked again right before the write): the page
+    // shows the file, or, under an edit of the user's, the user chooses
+    // (Conflict). A save that would write but may not (a read-only file or
+    // folder, a content larger than a load reads back) raises like MayWrite's
+    // refusal when it would lose an edit of the user's; a save of the page's
+    // own form alone is then left undone without a box.
     SaveOutcome FinishSave(LineFile& file, const QString& path, SaveWhen when);
 
     // Told the refusal's message when the guard starts refusing a file, and
@@ -86,6 +96,8 @@ private:
     bool Refuse(const QString& path, const QString& reason);
     bool RefuseWith(const QString& path, const QString& refusal);
     bool IsPending(const QByteArray& pageContent) const;
+    SaveOutcome MeetChangeOnDisk(const std::optional<QByteArray>& onDisk,
+                                 const QByteArray& pageContent);
 
     QString heldPath_;
     std::optional<QByteArray> heldContent_;
@@ -94,4 +106,6 @@ private:
     QString refusal_;
     bool showsOtherValues_ = false;
     bool userEdited_ = false;
+    bool decidesLater_ = false;
+    std::optional<QByteArray> conflictingContent_;
 };

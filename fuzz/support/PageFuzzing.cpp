@@ -23,6 +23,11 @@ public:
     {
         PropertyBroken("a page's load and save ask nothing", text);
     }
+    int ChoiceBox(const QString&, const QString& text, const QString&, const QString&,
+                  const QString&) override
+    {
+        PropertyBroken("a page's load and save ask nothing", text);
+    }
 };
 
 // The first refusal raises a failure, the later ones return quietly.

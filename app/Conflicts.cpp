@@ -1,0 +1,60 @@
+#include "main.h"
+
+#include "ApplicationTitle.h"
+#include "MessageSeam.h"
+
+// A save that meets another program's change under an edit of the user's
+// writes nothing until the user chooses, in one box, which of the two stays.
+
+namespace {
+
+enum ConflictAnswer { KeepMyEdit, LoadTheFile, DecideLater };
+
+ConflictAnswer AskAboutChange(const QString& path)
+{
+    return static_cast<ConflictAnswer>(ActiveMessageSeam().ChoiceBox(
+        ApplicationTitle(),
+        path
+            + QStringLiteral(" was changed by another program after the page read it, and your "
+                             "edit on the page is not saved. Keep your edit and write it over the "
+                             "file, load the file as it now is and drop your edit, or decide "
+                             "later?"),
+        QStringLiteral("Keep My Edit"), QStringLiteral("Load the File"),
+        QStringLiteral("Decide Later")));
+}
+
+} // namespace
+
+// Another change met while the edit is written asks again.
+TMainForm::EditFate TMainForm::ResolveConflict(QWidget* page)
+{
+    SaveGuard& guard = GuardOf(page);
+    for (;;) {
+        switch (AskAboutChange(guard.SaveTarget())) {
+        case KeepMyEdit:
+            guard.KeepEditOverChange();
+            switch (SavePendingEdit(page)) {
+            case SaveOutcome::Conflict:
+                continue;
+            case SaveOutcome::Refused:
+                return EditFate::Unsaved;
+            default:
+                return EditFate::Settled;
+            }
+        case LoadTheFile:
+            guard.DropEdit();
+            return EditFate::Dropped;
+        default:
+            guard.DecideLater(guard.SaveTarget());
+            return EditFate::Kept;
+        }
+    }
+}
+
+// What a trigger's save met: the page shows the file when the user drops
+// the edit for it.
+void TMainForm::ResolveConflictAtTrigger(QWidget* page)
+{
+    if (ResolveConflict(page) == EditFate::Dropped)
+        LoadPage(page);
+}
