@@ -1,6 +1,7 @@
 #include "FolderOfLastTime.h"
 
 #include "Exceptions.h"
+#include "ExistingFile.h"
 #include "FileReplacement.h"
 
 #include <QDir>
@@ -44,7 +45,11 @@ void KeepFolderOfLastTime(const QString& folder)
     try {
         if (!QDir().mkpath(KeepingFolder()))
             throw Exception(QStringLiteral("its folder cannot be made"));
-        SaveFileContent(QFile::encodeName(KeepingFile()), QFile::encodeName(folder) + '\n');
+        const QByteArray path = QFile::encodeName(KeepingFile());
+        const QByteArray content = QFile::encodeName(folder) + '\n';
+        const ExistingFile existing = InspectTarget(path);
+        if (!HoldsContent(existing, content))
+            ReplaceFileContent(path, existing, content);
     } catch (const Exception& failure) {
         std::cerr << "tavrik-control-centre: the game folder is not kept for the next start in "
                   << QFile::encodeName(KeepingFile()).constData() << ": "
