@@ -109,9 +109,10 @@ void TMainForm::WireEvents()
             [this] { RunHandler([this] { ChatHelpButtonClick(); }); });
     personalityBackground_->OnMouseMove = [this] { PersonalityTabMouseMove(); };
     botConfigBackground_->OnMouseMove = [this] { BotConfigEditorMouseMove(); };
-    WireRefusalSigns();
+    WirePageSigns();
     WireReloadKey();
     WirePutBackKey();
+    WirePageKeys();
     WatchUserEdits();
 }
 
@@ -162,8 +163,11 @@ void TMainForm::PersonalityHelpButtonClick()
 
 void TMainForm::CurrentPersonalityNumberChange()
 {
+    const std::optional<NewPersonality> creation = CreationOfChosenPersonality();
+    if (!creation)
+        return;
     SavePendingEdits();
-    LoadPersonality();
+    LoadPersonalityAs(*creation);
 }
 
 void TMainForm::ChatTypeComboBoxChange()

@@ -11,6 +11,7 @@
 #include <optional>
 
 class DropDownSelector;
+enum class NewPersonality;
 class PageBackground;
 class QLabel;
 class QTabWidget;
@@ -71,18 +72,23 @@ private:
     void BuildFrame();
     void BuildPages();
     void WireEvents();
-    void WireRefusalSigns();
+    void WirePageSigns();
     void WireReloadKey();
     void WirePutBackKey();
+    void WirePageKeys();
     // The file the shown page's load reads; none when no chat kind may be.
     std::optional<QString> ShownPageFile() const;
     SaveGuard& ShownPageGuard();
     bool TellWhyNothingIsPutBack(const QString& path, const std::optional<FirstReading>& first,
                                  bool asFirstRead);
     void ShowPageAfterPutBack(const QString& path, bool removed);
-    void ShowRefusalOnTab(QWidget* page, const QString& caption, const QString& refusal);
+    void ShowPageSigns(QWidget* page, const QString& caption, const SaveGuard& guard);
     void WatchUserEdits();
     void RefreshRosterAndBotConfig();
+    void LoadPersonalityAs(NewPersonality creation);
+    // How a missing personality of the number just chosen is created; none
+    // when the user chose not to create it, and the number is put back.
+    std::optional<NewPersonality> CreationOfChosenPersonality();
     // Saves every page's edit that the user made and no trigger has saved
     // yet, each as its own trigger would and under the failure guard,
     // before a load replaces the pages' controls.

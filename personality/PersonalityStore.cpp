@@ -15,10 +15,12 @@ namespace {
 
 // The page keeps what it showed until the new values are set, so a folder or
 // file that cannot be created leaves it unchanged.
-QByteArray CreateNewPersonality(PersonalityPage& page, const QString& modFolder, int number)
+QByteArray CreateNewPersonality(PersonalityPage& page, const QString& modFolder, int number,
+                                NewPersonality creation)
 {
-    ShowNotice(QStringLiteral("No personality number ") + IntegerToText(number)
-               + QStringLiteral(" - creating a default personality"));
+    if (creation == NewPersonality::Announced)
+        ShowNotice(QStringLiteral("No personality number ") + IntegerToText(number)
+                   + QStringLiteral(" - creating a default personality"));
     const QString folder = PersonalityFolderPath(modFolder, number);
     if (!QFileInfo(folder).isDir())
         MakeFolder(folder);
@@ -32,9 +34,9 @@ QByteArray CreateNewPersonality(PersonalityPage& page, const QString& modFolder,
 
 } // namespace
 
-void LoadShownPersonality(PersonalityPage& page, const QString& modFolder)
+void LoadShownPersonality(PersonalityPage& page, const QString& modFolder, NewPersonality creation)
 {
-    const int number = page.CurrentPersonalityNumber->Value();
+    const int number = page.CurrentPersonalityNumber->AppliedValue();
     const QString path = PersonalityFilePath(modFolder, number);
     TellOfKeptCopies(path);
     page.PersonalitySaveGuard.LoadBegins(path);
@@ -45,16 +47,15 @@ void LoadShownPersonality(PersonalityPage& page, const QString& modFolder)
         content = ContentOf(file);
         CloseLineFile(file);
     } else {
-        content = CreateNewPersonality(page, modFolder, number);
+        content = CreateNewPersonality(page, modFolder, number, creation);
     }
     page.PersonalitySaveGuard.Holds(path, content);
 }
 
 SaveOutcome SaveShownPersonality(PersonalityPage& page, const QString& modFolder)
 {
-    return SavePersonalityTo(page,
-                             PersonalityFilePath(modFolder, page.CurrentPersonalityNumber->Value()),
-                             SaveWhen::Always);
+    const int number = page.CurrentPersonalityNumber->AppliedValue();
+    return SavePersonalityTo(page, PersonalityFilePath(modFolder, number), SaveWhen::Always);
 }
 
 SaveOutcome SavePersonalityTo(PersonalityPage& page, const QString& path, SaveWhen when)

@@ -1,6 +1,7 @@
 #include "BoundedIntegerField.h"
 #include "ChatHelp.h"
 #include "CheckBoxControl.h"
+#include "CheckList.h"
 #include "DropDownSelector.h"
 #include "FirstReadings.h"
 #include "LineFile.h"
@@ -273,6 +274,50 @@ private slots:
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
     }
 
+    // The page keys turn the pages from every kind of control, the mod
+    // selector and the chat text included, and type nothing.
+    void pageKeysWorkFromEveryControl_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("page");
+        const int ctrl = Qt::ControlModifier;
+        QTest::newRow("mod selector, Ctrl+Tab") << "mod" << int(Qt::Key_Tab) << ctrl << 1;
+        QTest::newRow("mod selector, Ctrl+Shift+Tab")
+            << "mod" << int(Qt::Key_Backtab) << int(ctrl | Qt::ShiftModifier) << 2;
+        QTest::newRow("number field, Ctrl+PgDn") << "number" << int(Qt::Key_PageDown) << ctrl << 1;
+        QTest::newRow("number field, Ctrl+PgUp") << "number" << int(Qt::Key_PageUp) << ctrl << 2;
+        QTest::newRow("check box, Ctrl+Tab") << "check box" << int(Qt::Key_Tab) << ctrl << 1;
+        QTest::newRow("chat text, Ctrl+Tab") << "chat" << int(Qt::Key_Tab) << ctrl << 2;
+        QTest::newRow("chat text, Ctrl+PgUp") << "chat" << int(Qt::Key_PageUp) << ctrl << 0;
+        QTest::newRow("roster, Ctrl+PgDn") << "roster" << int(Qt::Key_PageDown) << ctrl << 0;
+    }
+
+    void pageKeysWorkFromEveryControl()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, page);
+        const QMap<QString, QWidget*> controls{{"mod", form->ModToEditComboBox},
+                                              {"number", form->CurrentPersonalityNumber},
+                                              {"check box", form->BotCanHear},
+                                              {"chat", form->ChatEditMemo},
+                                              {"roster", form->BotCheckList}};
+        QWidget* focused = controls.value(control);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        if (control == "chat" || control == "roster")
+            form->PageControl->setCurrentWidget(focused->parentWidget());
+        focused->setFocus();
+        QWidget* receiver = QApplication::focusWidget();
+        const QString chat = form->ChatEditMemo->Text();
+        QTest::keyClick(receiver, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(form->PageControl->currentIndex(), page);
+        QCOMPARE(form->ChatEditMemo->Text(), chat);
+    }
+
     // Each moment that replaces a page's controls, or ends them, comes after
     // the page's edit is saved into the file the page held.
     void pendingEditIsSavedFirst_data()
@@ -297,6 +342,9 @@ private slots:
         QFETCH(QString, page);
         QFETCH(QString, moment);
         EditAsTheUser(page);
+        // The tab marks the edit until it is saved.
+        const int tab = page == "chat" ? 1 : page == "bot.cfg" ? 2 : 0;
+        QVERIFY(form->PageControl->tabText(tab).endsWith(" *"));
         if (moment == "number")
             QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Up);
         else if (moment == "mod")
@@ -309,6 +357,7 @@ private slots:
             QVERIFY(form->close());
         QVERIFY(FileHoldsTheEdit(page));
         QCOMPARE(seam->boxes, QStringList());
+        QVERIFY(!form->PageControl->tabText(tab).contains('*'));
     }
 
     void closeAsksOnlyWhenAnEditCannotBeSaved_data()

@@ -10,7 +10,7 @@ void SaveGuard::LoadBegins(const QString& path)
     unreadPath_ = path;
     reportedPath_.clear();
     showsOtherValues_ = false;
-    userEdited_ = false;
+    SetUserEdited(false);
 }
 
 void SaveGuard::LoadBeginsBeforeTheFile(const QString& path)
@@ -25,7 +25,7 @@ void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& cont
     heldContent_ = content;
     unreadPath_.clear();
     reportedPath_.clear();
-    userEdited_ = false;
+    SetUserEdited(false);
     SetRefusal(QString());
 }
 
@@ -71,6 +71,15 @@ void SaveGuard::SetRefusal(const QString& refusal)
         OnRefusalChange(refusal_);
 }
 
+void SaveGuard::SetUserEdited(bool edited)
+{
+    if (edited == userEdited_)
+        return;
+    userEdited_ = edited;
+    if (OnUserEditsChange)
+        OnUserEditsChange();
+}
+
 bool SaveGuard::Refuse(const QString& path, const QString& reason)
 {
     if (path == reportedPath_)
@@ -113,7 +122,7 @@ SaveOutcome SaveGuard::FinishSave(LineFile& file, const QString& path, SaveWhen 
 {
     const QByteArray content = ContentOf(file);
     if (when == SaveWhen::OnlyPending && !IsPending(content)) {
-        userEdited_ = false;
+        SetUserEdited(false);
         return SaveOutcome::NothingPending;
     }
     if (path == heldPath_) {

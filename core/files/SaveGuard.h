@@ -56,7 +56,7 @@ public:
     bool HoldsAsOnDisk(const QString& path) const;
 
     // The user changed a control of the page.
-    void UserEdited() { userEdited_ = true; }
+    void UserEdited() { SetUserEdited(true); }
     bool HasUserEdits() const { return userEdited_; }
     // The file a save of an edit the user made goes to: the one the page
     // holds, else the one its last load began on; empty when there is none.
@@ -73,11 +73,15 @@ public:
     // an empty text once the page holds a file again, so that the refusal
     // stays visible after its one box.
     std::function<void(const QString& refusal)> OnRefusalChange;
+    // Told when HasUserEdits changes, so that the page can show whether it
+    // holds an edit not saved yet.
+    std::function<void()> OnUserEditsChange;
 
 private:
     bool MayCreate(const QString& path) const;
     QString RefusalReason(const QString& path) const;
     void SetRefusal(const QString& refusal);
+    void SetUserEdited(bool edited);
     bool Refuse(const QString& path, const QString& reason);
     bool IsPending(const QByteArray& pageContent) const;
 
