@@ -63,6 +63,9 @@ void PrepareApplication()
     QApplication::setWindowIcon(ProgramIcon());
     QAccessible::installFactory(AccessibleWindow);
     InstallAccessibleValueFields();
+    InstallAccessiblePageTabs();
+    InstallAccessibleCheckLists();
+    InstallAccessibleDropDownSelectors();
 }
 
 namespace {
