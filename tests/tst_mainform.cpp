@@ -288,8 +288,6 @@ private slots:
             << "mod" << int(Qt::Key_Backtab) << int(ctrl | Qt::ShiftModifier) << 2;
         QTest::newRow("number field, Ctrl+PgDn") << "number" << int(Qt::Key_PageDown) << ctrl << 1;
         QTest::newRow("number field, Ctrl+PgUp") << "number" << int(Qt::Key_PageUp) << ctrl << 2;
-        QTest::newRow("check box, Ctrl+Tab") << "check box" << int(Qt::Key_Tab) << ctrl << 1;
-        QTest::newRow("chat text, Ctrl+Tab") << "chat" << int(Qt::Key_Tab) << ctrl << 2;
         QTest::newRow("chat text, Ctrl+PgUp") << "chat" << int(Qt::Key_PageUp) << ctrl << 0;
         QTest::newRow("roster, Ctrl+PgDn") << "roster" << int(Qt::Key_PageDown) << ctrl << 0;
     }
@@ -302,7 +300,6 @@ private slots:
         QFETCH(int, page);
         const QMap<QString, QWidget*> controls{{"mod", form->ModToEditComboBox},
                                               {"number", form->CurrentPersonalityNumber},
-                                              {"check box", form->BotCanHear},
                                               {"chat", form->ChatEditMemo},
                                               {"roster", form->BotCheckList}};
         QWidget* focused = controls.value(control);
