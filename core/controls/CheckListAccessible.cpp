@@ -1,11 +1,8 @@
+#include "AccessibleItems.h"
 #include "AccessibleNames.h"
 #include "CheckList.h"
 
-#include <QAccessible>
 #include <QAccessibleWidget>
-#include <QPointer>
-
-#include <vector>
 
 // Qt reads a check list's entries as plain list items: a screen reader hears
 // a checked one as checked and an unchecked one as nothing at all. Here each
@@ -13,24 +10,16 @@
 
 namespace {
 
-class CheckListEntryAccessible : public QAccessibleInterface {
+class CheckListEntryAccessible : public AccessibleItem {
 public:
-    CheckListEntryAccessible(CheckList* list, int index) : list_(list), index_(index) {}
+    CheckListEntryAccessible(CheckList* list, int index) : AccessibleItem(list, index) {}
 
-    bool isValid() const override { return list_ && index_ < list_->EntryCount(); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return parent()->window(); }
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(list_); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    bool isValid() const override { return owner_ && index_ < list().EntryCount(); }
     QAccessible::Role role() const override { return QAccessible::CheckBox; }
-    void setText(QAccessible::Text, const QString&) override {}
 
     QString text(QAccessible::Text kind) const override
     {
-        return isValid() && kind == QAccessible::Name ? list_->EntryText(index_) : QString();
+        return isValid() && kind == QAccessible::Name ? list().EntryText(index_) : QString();
     }
 
     QAccessible::State state() const override
@@ -40,16 +29,16 @@ public:
             state.invalid = true;
             return state;
         }
-        const QListWidgetItem& entry = *list_->item(index_);
+        const QListWidgetItem& entry = *list().item(index_);
         state.checkable = true;
-        state.checked = list_->IsEntryChecked(index_);
+        state.checked = list().IsEntryChecked(index_);
         state.focusable = true;
         state.selectable = true;
         state.selected = entry.isSelected();
-        state.focused = list_->hasFocus() && list_->currentRow() == index_;
-        state.invisible = !list_->isVisible()
-                          || !list_->viewport()->rect().intersects(list_->visualItemRect(&entry));
-        state.disabled = !list_->isEnabled();
+        state.focused = list().hasFocus() && list().currentRow() == index_;
+        state.invisible = !list().isVisible()
+                          || !list().viewport()->rect().intersects(list().visualItemRect(&entry));
+        state.disabled = !list().isEnabled();
         return state;
     }
 
@@ -57,24 +46,17 @@ public:
     {
         if (!isValid())
             return {};
-        const QRect entry = list_->visualItemRect(list_->item(index_));
-        return QRect(list_->viewport()->mapToGlobal(entry.topLeft()), entry.size());
+        const QRect entry = list().visualItemRect(list().item(index_));
+        return QRect(list().viewport()->mapToGlobal(entry.topLeft()), entry.size());
     }
 
 private:
-    QPointer<CheckList> list_;
-    int index_;
+    CheckList& list() const { return *static_cast<CheckList*>(owner_.data()); }
 };
 
 class CheckListAccessible : public QAccessibleWidget {
 public:
     explicit CheckListAccessible(CheckList* list) : QAccessibleWidget(list, QAccessible::List) {}
-
-    ~CheckListAccessible() override
-    {
-        for (QAccessibleInterface* entry : entries_)
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(entry));
-    }
 
     int childCount() const override { return list().EntryCount(); }
 
@@ -82,21 +64,10 @@ public:
     {
         if (index < 0 || index >= childCount())
             return nullptr;
-        while (static_cast<int>(entries_.size()) <= index) {
-            auto* entry = new CheckListEntryAccessible(&list(), static_cast<int>(entries_.size()));
-            QAccessible::registerAccessibleInterface(entry);
-            entries_.push_back(entry);
-        }
-        return entries_[index];
+        return entries_.At(index, [this](int at) { return new CheckListEntryAccessible(&list(), at); });
     }
 
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        for (std::size_t index = 0; index < entries_.size(); ++index)
-            if (entries_[index] == child)
-                return static_cast<int>(index);
-        return -1;
-    }
+    int indexOfChild(const QAccessibleInterface* child) const override { return entries_.IndexOf(child); }
 
     QAccessibleInterface* childAt(int x, int y) const override
     {
@@ -107,7 +78,7 @@ public:
 private:
     CheckList& list() const { return *static_cast<CheckList*>(widget()); }
 
-    mutable std::vector<QAccessibleInterface*> entries_;
+    mutable AccessibleItems entries_;
 };
 
 QAccessibleInterface* AccessibleCheckList(const QString& className, QObject* object)

@@ -1,11 +1,8 @@
+#include "AccessibleItems.h"
 #include "AccessibleNames.h"
 
-#include <QAccessible>
 #include <QAccessibleWidget>
-#include <QPointer>
 #include <QTabBar>
-
-#include <vector>
 
 // Qt reports the shown page's tab as focused, whether or not the tabs have
 // the focus, and no tab as selected: a screen reader then hears two focused
@@ -14,29 +11,21 @@
 
 namespace {
 
-class PageTabAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+class PageTabAccessible : public AccessibleItem, public QAccessibleActionInterface {
 public:
-    PageTabAccessible(QTabBar* tabs, int index) : tabs_(tabs), index_(index) {}
+    PageTabAccessible(QTabBar* tabs, int index) : AccessibleItem(tabs, index) {}
 
-    bool isValid() const override { return tabs_ && index_ < tabs_->count(); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return parent()->window(); }
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(tabs_); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    bool isValid() const override { return owner_ && index_ < tabs().count(); }
     QAccessible::Role role() const override { return QAccessible::PageTab; }
-    void setText(QAccessible::Text, const QString&) override {}
 
     QString text(QAccessible::Text kind) const override
     {
         if (!isValid())
             return {};
         if (kind == QAccessible::Name)
-            return tabs_->tabText(index_);
+            return tabs().tabText(index_);
         if (kind == QAccessible::Description)
-            return tabs_->tabToolTip(index_);
+            return tabs().tabToolTip(index_);
         return {};
     }
 
@@ -47,13 +36,13 @@ public:
             state.invalid = true;
             return state;
         }
-        const bool shown = tabs_->currentIndex() == index_;
+        const bool shown = tabs().currentIndex() == index_;
         state.selectable = true;
         state.selected = shown;
-        state.focusable = tabs_->focusPolicy() != Qt::NoFocus;
-        state.focused = shown && tabs_->hasFocus();
-        state.invisible = !tabs_->isVisible();
-        state.disabled = !tabs_->isTabEnabled(index_);
+        state.focusable = tabs().focusPolicy() != Qt::NoFocus;
+        state.focused = shown && tabs().hasFocus();
+        state.invisible = !tabs().isVisible();
+        state.disabled = !tabs().isTabEnabled(index_);
         return state;
     }
 
@@ -61,8 +50,8 @@ public:
     {
         if (!isValid())
             return {};
-        const QRect tab = tabs_->tabRect(index_);
-        return QRect(tabs_->mapToGlobal(tab.topLeft()), tab.size());
+        const QRect tab = tabs().tabRect(index_);
+        return QRect(tabs().mapToGlobal(tab.topLeft()), tab.size());
     }
 
     void* interface_cast(QAccessible::InterfaceType type) override
@@ -76,23 +65,16 @@ public:
     void doAction(const QString& action) override
     {
         if (isValid() && (action == pressAction() || action == setFocusAction()))
-            tabs_->setCurrentIndex(index_);
+            tabs().setCurrentIndex(index_);
     }
 
 private:
-    QPointer<QTabBar> tabs_;
-    int index_;
+    QTabBar& tabs() const { return *static_cast<QTabBar*>(owner_.data()); }
 };
 
 class PageTabsAccessible : public QAccessibleWidget {
 public:
     explicit PageTabsAccessible(QTabBar* tabs) : QAccessibleWidget(tabs, QAccessible::PageTabList) {}
-
-    ~PageTabsAccessible() override
-    {
-        for (QAccessibleInterface* tab : tabs_)
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(tab));
-    }
 
     // Named like the page control the tabs belong to.
     QString text(QAccessible::Text kind) const override
@@ -109,21 +91,10 @@ public:
     {
         if (index < 0 || index >= childCount())
             return nullptr;
-        while (static_cast<int>(tabs_.size()) <= index) {
-            auto* tab = new PageTabAccessible(&tabBar(), static_cast<int>(tabs_.size()));
-            QAccessible::registerAccessibleInterface(tab);
-            tabs_.push_back(tab);
-        }
-        return tabs_[index];
+        return tabs_.At(index, [this](int at) { return new PageTabAccessible(&tabBar(), at); });
     }
 
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        for (std::size_t index = 0; index < tabs_.size(); ++index)
-            if (tabs_[index] == child)
-                return static_cast<int>(index);
-        return -1;
-    }
+    int indexOfChild(const QAccessibleInterface* child) const override { return tabs_.IndexOf(child); }
 
     QAccessibleInterface* childAt(int x, int y) const override
     {
@@ -134,7 +105,7 @@ public:
 private:
     QTabBar& tabBar() const { return *static_cast<QTabBar*>(widget()); }
 
-    mutable std::vector<QAccessibleInterface*> tabs_;
+    mutable AccessibleItems tabs_;
 };
 
 QAccessibleInterface* AccessiblePageTabs(const QString& className, QObject* object)
