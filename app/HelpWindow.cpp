@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -53,4 +54,13 @@ void THelpWindow::showEvent(QShowEvent* event)
         placed_ = true;
     }
     QWidget::showEvent(event);
+}
+
+// Neither control takes Escape for itself, so it reaches the window.
+void THelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        ExitButtonClick();
+    else
+        QWidget::keyPressEvent(event);
 }

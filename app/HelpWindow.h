@@ -8,8 +8,8 @@ class QPushButton;
 // The frame both help windows share: a fixed size, a title bar with the
 // caption only, centred when first shown and where the user left it after
 // that. It stands beside the main window, never modal. Its button hides it,
-// and so does a close from the window system: the window lives on with its
-// text, scroll position and caret until the program ends.
+// and so do Escape and a close from the window system: the window lives on
+// with its text, scroll position and caret until the program ends.
 class THelpWindow : public QWidget {
     Q_OBJECT
 
@@ -27,6 +27,7 @@ protected:
     QPlainTextEdit* MakeHelpTextArea(const QString& text, const QRect& place);
 
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool placed_ = false;

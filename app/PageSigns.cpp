@@ -6,29 +6,41 @@
 #include <QShortcut>
 #include <QTabWidget>
 
-// A page that refuses to save says so on its tab for as long as it refuses:
-// the box appears only once, and the controls would otherwise look as if
-// every change were kept.
+// A tab's caption carries the page's signs after the page's own caption: " *"
+// while the page holds an edit of the user's not saved yet, and " (not
+// saved)" while the page refuses to save, for as long as it refuses: the box
+// appears only once, and the controls would otherwise look as if every change
+// were kept. The tab's tool tip gives the refusal. The page itself is named
+// by the whole caption, so that a screen reader hears the signs too.
 
-void TMainForm::ShowRefusalOnTab(QWidget* page, const QString& caption, const QString& refusal)
+void TMainForm::ShowPageSigns(QWidget* page, const QString& caption, const SaveGuard& guard)
 {
     const int index = PageControl->indexOf(page);
-    PageControl->setTabText(index, refusal.isEmpty() ? caption
-                                                     : caption + QStringLiteral(" (not saved)"));
-    PageControl->setTabToolTip(index, refusal);
+    QString shown = caption;
+    if (guard.HasUserEdits())
+        shown += QStringLiteral(" *");
+    if (!PageControl->tabToolTip(index).isEmpty())
+        shown += QStringLiteral(" (not saved)");
+    PageControl->setTabText(index, shown);
+    page->setAccessibleName(shown);
 }
 
-void TMainForm::WireRefusalSigns()
+void TMainForm::WirePageSigns()
 {
-    const auto sign = [this](QWidget* page) {
+    const auto wire = [this](QWidget* page, SaveGuard& guard) {
         const QString caption = PageControl->tabText(PageControl->indexOf(page));
-        return [this, page, caption](const QString& refusal) {
-            ShowRefusalOnTab(page, caption, refusal);
+        guard.OnRefusalChange = [this, page, caption, &guard](const QString& refusal) {
+            PageControl->setTabToolTip(PageControl->indexOf(page), refusal);
+            ShowPageSigns(page, caption, guard);
         };
+        guard.OnUserEditsChange = [this, page, caption, &guard] {
+            ShowPageSigns(page, caption, guard);
+        };
+        ShowPageSigns(page, caption, guard);
     };
-    PersonalitySaveGuard.OnRefusalChange = sign(PersonalityTab);
-    ChatSaveGuard.OnRefusalChange = sign(ChatTab);
-    BotConfigSaveGuard.OnRefusalChange = sign(BotConfigEditor);
+    wire(PersonalityTab, PersonalitySaveGuard);
+    wire(ChatTab, ChatSaveGuard);
+    wire(BotConfigEditor, BotConfigSaveGuard);
 }
 
 // F5 reads the shown page's file again through the page's own load, so a

@@ -72,7 +72,7 @@ SaveOutcome TMainForm::SavePendingPersonality()
 {
     const SaveOutcome outcome = SavedUnderGuard([this] {
         const QString path = TargetOf(
-            PersonalitySaveGuard, PersonalityFilePath(ModFolder, CurrentPersonalityNumber->Value()));
+            PersonalitySaveGuard, PersonalityFilePath(ModFolder, CurrentPersonalityNumber->AppliedValue()));
         return SavePersonalityTo(*this, path, SaveWhen::OnlyPending);
     });
     // The save is done whatever the roster's reading then meets: a failure

@@ -1,19 +1,55 @@
 #include "main.h"
 
+#include "ApplicationTitle.h"
 #include "BoundedIntegerField.h"
+#include "Conversions.h"
+#include "LineFile.h"
+#include "MessageSeam.h"
 #include "ModFolders.h"
 #include "PersonalityStore.h"
 
 // Every completed load and save of a personality refreshes the roster and its
 // check marks, so that the bot.cfg page follows what is on disk.
 
+namespace {
+
+bool AskToCreatePersonality(int number)
+{
+    return ActiveMessageSeam().ConfirmBox(
+        ApplicationTitle(),
+        QStringLiteral("No personality number ") + IntegerToText(number)
+            + QStringLiteral(" - create a default personality?"),
+        QStringLiteral("Create"), QStringLiteral("Don't Create"));
+}
+
+} // namespace
+
 void TMainForm::LoadPersonality()
 {
+    LoadPersonalityAs(NewPersonality::Announced);
+}
+
+void TMainForm::LoadPersonalityAs(NewPersonality creation)
+{
     const int shownBefore = loadedNumber_;
-    loadedNumber_ = CurrentPersonalityNumber->Value();
-    if (LoadShownPersonality(*this, ModFolder))
+    loadedNumber_ = CurrentPersonalityNumber->AppliedValue();
+    if (LoadShownPersonality(*this, ModFolder, creation))
         numberBeforeCreating_.insert(PersonalityFilePath(ModFolder, loadedNumber_), shownBefore);
     RefreshRosterAndBotConfig();
+}
+
+// The user may have come to a number without a file by mistake; the program's
+// own choice (the first personality after a mod change) is only announced.
+std::optional<NewPersonality> TMainForm::CreationOfChosenPersonality()
+{
+    const int number = CurrentPersonalityNumber->AppliedValue();
+    if (!CurrentPersonalityNumber->ReportsUsersChange()
+        || FileIsPresent(PersonalityFilePath(ModFolder, number)))
+        return NewPersonality::Announced;
+    if (AskToCreatePersonality(number))
+        return NewPersonality::Agreed;
+    CurrentPersonalityNumber->PutBackPreviousText();
+    return std::nullopt;
 }
 
 // A personality that someone else changed on disk is shown as it now is,

@@ -71,6 +71,9 @@ void PrepareApplication()
     QApplication::setWindowIcon(ProgramIcon());
     QAccessible::installFactory(AccessibleWindow);
     InstallAccessibleValueFields();
+    InstallAccessiblePageTabs();
+    InstallAccessibleCheckLists();
+    InstallAccessibleDropDownSelectors();
 }
 
 namespace {

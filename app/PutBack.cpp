@@ -41,7 +41,7 @@ std::optional<QString> TMainForm::ShownPageFile() const
 {
     QWidget* shown = PageControl->currentWidget();
     if (shown == PersonalityTab)
-        return PersonalityFilePath(ModFolder, CurrentPersonalityNumber->Value());
+        return PersonalityFilePath(ModFolder, CurrentPersonalityNumber->AppliedValue());
     if (shown == ChatTab)
         return ChooseChatFile(*this, ModFolder);
     return BotConfigPath(ModFolder);
@@ -64,7 +64,7 @@ bool TMainForm::TellWhyNothingIsPutBack(const QString& path, const std::optional
     // The page loads the personality of the number it shows, so it would
     // create the first one again at once.
     if (!asFirstRead && !first->content && PageControl->currentWidget() == PersonalityTab
-        && CurrentPersonalityNumber->Value() == 1) {
+        && CurrentPersonalityNumber->AppliedValue() == 1) {
         ShowNotice(path + QStringLiteral(" did not exist at ") + TimeOf(*first)
                    + QStringLiteral(", but the page needs a first personality to show, so it "
                                     "stays."));
@@ -99,7 +99,7 @@ void TMainForm::ShowPageAfterPutBack(const QString& path, bool removed)
         // Given up before the number changes, so that no save of it is tried.
         PersonalitySaveGuard.LoadBegins(path);
         const std::optional<int> number =
-            NumberAfterRemoving(path, CurrentPersonalityNumber->Value());
+            NumberAfterRemoving(path, CurrentPersonalityNumber->AppliedValue());
         if (number)
             CurrentPersonalityNumber->SetValue(*number);
     } else if (PageControl->currentWidget() == ChatTab) {

@@ -136,10 +136,11 @@ void TMainForm::WireEvents()
             [this] { RunHandler([this] { ChatHelpButtonClick(); }); });
     personalityBackground_->OnMouseMove = [this] { PersonalityTabMouseMove(); };
     botConfigBackground_->OnMouseMove = [this] { BotConfigEditorMouseMove(); };
-    WireRefusalSigns();
+    WirePageSigns();
     WireReloadKey();
     WirePutBackKey();
     WireOpenKey();
+    WirePageKeys();
     WatchUserEdits();
     WireChangedElsewhereSign();
     WireSessionEnd();
@@ -211,11 +212,14 @@ void TMainForm::PersonalityHelpButtonClick()
 
 void TMainForm::CurrentPersonalityNumberChange()
 {
+    const std::optional<NewPersonality> creation = CreationOfChosenPersonality();
+    if (!creation)
+        return;
     if (!MayReplacePages({PersonalityTab, BotConfigEditor})) {
         PutChoosersBack();
         return;
     }
-    LoadPersonality();
+    LoadPersonalityAs(*creation);
 }
 
 void TMainForm::ChatTypeComboBoxChange()

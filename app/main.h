@@ -14,6 +14,7 @@
 #include <optional>
 
 class DropDownSelector;
+enum class NewPersonality;
 class PageBackground;
 class QLabel;
 class QTabWidget;
@@ -89,7 +90,7 @@ private:
     void BuildFrame();
     void BuildPages();
     void WireEvents();
-    void WireRefusalSigns();
+    void WirePageSigns();
     void WireReloadKey();
     void WirePutBackKey();
     void WireOpenKey();
@@ -98,6 +99,7 @@ private:
     // Runs the page's load after a trigger found the file changed elsewhere
     // and nothing pending, keeping the user's place and saying so.
     void ShowChangedElsewhere(const SaveGuard& guard, void (TMainForm::*load)());
+    void WirePageKeys();
     // The file the shown page's load reads; none when no chat kind may be.
     std::optional<QString> ShownPageFile() const;
     SaveGuard& GuardOf(QWidget* page);
@@ -108,7 +110,7 @@ private:
                                  bool asFirstRead);
     std::optional<int> NumberAfterRemoving(const QString& path, int removed) const;
     void ShowPageAfterPutBack(const QString& path, bool removed);
-    void ShowRefusalOnTab(QWidget* page, const QString& caption, const QString& refusal);
+    void ShowPageSigns(QWidget* page, const QString& caption, const SaveGuard& guard);
     void WatchUserEdits();
     void RefreshRosterAndBotConfig();
     // Saves each page's edit that the user made and no trigger has saved
@@ -120,6 +122,10 @@ private:
     // Saves the page's pending edit; askAgain asks about a change made
     // elsewhere even when the user chose to decide later.
     EditFate SettlePendingEdit(QWidget* page, bool askAgain);
+    void LoadPersonalityAs(NewPersonality creation);
+    // How a missing personality of the number just chosen is created; none
+    // when the user chose not to create it, and the number is put back.
+    std::optional<NewPersonality> CreationOfChosenPersonality();
     // Each saves its page's pending edit under the failure guard into the
     // file the page holds; a failure is reported and returns Refused.
     SaveOutcome SavePendingEdit(QWidget* page);

@@ -123,6 +123,9 @@ CheckBoxControl* PlaceCheckBox(QWidget& tab, const char* caption, const QRect& g
 void PlaceTopRow(PersonalityPage& page, QWidget& tab)
 {
     PlaceNumberRow(page, tab, NumberRows.front());
+    // A number typed on the way to the one meant would load, or create, a
+    // personality nobody asked for.
+    page.CurrentPersonalityNumber->ReportTypingWhenDone();
     page.PreferredTeamLabel = PlaceLabel(tab, "Preferred Team (online)", {230, 8}, LargeFont);
     page.PreferredTeamComboBox = new DropDownSelector(&tab);
     page.PreferredTeamComboBox->setGeometry(377, 3, 208, 21);

@@ -15,10 +15,12 @@ namespace {
 
 // The page keeps what it showed until the new values are set, so a folder or
 // file that cannot be created leaves it unchanged.
-QByteArray CreateNewPersonality(PersonalityPage& page, const QString& modFolder, int number)
+QByteArray CreateNewPersonality(PersonalityPage& page, const QString& modFolder, int number,
+                                NewPersonality creation)
 {
-    ShowNotice(QStringLiteral("No personality number ") + IntegerToText(number)
-               + QStringLiteral(" - creating a default personality"));
+    if (creation == NewPersonality::Announced)
+        ShowNotice(QStringLiteral("No personality number ") + IntegerToText(number)
+                   + QStringLiteral(" - creating a default personality"));
     const QString folder = PersonalityFolderPath(modFolder, number);
     if (!QFileInfo(folder).isDir())
         MakeFolder(folder);
@@ -32,16 +34,16 @@ QByteArray CreateNewPersonality(PersonalityPage& page, const QString& modFolder,
 
 } // namespace
 
-bool LoadShownPersonality(PersonalityPage& page, const QString& modFolder)
+bool LoadShownPersonality(PersonalityPage& page, const QString& modFolder, NewPersonality creation)
 {
-    const int number = page.CurrentPersonalityNumber->Value();
+    const int number = page.CurrentPersonalityNumber->AppliedValue();
     const QString path = PersonalityFilePath(modFolder, number);
     TellOfKeptCopies(path);
     page.PersonalitySaveGuard.LoadBegins(path);
     const bool creates = !FileIsPresent(path);
     QByteArray content;
     if (creates) {
-        content = CreateNewPersonality(page, modFolder, number);
+        content = CreateNewPersonality(page, modFolder, number, creation);
     } else {
         LineFile file = OpenForReading(path);
         ReadPersonality(file, page);
@@ -54,9 +56,8 @@ bool LoadShownPersonality(PersonalityPage& page, const QString& modFolder)
 
 SaveOutcome SaveShownPersonality(PersonalityPage& page, const QString& modFolder)
 {
-    return SavePersonalityTo(page,
-                             PersonalityFilePath(modFolder, page.CurrentPersonalityNumber->Value()),
-                             SaveWhen::Always);
+    const int number = page.CurrentPersonalityNumber->AppliedValue();
+    return SavePersonalityTo(page, PersonalityFilePath(modFolder, number), SaveWhen::Always);
 }
 
 SaveOutcome SavePersonalityTo(PersonalityPage& page, const QString& path, SaveWhen when)

@@ -6,13 +6,19 @@
 
 struct PersonalityPage;
 
+// Whether the creation of a missing personality is announced, or the user
+// has already agreed to it.
+enum class NewPersonality { Announced, Agreed };
+
 // Shows the personality whose number the page shows, from the mod's folder.
 // A missing one is announced, then created with the values of a new
-// personality. Afterwards the page holds that file completely. True when it
-// created the file.
-bool LoadShownPersonality(PersonalityPage& page, const QString& modFolder);
+// personality. Afterwards the page holds that file completely. The number is
+// the one in force: digits still being typed choose nothing yet. True when
+// it created the file.
+bool LoadShownPersonality(PersonalityPage& page, const QString& modFolder,
+                          NewPersonality creation = NewPersonality::Announced);
 
-// Writes the page into the file of the number shown (see SaveGuard for
+// Writes the page into the file of the number in force (see SaveGuard for
 // what keeps it from writing).
 SaveOutcome SaveShownPersonality(PersonalityPage& page, const QString& modFolder);
 

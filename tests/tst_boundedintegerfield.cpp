@@ -19,7 +19,9 @@ enum class Step { Up, Down };
 void TypeText(QWidget& widget, const QString& text)
 {
     for (const QChar character : text) {
-        const auto key = character == u'\b' ? Qt::Key_Backspace : Qt::Key(character.toUpper().unicode());
+        const auto key = character == u'\b'   ? Qt::Key_Backspace
+                         : character == u'\r' ? Qt::Key_Return
+                                              : Qt::Key(character.toUpper().unicode());
         QTest::sendKeyEvent(QTest::Press, &widget, key, QString(character), Qt::NoModifier);
         QTest::sendKeyEvent(QTest::Release, &widget, key, QString(character), Qt::NoModifier);
     }
@@ -220,6 +222,13 @@ private slots:
         QTest::newRow("up key") << "50" << "up" << QStringList{"51"};
         QTest::newRow("down key") << "50" << "down" << QStringList{"49"};
         QTest::newRow("key repetition") << "50" << "up, repeated" << QStringList{"51", "52", "53"};
+        QTest::newRow("page up key") << "50" << "page up" << QStringList{"60"};
+        QTest::newRow("page down key") << "5" << "page down" << QStringList{"0"};
+        QTest::newRow("wheel") << "50" << "wheel" << QStringList{"52"};
+        // Typing reported when done: at Enter, clamped; at once for an arrow.
+        QTest::newRow("when done, enter") << "" << "when done: 12\r" << QStringList{"12"};
+        QTest::newRow("when done, clamped") << "" << "when done: 150\r" << QStringList{"100"};
+        QTest::newRow("when done, up") << "" << "when done: 12up" << QStringList{"13"};
     }
 
     void userInputReportsEachText()
@@ -230,7 +239,23 @@ private slots:
         FieldWindow fieldWindow(0, 100, shown);
         BoundedIntegerField& field = *fieldWindow.field;
 
-        if (input == "paste") {
+        if (input.startsWith("when done: ")) {
+            field.ReportTypingWhenDone();
+            input = input.mid(11);
+        }
+        if (input == "page up" || input == "page down") {
+            QTest::keyClick(&field, input == "page up" ? Qt::Key_PageUp : Qt::Key_PageDown);
+        } else if (input == "wheel") {
+            QVERIFY(fieldWindow.Activate());
+            field.setFocus();
+            const QPointF centre = QRectF(field.rect()).center();
+            QWheelEvent wheel(centre, field.mapToGlobal(centre), {}, {0, 240}, Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&field, &wheel);
+        } else if (input.endsWith("up") && input.size() > 2) {
+            TypeText(field, input.chopped(2));
+            QTest::keyClick(&field, Qt::Key_Up);
+        } else if (input == "paste") {
             QGuiApplication::clipboard()->setText(QStringLiteral("about 1.5 kg"));
             QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
         } else if (input.startsWith("up") || input == "down") {

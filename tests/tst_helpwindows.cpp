@@ -179,6 +179,9 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), second);
         QTest::keyClick(second, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), first);
+        // Escape closes it as its button does.
+        QTest::keyClick(first, Qt::Key_Escape);
+        QVERIFY(!Window(help)->isVisible());
     }
 
     void theChatHelpRefusesTyping()

@@ -1,6 +1,7 @@
 #include "BoundedIntegerField.h"
 #include "ChatHelp.h"
 #include "CheckBoxControl.h"
+#include "CheckList.h"
 #include "DropDownSelector.h"
 #include "EditAsTheUser.h"
 #include "FirstReadings.h"
@@ -351,6 +352,47 @@ private slots:
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
     }
 
+    // The page keys turn the pages from every kind of control, the mod
+    // selector and the chat text included, and type nothing.
+    void pageKeysWorkFromEveryControl_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("page");
+        const int ctrl = Qt::ControlModifier;
+        QTest::newRow("mod selector, Ctrl+Tab") << "mod" << int(Qt::Key_Tab) << ctrl << 1;
+        QTest::newRow("mod selector, Ctrl+Shift+Tab")
+            << "mod" << int(Qt::Key_Backtab) << int(ctrl | Qt::ShiftModifier) << 2;
+        QTest::newRow("number field, Ctrl+PgDn") << "number" << int(Qt::Key_PageDown) << ctrl << 1;
+        QTest::newRow("number field, Ctrl+PgUp") << "number" << int(Qt::Key_PageUp) << ctrl << 2;
+        QTest::newRow("chat text, Ctrl+PgUp") << "chat" << int(Qt::Key_PageUp) << ctrl << 0;
+        QTest::newRow("roster, Ctrl+PgDn") << "roster" << int(Qt::Key_PageDown) << ctrl << 0;
+    }
+
+    void pageKeysWorkFromEveryControl()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, page);
+        const QMap<QString, QWidget*> controls{{"mod", form->ModToEditComboBox},
+                                              {"number", form->CurrentPersonalityNumber},
+                                              {"chat", form->ChatEditMemo},
+                                              {"roster", form->BotCheckList}};
+        QWidget* focused = controls.value(control);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        if (control == "chat" || control == "roster")
+            form->PageControl->setCurrentWidget(focused->parentWidget());
+        focused->setFocus();
+        QWidget* receiver = QApplication::focusWidget();
+        const QString chat = form->ChatEditMemo->Text();
+        QTest::keyClick(receiver, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(form->PageControl->currentIndex(), page);
+        QCOMPARE(form->ChatEditMemo->Text(), chat);
+    }
+
     // Each moment that replaces a page's controls, or ends them, comes after
     // the page's edit is saved into the file the page held. When another
     // program changed that file, and the trigger's save asked and was told
@@ -390,10 +432,14 @@ private slots:
         QFETCH(QString, page);
         QFETCH(QString, moment);
         QFETCH(int, answer);
-        if (moment.startsWith("SIG"))
+        const int tab = page == "chat" ? 1 : page == "bot.cfg" ? 2 : 0;
+        if (moment.startsWith("SIG")) {
             EndAnotherCopyWithAnEditBy(page, moment);
-        else
+        } else {
             EditAsTheUser(page);
+            // The tab marks the edit until it is saved.
+            QVERIFY(form->PageControl->tabText(tab).endsWith(" *"));
+        }
         const QString path = PageFiles.value(page);
         const QByteArray other = ChangedByHand(page, ReadBytes(path));
         if (answer >= 0) {
@@ -413,6 +459,7 @@ private slots:
             QVERIFY(form->close());
         QCOMPARE(FileHoldsTheEdit(page), answer < 0 || answer == KeepMyEdit);
         QCOMPARE(seam->boxes.size(), answer < 0 ? 0 : 2);
+        QCOMPARE(form->PageControl->tabText(tab).contains(" *"), answer == DecideLater);
         if (answer < 0)
             return;
         QCOMPARE(seam->boxes.at(0), seam->boxes.at(1));

@@ -10,6 +10,7 @@
 #include "TextField.h"
 #include "main.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -172,33 +173,72 @@ private slots:
         QCOMPARE(form->MaxReloadTime->Text(), QString("7"));
     }
 
-    void typingANumberLoadsEveryNumberOnTheWay()
+    // Digits apply when the user is done: at Return, Tab or a click
+    // elsewhere; an arrow at once. A number without a file asks first, and
+    // not creating puts back the number shown before. No number on the way,
+    // nor one the user refused, leaves a folder.
+    void typingANumberLoadsOnlyTheNumberMeant_data()
     {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("done"); // "return", "tab", "click", "up", "" (not yet)
+        QTest::addColumn<bool>("create");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("boxes");
+        const QString ask = "question: No personality number %1 - create a default personality? [Create|Don't Create]";
+        QTest::newRow("return") << "3" << "return" << false << "3" << "Rookie_Pim" << QStringList{};
+        QTest::newRow("tab") << "4" << "tab" << false << "4" << "Ironvale" << QStringList{};
+        QTest::newRow("click elsewhere") << "2" << "click" << false << "2" << "Dustwalker" << QStringList{};
+        QTest::newRow("not done yet") << "3" << "" << false << "3" << "Kestrel" << QStringList{};
+        QTest::newRow("arrow after typing") << "2" << "up" << false << "3" << "Rookie_Pim" << QStringList{};
+        QTest::newRow("missing, create") << "25" << "return" << true << "25" << "Bot" << QStringList{ask.arg(25)};
+        QTest::newRow("missing, don't create") << "33" << "return" << false << "1" << "Kestrel" << QStringList{ask.arg(33)};
+        QTest::newRow("clamped, create") << "150" << "tab" << true << "100" << "Bot" << QStringList{ask.arg(100)};
+        QTest::newRow("arrow to a missing number") << "5" << "up" << false << "1" << "Kestrel" << QStringList{ask.arg(6)};
+        QTest::newRow("pasted beyond integers") << "paste" << "return" << false << "1" << "Kestrel" << QStringList{ask.arg(100)};
+    }
+
+    void typingANumberLoadsOnlyTheNumberMeant()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, done);
+        QFETCH(bool, create);
+        QFETCH(QString, shown);
+        QFETCH(QString, name);
+        QFETCH(QStringList, boxes);
         StartInSampleGame();
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        // Personality 2 cannot be read, so its load on the way shows.
-        WriteBytes(PathOf("cstrike", 2), "Second\r\nfast\r\n");
-        TypeIntoNumber("25");
-        QCOMPARE(seam->boxes,
-                 (QStringList{"error: 'fast' is not a valid integer value.",
-                              "notice: No personality number 25 - creating a default personality"}));
-        QVERIFY(QFileInfo::exists(PathOf("cstrike", 25)));
+        const QStringList folders = QDir("cstrike").entryList({"bot*"});
+        seam->firstAnswerGiven = create;
+        if (typed == "paste") {
+            QGuiApplication::clipboard()->setText(" 99999999999");
+            TypeIntoNumber("");
+            QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            TypeIntoNumber(typed);
+        }
+        if (done == "return")
+            QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Return);
+        else if (done == "tab")
+            QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Tab);
+        else if (done == "click")
+            form->Name->setFocus(Qt::MouseFocusReason);
+        else if (done == "up")
+            QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Up);
 
-        seam->boxes.clear();
-        TypeIntoNumber("150");
-        QCOMPARE(seam->boxes,
-                 (QStringList{"notice: No personality number 15 - creating a default personality",
-                              "notice: No personality number 150 - creating a default personality"}));
-        QVERIFY(QFileInfo::exists(PathOf("cstrike", 150)));
-
-        // Leaving the field clamps it, and the clamped number is loaded.
-        seam->boxes.clear();
-        form->Name->setFocus();
-        QCOMPARE(form->CurrentPersonalityNumber->text(), QString("100"));
-        QCOMPARE(seam->boxes,
-                 QStringList{"notice: No personality number 100 - creating a default personality"});
-        QVERIFY(QFileInfo::exists(PathOf("cstrike", 100)));
+        QCOMPARE(form->CurrentPersonalityNumber->text(), shown);
+        QCOMPARE(form->Name->Text(), name);
+        QStringList expectedFolders = folders;
+        if (create)
+            expectedFolders << "bot" + shown;
+        expectedFolders.sort();
+        QStringList nowFolders = QDir("cstrike").entryList({"bot*"});
+        nowFolders.sort();
+        QCOMPARE(nowFolders, expectedFolders);
+        // A save goes to the personality shown, not to digits still typed.
+        MoveOverPage();
+        QCOMPARE(seam->boxes, boxes);
     }
 
     void emptyingTheNumberLoadsPersonalityOne()
@@ -208,6 +248,7 @@ private slots:
         QVERIFY(form->Name->Text() != "Kestrel");
         TypeIntoNumber("");
         QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Backspace);
+        QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Return);
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString());
         QCOMPARE(form->Name->Text(), QString("Kestrel"));
         QVERIFY(seam->boxes.isEmpty());

@@ -17,3 +17,15 @@ void LabelControl(QLabel& label, QWidget& control);
 // Lets screen readers read a bounded integer field as the spin field it is,
 // with its value and range; needs the application object.
 void InstallAccessibleValueFields();
+
+// Lets screen readers hear which page's tab is shown, and the focus only
+// where it is; needs the application object.
+void InstallAccessiblePageTabs();
+
+// Lets screen readers read a check list's entries as check boxes, with their
+// marks; needs the application object.
+void InstallAccessibleCheckLists();
+
+// Lets screen readers hear an editable selector's text part as the one
+// focused control; needs the application object.
+void InstallAccessibleDropDownSelectors();

@@ -4,12 +4,14 @@
 #include "Exceptions.h"
 #include "Failures.h"
 #include "IntegerFieldInput.h"
+#include "KeyboardInput.h"
 #include "SpinArrowButton.h"
 #include "UserEdits.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QStyle>
+#include <QWheelEvent>
 #include <algorithm>
 #include <limits>
 
@@ -56,6 +58,34 @@ BeyondIntegers WhereBeyondIntegers(QStringView text)
     return negative ? BeyondIntegers::Below : BeyondIntegers::Above;
 }
 
+// The value a text stands for; see Value.
+int ValueOf(const QString& text, int minValue, int maxValue)
+{
+    try {
+        return TextToInteger(text);
+    } catch (const EConvertError&) {
+        // Digits too many for an integer stand for a number beyond the end of
+        // the range that their sign points to.
+        return WhereBeyondIntegers(text) == BeyondIntegers::Above ? maxValue : minValue;
+    }
+}
+
+// A Page key steps as far as ten arrow presses.
+constexpr int PageStep = 10;
+
+// With Ctrl, a Page key turns the window's pages instead.
+int StepOfKey(const QKeyEvent& event)
+{
+    const bool plain = !(event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier));
+    switch (event.key()) {
+    case Qt::Key_Up: return 1;
+    case Qt::Key_Down: return -1;
+    case Qt::Key_PageUp: return plain ? PageStep : 0;
+    case Qt::Key_PageDown: return plain ? -PageStep : 0;
+    default: return 0;
+    }
+}
+
 } // namespace
 
 BoundedIntegerField::BoundedIntegerField(QWidget* parent)
@@ -73,18 +103,22 @@ BoundedIntegerField::BoundedIntegerField(QWidget* parent)
 
 int BoundedIntegerField::Value() const
 {
-    try {
-        return TextToInteger(text());
-    } catch (const EConvertError&) {
-        // Digits too many for an integer stand for a number beyond the end of
-        // the range that their sign points to.
-        return WhereBeyondIntegers(text()) == BeyondIntegers::Above ? maxValue_ : minValue_;
-    }
+    return ValueOf(text(), minValue_, maxValue_);
+}
+
+int BoundedIntegerField::AppliedValue() const
+{
+    return ValueOf(ReportedText(), minValue_, maxValue_);
 }
 
 void BoundedIntegerField::SetValue(int value)
 {
     ShowText(IntegerToText(ClampedValue(value)));
+}
+
+void BoundedIntegerField::SetValueAsUser(int value)
+{
+    ShowUsersText(IntegerToText(ClampedValue(value)));
 }
 
 int BoundedIntegerField::ClampedValue(int value) const
@@ -105,14 +139,18 @@ void BoundedIntegerField::StepBy(int increment)
     constexpr qint64 highest = std::numeric_limits<int>::max();
     const qint64 stepped = qint64{Value()} + increment;
     NoteUserEdit(*this);
-    SetValue(static_cast<int>(std::clamp(stepped, lowest, highest)));
+    SetValueAsUser(static_cast<int>(std::clamp(stepped, lowest, highest)));
 }
 
 void BoundedIntegerField::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
-        const bool up = event->key() == Qt::Key_Up;
-        RunHandler([this, up] { up ? StepUp() : StepDown(); });
+    const int step = StepOfKey(*event);
+    if (step != 0) {
+        RunHandler([this, step] { StepBy(step); });
+        return;
+    }
+    if (IsEnterKey(*event)) {
+        RunHandler([this] { ApplyTyping(); });
         return;
     }
     if (!IsAcceptedIntegerFieldKey(*event)) {
@@ -133,11 +171,28 @@ void BoundedIntegerField::inputMethodEvent(QInputMethodEvent* event)
     ChangeReportingLineEdit::inputMethodEvent(&withoutCommit);
 }
 
+// A wheel turned over a field the user is not working with scrolls the page.
+void BoundedIntegerField::wheelEvent(QWheelEvent* event)
+{
+    const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    if (!hasFocus() || notches == 0) {
+        event->ignore();
+        return;
+    }
+    RunHandler([this, notches] { StepBy(notches); });
+}
+
 void BoundedIntegerField::focusOutEvent(QFocusEvent* event)
 {
     ChangeReportingLineEdit::focusOutEvent(event);
     if (FocusLeavesField(event->reason()))
-        RunHandler([this] { ClampOutOfRangeValue(); });
+        RunHandler([this] { ApplyTyping(); });
+}
+
+void BoundedIntegerField::ApplyTyping()
+{
+    ClampOutOfRangeValue();
+    ReportTyping();
 }
 
 // A text that is not an integer reads as MinValue, which is in range, and so
@@ -149,7 +204,7 @@ void BoundedIntegerField::ClampOutOfRangeValue()
     const bool beyondIntegers = minValue_ != maxValue_
                                 && WhereBeyondIntegers(text()) != BeyondIntegers::Nowhere;
     if (ClampedValue(value) != value || beyondIntegers)
-        SetValue(value);
+        SetValueAsUser(value);
 }
 
 void BoundedIntegerField::resizeEvent(QResizeEvent* event)

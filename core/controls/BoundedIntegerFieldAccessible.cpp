@@ -53,7 +53,7 @@ public:
     void setCurrentValue(const QVariant& value) override
     {
         NoteUserEdit(field());
-        RunHandler([this, &value] { field().SetValue(value.toInt()); });
+        RunHandler([this, &value] { field().SetValueAsUser(value.toInt()); });
     }
 
     void selection(int index, int* start, int* end) const override

@@ -5,7 +5,9 @@
 #include "Exceptions.h"
 #include "UserEdits.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
@@ -14,18 +16,47 @@ namespace {
 // Besides the mark itself, a click this close to its right edge still hits.
 constexpr int checkMarkSlack = 2;
 
-// Draws entries as usual at a height of its own.
-class FixedHeightDelegate : public QStyledItemDelegate {
+// Draws entries at a height of its own (0: the style's) and outlines each
+// check mark's box in the text colour: the styles draw the box in a shade of
+// the window colour, faint against a light list and lost in a dark one. The
+// list toggles the marks itself, so the delegate does not.
+class EntryDelegate : public QStyledItemDelegate {
 public:
-    FixedHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    explicit EntryDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+    void SetHeight(int height) { height_ = height; }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+        const QSize size = QStyledItemDelegate::sizeHint(option, index);
+        return height_ > 0 ? QSize(size.width(), height_) : size;
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        QStyleOptionViewItem entry(option);
+        initStyleOption(&entry, index);
+        const QWidget* view = option.widget;
+        const QRect box =
+            view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &entry, view);
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Text));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(box.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+
+protected:
+    bool editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&,
+                     const QModelIndex&) override
+    {
+        return false;
     }
 
 private:
-    int height_;
+    int height_ = 0;
 };
 
 } // namespace
@@ -35,6 +66,7 @@ CheckList::CheckList(QWidget* parent) : QListWidget(parent)
     setFrameShadow(QFrame::Plain);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
+    setItemDelegate(new EntryDelegate(this));
 }
 
 void CheckList::ClearEntries()
@@ -42,12 +74,13 @@ void CheckList::ClearEntries()
     clear();
 }
 
-// The entries are not user-checkable for Qt: this list toggles the marks
-// itself, so that it alone decides what counts as the user's toggle.
+// The entries are checkable for screen readers, which then read each mark;
+// the list toggles the marks itself, so that it alone decides what counts as
+// the user's toggle.
 int CheckList::AddEntry(const QString& text)
 {
     auto* entry = new QListWidgetItem(text);
-    entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     entry->setCheckState(Qt::Unchecked);
     addItem(entry);
     return count() - 1;
@@ -73,10 +106,8 @@ void CheckList::ShowEntries(const QStringList& texts)
 
 void CheckList::SetEntryHeight(int pixels)
 {
-    QAbstractItemDelegate* previous = itemDelegate();
-    setItemDelegate(new FixedHeightDelegate(pixels, this));
-    if (previous->parent() == this)
-        delete previous;
+    static_cast<EntryDelegate*>(itemDelegate())->SetHeight(pixels);
+    scheduleDelayedItemsLayout();
     setUniformItemSizes(true);
 }
 
@@ -160,6 +191,13 @@ void CheckList::ToggleByUser(int index)
     QListWidgetItem& entry = Entry(index);
     const CheckState toggled = StateAfterUserToggle(FromQtCheckState(entry.checkState()));
     entry.setCheckState(ToQtCheckState(toggled));
+    if (QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        event.setChild(index);
+        QAccessible::updateAccessibility(&event);
+    }
     NoteUserEdit(*this);
     RaiseUserEvent(OnClickCheck);
 }

@@ -1,6 +1,6 @@
 #include "IntegerFieldInput.h"
 
-#include "KeyboardInput.h"
+#include <QKeyEvent>
 
 #include <algorithm>
 
@@ -32,11 +32,7 @@ bool IsAcceptedIntegerFieldTyping(const QString& text)
     return std::all_of(text.cbegin(), text.cend(), IsAcceptedCharacter);
 }
 
-// Enter is refused like a letter and so, unlike in a plain line edit, not
-// passed on to the window.
 bool IsAcceptedIntegerFieldKey(const QKeyEvent& event)
 {
-    if (IsEnterKey(event))
-        return false;
     return IsShortcut(event) || IsAcceptedIntegerFieldTyping(event.text());
 }

@@ -26,7 +26,7 @@ void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& cont
     heldContent_ = content;
     unreadPath_.clear();
     reportedPath_.clear();
-    userEdited_ = false;
+    SetUserEdited(false);
     decidesLater_ = false;
     SetRefusal(QString());
 }
@@ -66,6 +66,15 @@ void SaveGuard::SetRefusal(const QString& refusal)
     refusal_ = refusal;
     if (OnRefusalChange)
         OnRefusalChange(refusal_);
+}
+
+void SaveGuard::SetUserEdited(bool edited)
+{
+    if (edited == userEdited_)
+        return;
+    userEdited_ = edited;
+    if (OnUserEditsChange)
+        OnUserEditsChange();
 }
 
 bool SaveGuard::Refuse(const QString& path, const QString& reason)
@@ -142,7 +151,7 @@ SaveOutcome SaveGuard::FinishSave(LineFile& file, const QString& path, SaveWhen 
 {
     const QByteArray content = ContentOf(file);
     if (when == SaveWhen::OnlyPending && !IsPending(content)) {
-        userEdited_ = false;
+        SetUserEdited(false);
         return SaveOutcome::NothingPending;
     }
     // A file the page does not hold is written only where none is yet.

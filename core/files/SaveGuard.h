@@ -54,10 +54,10 @@ public:
     bool MayWrite(const QString& path);
 
     // The user changed a control of the page.
-    void UserEdited() { userEdited_ = true; }
+    void UserEdited() { SetUserEdited(true); }
     bool HasUserEdits() const { return userEdited_; }
     // The user gives the edit up for the file as it is on disk.
-    void DropEdit() { userEdited_ = false; }
+    void DropEdit() { SetUserEdited(false); }
 
     // The answers to a save's Conflict. Keeping the edit lets the next save
     // write over the bytes the conflicting save met there, no others.
@@ -88,11 +88,15 @@ public:
     // an empty text once the page holds a file again, so that the refusal
     // stays visible after its one box.
     std::function<void(const QString& refusal)> OnRefusalChange;
+    // Told when HasUserEdits changes, so that the page can show whether it
+    // holds an edit not saved yet.
+    std::function<void()> OnUserEditsChange;
 
 private:
     bool MayCreate(const QString& path) const;
     QString RefusalReason(const QString& path) const;
     void SetRefusal(const QString& refusal);
+    void SetUserEdited(bool edited);
     bool Refuse(const QString& path, const QString& reason);
     bool RefuseWith(const QString& path, const QString& refusal);
     bool IsPending(const QByteArray& pageContent) const;

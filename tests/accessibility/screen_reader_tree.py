@@ -3,8 +3,12 @@
 does, over the AT-SPI bus: prints the tree and fails when a control that
 takes the focus has no name, a labelled control is not named by its label,
 a selector has no label, a spin field no value or range, or the main window
-is no frame. Both help windows are opened through their buttons' own
-press actions first, so that they are read too.
+is no frame; when another tab than the shown page's is selected, more or
+less than one control is focused, a page is not named by its tab, a roster
+entry is no check box with its mark, or a page's unsaved edit is not heard
+on its tab. The states are read first with the main window focused by a
+window manager; then both help windows are opened through their buttons'
+own press actions, so that they are read too.
 
 Usage: screen_reader_tree.py EDITOR GAME-FOLDER"""
 
@@ -18,6 +22,10 @@ import pyatspi
 
 APPLICATION = "Tavrik Control Centre"
 SPIN_FIELDS = 18
+PAGES = ("Personality Editor", "Chat Editor", "Bot.cfg Editor")
+ROSTER = "Which bots should be added the next time you play this mod?"
+# The run script leaves the fifth bot out of bot.cfg.
+ROSTER_MARKS = [True, True, True, True, False]
 HELP_WINDOWS = ("Personality Help", "Chat File Help")
 DEADLINE_SECONDS = 60
 
@@ -100,6 +108,59 @@ def press(app, name):
     sys.exit("the button %s cannot be pressed" % name)
 
 
+def nodes(app):
+    for window in windows(app):
+        if window.getState().contains(pyatspi.STATE_SHOWING):
+            yield from (node for node, _ in walk(window))
+
+
+def check_states(app, shown_page):
+    """The states a screen reader tells: selection, focus, names, marks."""
+    faults = []
+    all_nodes = list(nodes(app))
+    tabs = [n for n in all_nodes if n.getRole() == pyatspi.ROLE_PAGE_TAB]
+    selected = [t.name for t in tabs if t.getState().contains(pyatspi.STATE_SELECTED)]
+    if selected != [shown_page]:
+        faults.append("selected tabs %s, not the shown page's \"%s\"" % (selected, shown_page))
+    focused = [describe(n) for n in all_nodes if n.getState().contains(pyatspi.STATE_FOCUSED)]
+    if len(focused) != 1:
+        faults.append("%d controls focused, not one: %s" % (len(focused), focused))
+    for tab in tabs:
+        if tab.getState().contains(pyatspi.STATE_FOCUSED) \
+                and not tab.parent.getState().contains(pyatspi.STATE_FOCUSED):
+            faults.append('the tab "%s" is focused while the tabs are not' % tab.name)
+    for tab in tabs:
+        if not any(n.name == tab.name and n.getRole() != pyatspi.ROLE_PAGE_TAB for n in all_nodes):
+            faults.append('no page is named "%s" like its tab' % tab.name)
+    rosters = [n for n in all_nodes if n.name == ROSTER and n.getRole() != pyatspi.ROLE_LABEL]
+    # Qt 6.4 does not pass the checkable state on, so the entries are check
+    # boxes, which screen readers read as checked or not either way.
+    entries = [rosters[0].getChildAtIndex(i) for i in range(rosters[0].childCount)] if rosters else []
+    if [n.getRole() for n in entries] != [pyatspi.ROLE_CHECK_BOX] * len(ROSTER_MARKS):
+        faults.append("the roster's %d entries are not all check boxes" % len(entries))
+    marks = [n.getState().contains(pyatspi.STATE_CHECKED) for n in entries]
+    if marks != ROSTER_MARKS:
+        faults.append("the roster reads the marks %s, not %s" % (marks, ROSTER_MARKS))
+    return faults
+
+
+def spin_field(app, name):
+    return next(n for n in nodes(app) if n.getRole() == pyatspi.ROLE_SPIN_BUTTON and n.name == name)
+
+
+def check_unsaved_mark(app):
+    """An edit through the screen reader marks its page's tab, and the page."""
+    spin_field(app, "Skill (1 = best, 5 = worst)").queryValue().currentValue = 4
+    marked = "Personality Editor *"
+    try:
+        wait_for("the mark of the unsaved edit",
+                 lambda: next(t for t in nodes(app)
+                              if t.getRole() == pyatspi.ROLE_PAGE_TAB and t.name == marked))
+    except SystemExit:
+        return ['the tab of an unsaved edit is not read "%s"' % marked]
+    return check_states(app, marked)
+
+
 def check(app):
     faults = []
     spin_fields = 0
@@ -139,20 +200,30 @@ def check(app):
 def main():
     editor, game = sys.argv[1:3]
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    # A window manager gives the window the focus, as on a desktop.
+    manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+    wait_for("the window manager", lambda: "window id" in subprocess.run(
+        ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout or None)
     program = subprocess.Popen([editor], cwd=game, env=environment)
     try:
         app = wait_for("the editor on the accessibility bus", application)
-        wait_for("the main window", lambda: window_named(app, APPLICATION + " v1.0"))
+        main_window = wait_for("the main window", lambda: window_named(app, APPLICATION + " v1.0"))
+        wait_for("the focus in the main window",
+                 lambda: next(node for node, _ in walk(main_window)
+                              if node.getState().contains(pyatspi.STATE_FOCUSED)))
+        faults = check_states(app, PAGES[0])
         for caption, window in zip(("Personality Help", "Chat Help"), HELP_WINDOWS):
             press(app, caption)
             wait_for("the window " + window, lambda: window_named(app, window))
-        faults = check(app)
+        faults += check(app) + check_unsaved_mark(app)
     finally:
-        program.send_signal(signal.SIGTERM)
-        try:
-            program.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            program.kill()
+        for process in (program, manager):
+            process.send_signal(signal.SIGTERM)
+            try:
+                process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                process.kill()
     for fault in faults:
         print("FAULT: " + fault)
     return 1 if faults else 0
