@@ -512,6 +512,8 @@ private slots:
         const bool gone = situation.endsWith("first") || situation == "folder gone";
         if (!gone)
             WriteBytes("cstrike/bot.cfg", "max_bots 12\r\n");
+        else if (situation == "number first")  // the number then chosen has its file
+            QVERIFY(QDir().rename("cstrike/bot1", "cstrike/bot1-away"));
         else
             QVERIFY(QDir().rename("cstrike", "cstrike-away"));
         const QString caption = page == "personality" ? "Personality Editor"

@@ -185,7 +185,7 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("boxes");
-        const QString ask = "question: No personality number %1 - create a default personality? [Create|Don't Create]";
+        const QString ask = "confirm: No personality number %1 - create a default personality? [Create|Don't Create]";
         QTest::newRow("return") << "3" << "return" << false << "3" << "Rookie_Pim" << QStringList{};
         QTest::newRow("tab") << "4" << "tab" << false << "4" << "Ironvale" << QStringList{};
         QTest::newRow("click elsewhere") << "2" << "click" << false << "2" << "Dustwalker" << QStringList{};
