@@ -103,25 +103,29 @@ void TMainForm::ShowPageAfterPutBack(const QString& path, bool removed)
 void TMainForm::PutBackShownPage()
 {
     const std::optional<QString> path = ShownPageFile();
-    if (!path)
-        return;
-    const std::optional<FirstReading> first = FirstReadingOf(*path);
-    const bool asFirstRead = first && ContentOnDisk(*path) == first->content;
-    if (TellWhyNothingIsPutBack(*path, first, asFirstRead) || !AskToPutBack(*path, *first))
+    if (path)
+        ForFile(*path, [&] { PutBack(*path); });
+}
+
+void TMainForm::PutBack(const QString& path)
+{
+    const std::optional<FirstReading> first = FirstReadingOf(path);
+    const bool asFirstRead = first && ContentOnDisk(path) == first->content;
+    if (TellWhyNothingIsPutBack(path, first, asFirstRead) || !AskToPutBack(path, *first))
         return;
     // Only the user's edit differs from the file: dropping it is all there is.
     if (asFirstRead) {
         ReloadShownPage();
         return;
     }
-    if (!ShownPageGuard().HoldsAsOnDisk(*path)) {
+    if (!ShownPageGuard().HoldsAsOnDisk(path)) {
         ReloadShownPage();
-        throw Exception(*path
+        throw Exception(path
                         + QStringLiteral(" was not put back: another program changed it after "
                                          "the page read it. The page shows it as it now is"));
     }
-    PutBackFirstReading(*path);
-    ShowPageAfterPutBack(*path, !first->content);
+    PutBackFirstReading(path);
+    ShowPageAfterPutBack(path, !first->content);
 }
 
 void TMainForm::WirePutBackKey()

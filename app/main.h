@@ -11,6 +11,7 @@
 #include <optional>
 
 class DropDownSelector;
+class PageLoads;
 class PageBackground;
 class QLabel;
 class QTabWidget;
@@ -77,12 +78,17 @@ private:
     // The file the shown page's load reads; none when no chat kind may be.
     std::optional<QString> ShownPageFile() const;
     SaveGuard& ShownPageGuard();
+    void PutBack(const QString& path);
     bool TellWhyNothingIsPutBack(const QString& path, const std::optional<FirstReading>& first,
                                  bool asFirstRead);
     void ShowPageAfterPutBack(const QString& path, bool removed);
     void ShowRefusalOnTab(QWidget* page, const QString& caption, const QString& refusal);
     void WatchUserEdits();
     void RefreshRosterAndBotConfig();
+    // The loads that end the start-up and a mod change, each page on its
+    // own: the personality shown, when asked, then the roster and bot.cfg,
+    // then the chat list.
+    void LoadEachPage(PageLoads& loads, bool personalityToLoad);
     // Saves every page's edit that the user made and no trigger has saved
     // yet, each as its own trigger would and under the failure guard,
     // before a load replaces the pages' controls.

@@ -2,6 +2,7 @@
 
 #include "BoundedIntegerField.h"
 #include "Conversions.h"
+#include "Exceptions.h"
 #include "Failures.h"
 #include "KeptCopyNotice.h"
 #include "LineFile.h"
@@ -36,18 +37,20 @@ void LoadShownPersonality(PersonalityPage& page, const QString& modFolder)
 {
     const int number = page.CurrentPersonalityNumber->Value();
     const QString path = PersonalityFilePath(modFolder, number);
-    TellOfKeptCopies(path);
-    page.PersonalitySaveGuard.LoadBegins(path);
-    QByteArray content;
-    if (FileIsPresent(path)) {
-        LineFile file = OpenForReading(path);
-        ReadPersonality(file, page);
-        content = ContentOf(file);
-        CloseLineFile(file);
-    } else {
-        content = CreateNewPersonality(page, modFolder, number);
-    }
-    page.PersonalitySaveGuard.Holds(path, content);
+    ForFile(path, [&] {
+        TellOfKeptCopies(path);
+        page.PersonalitySaveGuard.LoadBegins(path);
+        QByteArray content;
+        if (FileIsPresent(path)) {
+            LineFile file = OpenForReading(path);
+            ReadPersonality(file, page);
+            content = ContentOf(file);
+            CloseLineFile(file);
+        } else {
+            content = CreateNewPersonality(page, modFolder, number);
+        }
+        page.PersonalitySaveGuard.Holds(path, content);
+    });
 }
 
 SaveOutcome SaveShownPersonality(PersonalityPage& page, const QString& modFolder)
@@ -59,9 +62,11 @@ SaveOutcome SaveShownPersonality(PersonalityPage& page, const QString& modFolder
 
 SaveOutcome SavePersonalityTo(PersonalityPage& page, const QString& path, SaveWhen when)
 {
-    if (!page.PersonalitySaveGuard.MayWrite(path))
-        return SaveOutcome::Refused;
-    LineFile file = CreateForWriting(path);
-    WritePersonality(file, page);
-    return page.PersonalitySaveGuard.FinishSave(file, path, when);
+    return ForFile(path, [&] {
+        if (!page.PersonalitySaveGuard.MayWrite(path))
+            return SaveOutcome::Refused;
+        LineFile file = CreateForWriting(path, page.PersonalitySaveGuard.LineEndsToWrite());
+        WritePersonality(file, page);
+        return page.PersonalitySaveGuard.FinishSave(file, path, when);
+    });
 }

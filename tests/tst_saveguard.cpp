@@ -10,7 +10,8 @@ namespace {
 // Two files on disk and one that is missing, by the short names the steps use.
 const QMap<QString, QString> Paths{{"a", "cstrike/bot1/personality.txt"},
                                    {"b", "cstrike/bot2/personality.txt"},
-                                   {"missing", "cstrike/bot9/personality.txt"}};
+                                   {"missing", "cstrike/bot9/personality.txt"},
+                                   {"lf", "cstrike/bot3/personality.txt"}};
 
 const QString F5Hint(". Press F5 to load it from disk; saves go ahead once it has loaded completely");
 
@@ -46,7 +47,9 @@ class SaveGuardTest : public QObject {
 
 private slots:
     // Each step is "load <file>" (a load begins), "hold <file>" (the page now
-    // holds the file completely) or "save <file>", whose outcome is listed.
+    // holds the file completely), "emptied <file>" (it holds the file, saved
+    // empty) or "save <file>", whose outcome is listed, as is that of "ends",
+    // the line ends a save writes.
     void saveOutcomes_data()
     {
         QTest::addColumn<QStringList>("steps");
@@ -87,6 +90,13 @@ private slots:
                            "hold a", "sign"}
             << QStringList{"sign: ", "sign: ", Unread("a"), "sign: " + Unread("a").mid(5), "refused",
                            "sign: " + Unread("a").mid(5), "sign: "};
+        QTest::newRow("line ends as read")
+            << QStringList{"ends", "hold lf", "ends", "hold missing", "ends", "hold lf", "hold a", "ends"}
+            << QStringList{"ends: CR LF", "ends: LF", "ends: CR LF", "ends: CR LF"};
+        // An LF list emptied and typed into again stays an LF list.
+        QTest::newRow("line ends kept through an emptied file until a load")
+            << QStringList{"hold lf", "emptied lf", "ends", "load lf", "ends"}
+            << QStringList{"ends: LF", "ends: CR LF"};
         QTest::newRow("held again after a refusal")
             << QStringList{"load a", "save a", "hold b", "save b", "save a"}
             << QStringList{Unread("a"), "writes", Other("a")};
@@ -99,6 +109,7 @@ private slots:
         ScratchGameFolder game;
         WriteBytes(Paths.value("a"), "Raven\r\n");
         WriteBytes(Paths.value("b"), "Finch\r\n");
+        WriteBytes(Paths.value("lf"), "Heron\n3\n");
         SaveGuard guard;
         QString sign;
         guard.OnRefusalChange = [&sign](const QString& refusal) { sign = refusal; };
@@ -110,12 +121,18 @@ private slots:
                 seen << "sign: " + sign;
                 continue;
             }
+            if (verb == "ends") {
+                seen << (guard.LineEndsToWrite() == LineEnds::LfAlone ? "ends: LF" : "ends: CR LF");
+                continue;
+            }
             const QString path = Paths.value(step.section(' ', 1));
             QVERIFY2(!path.isEmpty(), qPrintable(step));
             if (verb == "load")
                 guard.LoadBegins(path);
             else if (verb == "hold")
                 guard.Holds(path, FileIsPresent(path) ? std::optional(ReadBytes(path)) : std::nullopt);
+            else if (verb == "emptied")
+                guard.Holds(path, QByteArray());
             else
                 seen << SaveAttempt(guard, path);
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LineEnds.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -55,6 +57,11 @@ public:
     // last read or wrote of it, that is, no other program changed it since.
     bool HoldsAsOnDisk(const QString& path) const;
 
+    // The line ends a save writes: those of the file as the page read it,
+    // kept through saves that leave no line end in it; CR LF for a missing
+    // file and one the page has not read.
+    LineEnds LineEndsToWrite() const { return lineEnds_; }
+
     // The user changed a control of the page.
     void UserEdited() { userEdited_ = true; }
     bool HasUserEdits() const { return userEdited_; }
@@ -88,4 +95,5 @@ private:
     QString refusal_;
     bool showsOtherValues_ = false;
     bool userEdited_ = false;
+    LineEnds lineEnds_ = LineEnds::CrLf;
 };
