@@ -7,6 +7,8 @@
 #include "Failures.h"
 #include "Fonts.h"
 #include "ModFolders.h"
+#include "PageLoads.h"
+#include "PersonalityStore.h"
 #include "PageBackground.h"
 #include "PersonalityHelp.h"
 #include "TextArea.h"
@@ -128,12 +130,13 @@ void TMainForm::FormCreate()
 {
     ModToEditComboBox->SetSelectedIndex(0);
     ModFolder = QStringLiteral("cstrike");
-    LoadPersonality();
+    PageLoads loads;
+    // Creates personality 1 when it is missing; the roster follows below.
+    const bool personalityLoaded = loads.Run([this] { LoadShownPersonality(*this, ModFolder); });
     ChatTypeComboBox->SetSelectedIndex(0);
     CurrentPersonalityNumber->SetValue(1);
     PreferredTeamComboBox->SetSelectedIndex(2);
-    LoadPersonality();
-    LoadChat();
+    LoadEachPage(loads, personalityLoaded);
 }
 
 void TMainForm::ModToEditButtonClick()
@@ -144,10 +147,23 @@ void TMainForm::ModToEditButtonClick()
     if (!selectedFolder.isEmpty())
         ModFolder = selectedFolder;
     ChatTypeComboBox->SetSelectedIndex(0);
-    CurrentPersonalityNumber->SetValue(1);
-    LoadPersonality();
-    LoadBotConfig();
-    LoadChat();
+    PageLoads loads;
+    // A number that was not 1 loads personality 1 by its own handler here.
+    const bool numberSet = loads.Run([this] { CurrentPersonalityNumber->SetValue(1); });
+    LoadEachPage(loads, numberSet);
+}
+
+// A personality load that has just failed is not tried again: it would only
+// show its box twice.
+void TMainForm::LoadEachPage(PageLoads& loads, bool personalityToLoad)
+{
+    if (personalityToLoad)
+        loads.Run([this] { LoadShownPersonality(*this, ModFolder); });
+    loads.Run([this] {
+        UpdateBotCheckList();
+        LoadBotConfig();
+    });
+    loads.Run([this] { LoadChat(); });
 }
 
 void TMainForm::ChatHelpButtonClick()

@@ -47,21 +47,35 @@ class MainFormTest : public QObject, ProgramSession {
         else if (page == "screen reader")
             QAccessible::queryAccessibleInterface(form->Skill)->valueInterface()->setCurrentValue(4);
         else if (page == "chat")
-            QTest::keyPress(form->ChatEditMemo, 'x');
+            for (Qt::Key key : {Qt::Key_X, Qt::Key_Return})
+                QTest::keyPress(form->ChatEditMemo, key);
         else
             QTest::keyClick(form->DiscoModeCheckBox, Qt::Key_Space);
     }
 
-    bool FileHoldsTheEdit(const QString& page)
+    // With LF line ends, the whole file keeps them.
+    bool FileHoldsTheEdit(const QString& page, const QByteArray& lineEnd = "\r\n")
     {
-        const QByteArray bytes = ReadBytes(PageFiles.value(page));
+        QByteArray bytes = ReadBytes(PageFiles.value(page));
+        if (lineEnd == "\n" && bytes.contains('\r'))
+            return false;
+        bytes.replace(lineEnd, "\r\n");
         if (page == "personality")
             return bytes.startsWith("Kestrelx\r\n");
         if (page == "screen reader")
             return bytes.startsWith("Kestrel\r\n4\r\n");
         if (page == "chat")
-            return bytes.startsWith("xAlright");
+            return bytes.startsWith("x\r\nAlright");
         return bytes.contains("\r\ndisco 1\r\n");
+    }
+
+    // The pages' files as a Linux text editor writes them, read by a new start.
+    void RestartWithLinuxLines()
+    {
+        program.reset();
+        for (const QString& path : PageFiles)
+            WriteBytes(path, ReadBytes(path).replace("\r\n", "\n"));
+        Start();
     }
 
     void RunTrigger(const QString& page)
@@ -220,18 +234,54 @@ private slots:
         QCOMPARE(form->pos(), QPoint(10, 20));
     }
 
+    // Each page loads on its own: one whose file fails shows its box, and
+    // the pages after it still load.
+    void startUpSelectsCounterStrikeAndNewRound_data()
+    {
+        QTest::addColumn<QString>("failing");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("every page loads") << "" << QStringList();
+        QTest::newRow("personality, a value no number")
+            << "personality" << QStringList("error: 'fast' is not a valid integer value.\n"
+                                            "cstrike/bot1/personality.txt");
+        // The roster meets it too, and the bot.cfg page does not load.
+        QTest::newRow("personality that cannot be examined")
+            << "personality loop" << QStringList("error: I/O error 40.\ncstrike/bot1/personality.txt");
+        QTest::newRow("bot.cfg") << "bot.cfg" << QStringList("error: 'many' is not a valid integer "
+                                                             "value.\ncstrike/bot.cfg");
+        QTest::newRow("chat list") << "chat" << QStringList("error: File access denied.\n"
+                                                            "cstrike/chat/newround.txt");
+    }
+
     void startUpSelectsCounterStrikeAndNewRound()
     {
+        QFETCH(QString, failing);
+        QFETCH(QStringList, boxes);
+        program.reset();
+        if (failing == "personality") {
+            WriteBytes("cstrike/bot1/personality.txt", "Kestrel\r\nfast\r\n");
+        } else if (failing == "personality loop") {
+            QVERIFY(QFile::remove("cstrike/bot1/personality.txt"));
+            QVERIFY(QFile::link("personality.txt", "cstrike/bot1/personality.txt"));
+        } else if (failing == "bot.cfg") {
+            WriteBytes("cstrike/bot.cfg", "disco many\r\n" + ReadBytes("cstrike/bot.cfg"));
+        } else if (failing == "chat") {
+            QVERIFY(QFile::remove("cstrike/chat/newround.txt"));
+            QVERIFY(QDir().mkdir("cstrike/chat/newround.txt"));
+        }
+        Start();
+        QCOMPARE(seam->boxes, boxes);
         QCOMPARE(form->ModFolder, QString("cstrike"));
         QCOMPARE(form->ModToEditComboBox->SelectedIndex(), 0);
         QCOMPARE(form->ModToEditComboBox->Text(), QString("Counter-Strike"));
         QCOMPARE(form->ChatTypeComboBox->SelectedIndex(), 0);
         QCOMPARE(form->ChatTypeComboBox->Text(), QString("New Round"));
         // The second load replaced "Any" with the team of the file.
-        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), 0);
-        QCOMPARE(form->Name->Text(), QString("Kestrel"));
+        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), failing.startsWith("personality") ? 2 : 0);
+        QCOMPARE(form->Name->Text(), QString(failing == "personality loop" ? "default" : "Kestrel"));
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
-        QVERIFY(seam->boxes.isEmpty());
+        QCOMPARE(form->MaxBots->Text(), QString(failing == "personality loop" || failing == "bot.cfg" ? "1" : "10"));
+        QCOMPARE(form->ChatEditMemo->Text().startsWith("Alright"), failing != "chat");
     }
 
     void modChangeResetsNumberAndChatKind_data()
@@ -275,27 +325,39 @@ private slots:
 
     // Each moment that replaces a page's controls, or ends them, comes after
     // the page's edit is saved into the file the page held.
+    // A file with LF line ends keeps them with the edit.
     void pendingEditIsSavedFirst_data()
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("moment");
-        QTest::newRow("personality, number") << "personality" << "number";
-        QTest::newRow("bot.cfg, number") << "bot.cfg" << "number";
-        QTest::newRow("personality, mod") << "personality" << "mod";
-        QTest::newRow("chat, mod") << "chat" << "mod";
-        QTest::newRow("bot.cfg, mod") << "bot.cfg" << "mod";
-        QTest::newRow("chat, chat kind") << "chat" << "chat kind";
-        QTest::newRow("bot.cfg, personality save") << "bot.cfg" << "personality save";
-        QTest::newRow("personality, close") << "personality" << "close";
-        QTest::newRow("chat, close") << "chat" << "close";
-        QTest::newRow("bot.cfg, close") << "bot.cfg" << "close";
-        QTest::newRow("personality by a screen reader, close") << "screen reader" << "close";
+        QTest::addColumn<QByteArray>("lineEnd");
+        const auto row = [](const char* page, const char* moment, const QByteArray& lineEnd = "\r\n") {
+            QTest::addRow("%s, %s%s", page, moment, lineEnd == "\n" ? ", LF lines" : "")
+                << page << moment << lineEnd;
+        };
+        row("personality", "number");
+        row("bot.cfg", "number");
+        row("personality", "mod");
+        row("chat", "mod");
+        row("bot.cfg", "mod");
+        row("chat", "chat kind");
+        row("bot.cfg", "personality save");
+        row("personality", "close");
+        row("chat", "close");
+        row("bot.cfg", "close");
+        row("screen reader", "close");
+        row("personality", "number", "\n");
+        row("chat", "chat kind", "\n");
+        row("bot.cfg", "close", "\n");
     }
 
     void pendingEditIsSavedFirst()
     {
         QFETCH(QString, page);
         QFETCH(QString, moment);
+        QFETCH(QByteArray, lineEnd);
+        if (lineEnd == "\n")
+            RestartWithLinuxLines();
         EditAsTheUser(page);
         if (moment == "number")
             QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Up);
@@ -307,7 +369,7 @@ private slots:
             RunTrigger("personality");
         else
             QVERIFY(form->close());
-        QVERIFY(FileHoldsTheEdit(page));
+        QVERIFY(FileHoldsTheEdit(page, lineEnd));
         QCOMPARE(seam->boxes, QStringList());
     }
 
@@ -362,7 +424,7 @@ private slots:
         EditAsTheUser("personality");
         QVERIFY(form->close());
         QVERIFY(FileHoldsTheEdit("personality"));
-        QCOMPARE(seam->boxes, QStringList("error: I/O error 40."));
+        QCOMPARE(seam->boxes, QStringList("error: I/O error 40.\ncstrike/bot2/personality.txt"));
     }
 
     // Ctrl+Shift+R, pressed in one of the page's fields, puts the file back
