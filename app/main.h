@@ -11,8 +11,8 @@
 #include <optional>
 
 class DropDownSelector;
-class PageLoads;
 class PageBackground;
+class PageLoads;
 class QLabel;
 class QTabWidget;
 
