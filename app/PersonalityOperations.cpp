@@ -31,11 +31,16 @@ void TMainForm::LoadPersonality()
 
 void TMainForm::LoadPersonalityAs(NewPersonality creation)
 {
+    LoadPersonalityAlone(creation);
+    RefreshRosterAndBotConfig();
+}
+
+void TMainForm::LoadPersonalityAlone(NewPersonality creation)
+{
     const int shownBefore = loadedNumber_;
     loadedNumber_ = CurrentPersonalityNumber->AppliedValue();
     if (LoadShownPersonality(*this, ModFolder, creation))
         numberBeforeCreating_.insert(PersonalityFilePath(ModFolder, loadedNumber_), shownBefore);
-    RefreshRosterAndBotConfig();
 }
 
 // The user may have come to a number without a file by mistake; the program's

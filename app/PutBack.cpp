@@ -112,11 +112,15 @@ void TMainForm::ShowPageAfterPutBack(const QString& path, bool removed)
 void TMainForm::PutBackShownPage()
 {
     const std::optional<QString> path = ShownPageFile();
-    if (!path)
-        return;
-    const std::optional<FirstReading> first = FirstReadingOf(*path);
-    const bool asFirstRead = first && ContentOnDisk(*path) == first->content;
-    if (TellWhyNothingIsPutBack(*path, first, asFirstRead) || !AskToPutBack(*path, *first))
+    if (path)
+        ForFile(*path, [&] { PutBack(*path); });
+}
+
+void TMainForm::PutBack(const QString& path)
+{
+    const std::optional<FirstReading> first = FirstReadingOf(path);
+    const bool asFirstRead = first && ContentOnDisk(path) == first->content;
+    if (TellWhyNothingIsPutBack(path, first, asFirstRead) || !AskToPutBack(path, *first))
         return;
     GuardOf(PageControl->currentWidget()).DropEdit();
     // Only the user's edit differs from the file: dropping it is all there is.
@@ -124,13 +128,13 @@ void TMainForm::PutBackShownPage()
         ReloadShownPage();
         return;
     }
-    if (!PutBackFirstReading(*path)) {
+    if (!PutBackFirstReading(path)) {
         ReloadShownPage();
-        throw Exception(*path
+        throw Exception(path
                         + QStringLiteral(" was not put back: another program changed it after "
                                          "this editor saved it. The page shows it as it now is"));
     }
-    ShowPageAfterPutBack(*path, !first->content);
+    ShowPageAfterPutBack(path, !first->content);
 }
 
 void TMainForm::WirePutBackKey()

@@ -8,7 +8,9 @@
 #include "Fonts.h"
 #include "ModFolders.h"
 #include "PageBackground.h"
+#include "PageLoads.h"
 #include "PersonalityHelp.h"
+#include "PersonalityStore.h"
 #include "TextArea.h"
 #include "TextField.h"
 #include "WindowPlacement.h"
@@ -162,12 +164,14 @@ void TMainForm::FormCreate()
     const int mod = std::max(FirstModIn(QStringLiteral(".")), 0);
     ModToEditComboBox->SetSelectedIndex(mod);
     ModFolder = ModFolderOfIndex(mod);
-    LoadPersonality();
+    PageLoads loads;
+    // Creates personality 1 when it is missing; the roster follows below.
+    const bool personalityLoaded =
+        loads.Run([this] { LoadPersonalityAlone(NewPersonality::Announced); });
     ChatTypeComboBox->SetSelectedIndex(0);
     CurrentPersonalityNumber->SetValue(1);
     PreferredTeamComboBox->SetSelectedIndex(2);
-    LoadPersonality();
-    LoadChat();
+    LoadEachPage(loads, personalityLoaded);
 }
 
 // A mod whose folder is missing would be created nowhere and leave the
@@ -189,10 +193,23 @@ void TMainForm::ModToEditButtonClick()
     if (chosen >= 0)
         PutModSelectorBack();
     ChatTypeComboBox->SetSelectedIndex(0);
-    CurrentPersonalityNumber->SetValue(1);
-    LoadPersonality();
-    LoadBotConfig();
-    LoadChat();
+    PageLoads loads;
+    // A number that was not 1 loads personality 1 by its own handler here.
+    const bool numberSet = loads.Run([this] { CurrentPersonalityNumber->SetValue(1); });
+    LoadEachPage(loads, numberSet);
+}
+
+// A personality load that has just failed is not tried again: it would only
+// show its box twice.
+void TMainForm::LoadEachPage(PageLoads& loads, bool personalityToLoad)
+{
+    if (personalityToLoad)
+        loads.Run([this] { LoadPersonalityAlone(NewPersonality::Announced); });
+    loads.Run([this] {
+        UpdateBotCheckList();
+        LoadBotConfig();
+    });
+    loads.Run([this] { LoadChat(); });
 }
 
 void TMainForm::PutModSelectorBack()

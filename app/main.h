@@ -16,6 +16,7 @@
 class DropDownSelector;
 enum class NewPersonality;
 class PageBackground;
+class PageLoads;
 class QLabel;
 class QTabWidget;
 
@@ -106,6 +107,7 @@ private:
     QString CaptionOf(const QWidget* page) const;
     // The page's own load, of the file its number or chat kind chooses.
     void LoadPage(QWidget* page);
+    void PutBack(const QString& path);
     bool TellWhyNothingIsPutBack(const QString& path, const std::optional<FirstReading>& first,
                                  bool asFirstRead);
     std::optional<int> NumberAfterRemoving(const QString& path, int removed) const;
@@ -123,9 +125,15 @@ private:
     // elsewhere even when the user chose to decide later.
     EditFate SettlePendingEdit(QWidget* page, bool askAgain);
     void LoadPersonalityAs(NewPersonality creation);
+    // The personality shown, without the roster and bot.cfg that follow it.
+    void LoadPersonalityAlone(NewPersonality creation);
     // How a missing personality of the number just chosen is created; none
     // when the user chose not to create it, and the number is put back.
     std::optional<NewPersonality> CreationOfChosenPersonality();
+    // The loads that end the start-up and a mod change, each page on its
+    // own: the personality shown, when asked, then the roster and bot.cfg,
+    // then the chat list.
+    void LoadEachPage(PageLoads& loads, bool personalityToLoad);
     // Each saves its page's pending edit under the failure guard into the
     // file the page holds; a failure is reported and returns Refused.
     SaveOutcome SavePendingEdit(QWidget* page);

@@ -116,17 +116,10 @@ void ResetBotConfig(BotConfigPage& page)
         (page.*option.box)->SetChecked(option.checkedAfterReset);
 }
 
-// A file written with line feeds alone reads as one long line: a comment at
-// its start would hide every setting, and the next save would wipe them all.
-void ReadBotConfig(LineFile& file, BotConfigPage& page, const QString& path)
+void ReadBotConfig(LineFile& file, BotConfigPage& page)
 {
-    while (!AtEndOfFile(file)) {
-        const QString line = ReadTextLine(file);
-        if (line.contains(QLatin1Char('\n')))
-            throw Exception(path + QStringLiteral(" could not be read: its lines end in a line "
-                                                  "feed alone, not CR LF."));
-        ApplyBotConfigLine(page, line);
-    }
+    while (!AtEndOfFile(file))
+        ApplyBotConfigLine(page, ReadTextLine(file));
 }
 
 // Only a space separates, and never the line's last character: "disco " is

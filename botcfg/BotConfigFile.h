@@ -15,9 +15,8 @@ void ResetBotConfig(BotConfigPage& page);
 
 // Applies every line of the file to the page, from the reset values on. A
 // value that is not an integer (other than a bot count's) ends the read with
-// EConvertError, and a line feed without a CR before it with an Exception
-// naming path; the lines before it have taken effect.
-void ReadBotConfig(LineFile& file, BotConfigPage& page, const QString& path);
+// EConvertError; the lines before it have taken effect.
+void ReadBotConfig(LineFile& file, BotConfigPage& page);
 
 // One line's effect: a comment or a line without a separating space has none;
 // a bot count that is no integer shows as it stands.

@@ -2,6 +2,7 @@
 
 #include "BotConfigFile.h"
 #include "BotConfigPage.h"
+#include "Exceptions.h"
 #include "KeptCopyNotice.h"
 #include "LineFile.h"
 #include "ModFolders.h"
@@ -9,17 +10,19 @@
 void LoadShownBotConfig(BotConfigPage& page, const QString& modFolder)
 {
     const QString path = BotConfigPath(modFolder);
-    TellOfKeptCopies(path);
-    page.BotConfigSaveGuard.LoadBegins(path);
-    ResetBotConfig(page);
-    std::optional<QByteArray> content;
-    if (FileIsPresent(path)) {
-        LineFile file = OpenForReading(path);
-        ReadBotConfig(file, page, path);
-        content = ContentOf(file);
-        CloseLineFile(file);
-    }
-    page.BotConfigSaveGuard.Holds(path, content);
+    ForFile(path, [&] {
+        TellOfKeptCopies(path);
+        page.BotConfigSaveGuard.LoadBegins(path);
+        ResetBotConfig(page);
+        std::optional<QByteArray> content;
+        if (FileIsPresent(path)) {
+            LineFile file = OpenForReading(path);
+            ReadBotConfig(file, page);
+            content = ContentOf(file);
+            CloseLineFile(file);
+        }
+        page.BotConfigSaveGuard.Holds(path, content);
+    });
 }
 
 SaveOutcome SaveShownBotConfig(BotConfigPage& page, const QString& modFolder)
@@ -29,9 +32,11 @@ SaveOutcome SaveShownBotConfig(BotConfigPage& page, const QString& modFolder)
 
 SaveOutcome SaveBotConfigTo(BotConfigPage& page, const QString& path, SaveWhen when)
 {
-    if (!page.BotConfigSaveGuard.MayWrite(path))
-        return SaveOutcome::Refused;
-    LineFile file = CreateForWriting(path);
-    WriteBotConfig(file, page);
-    return page.BotConfigSaveGuard.FinishSave(file, path, when);
+    return ForFile(path, [&] {
+        if (!page.BotConfigSaveGuard.MayWrite(path))
+            return SaveOutcome::Refused;
+        LineFile file = CreateForWriting(path, page.BotConfigSaveGuard.LineEndsToWrite());
+        WriteBotConfig(file, page);
+        return page.BotConfigSaveGuard.FinishSave(file, path, when);
+    });
 }

@@ -2,6 +2,7 @@
 
 #include "BotConfigPage.h"
 #include "CheckList.h"
+#include "Exceptions.h"
 #include "ModFolders.h"
 
 #include <QFile>
@@ -50,10 +51,16 @@ void RebuildRoster(BotConfigPage& page, const QString& modFolder)
     const auto showNames = qScopeGuard([&] { page.BotCheckList->ShowEntries(names); });
     PersonalityPaths paths(modFolder);
     page.RosterFirstLines.StartPass(QFile::encodeName(modFolder));
-    for (std::int32_t number = 1;; ++number) {
-        std::optional<QString> name = page.RosterFirstLines.ReadIfPresent(paths.Of(number));
-        if (!name)
-            return;
-        names.append(*std::move(name));
+    std::int32_t number = 1;
+    try {
+        for (;; ++number) {
+            std::optional<QString> name = page.RosterFirstLines.ReadIfPresent(paths.Of(number));
+            if (!name)
+                return;
+            names.append(*std::move(name));
+        }
+    } catch (Exception& failure) {
+        failure.TellFile(PersonalityFilePath(modFolder, number));
+        throw;
     }
 }

@@ -17,8 +17,9 @@ void LoadChatList(ChatPage& page, const QString& modFolder);
 // empty and the next key release creates the list from what is typed.
 void ShowRemovedChatList(ChatPage& page, const QString& path);
 
-// Writes the text area into the chosen chat list file exactly as it stands,
-// adding no line end. A file the page does not hold is not overwritten (see
+// Writes the text area's lines into the chosen chat list file, each ended in
+// the line ends the file was read with and the last one as it stands, adding
+// no line end. A file the page does not hold is not overwritten (see
 // SaveGuard); a missing one is created. When no file can be chosen (a notice
 // says why) the save is Refused.
 SaveOutcome SaveChatList(ChatPage& page, const QString& modFolder);

@@ -1,7 +1,8 @@
-// Writes lines made from any bytes and reads them back: lines without a CR
-// or a Ctrl-Z come back exactly as written, the file holds each of them
-// followed by CR LF, and a write that is never closed leaves the file as it
-// was.
+// Writes lines made from any bytes and reads them back: lines without a CR,
+// an LF or a Ctrl-Z come back exactly as written, the file holds each of them
+// followed by the line end it was written with (CR LF, or LF alone for an
+// input of odd length), its line ends read as that style, and a write that
+// is never closed leaves the file as it was.
 
 #include "Bytes.h"
 #include "FuzzCheck.h"
@@ -15,19 +16,19 @@
 
 namespace {
 
-// The input cut at every CR and Ctrl-Z, the two bytes a line cannot hold.
+// The input cut at every CR, LF and Ctrl-Z, the bytes a line cannot hold.
 QStringList LinesOf(QByteArray bytes)
 {
-    bytes.replace('\x1a', '\r');
+    bytes.replace('\x1a', '\r').replace('\n', '\r');
     QStringList lines;
     for (const QByteArray& line : bytes.split('\r'))
         lines << BytesToText(line);
     return lines;
 }
 
-void WriteLines(const QString& path, const QStringList& lines)
+void WriteLines(const QString& path, const QStringList& lines, LineEnds ends)
 {
-    LineFile file = CreateForWriting(path);
+    LineFile file = CreateForWriting(path, ends);
     for (const QString& line : lines)
         WriteTextLine(file, line);
     CloseLineFile(file);
@@ -62,12 +63,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const QStringList lines = LinesOf(bytes);
     const QString path = QStringLiteral("roundtrip.txt");
+    const LineEnds ends = size % 2 == 1 ? LineEnds::LfAlone : LineEnds::CrLf;
+    const QString lineEnd = ends == LineEnds::LfAlone ? QStringLiteral("\n") : QStringLiteral("\r\n");
 
-    WriteLines(path, lines);
+    WriteLines(path, lines, ends);
     const QByteArray written = FileBytes(path);
-    Require(written == (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1(),
-            "the file holds every line followed by CR LF", Shown(bytes));
+    Require(written == (lines.join(lineEnd) + lineEnd).toLatin1(),
+            "the file holds every line followed by its line end", Shown(bytes));
     Require(ReadLines(path) == lines, "lines written read back unchanged", Shown(bytes));
+    Require(LineEndsOf(written) == ends, "a file's line ends read as those it was written with",
+            Shown(bytes));
 
     AbandonWrite(path, lines);
     Require(FileBytes(path) == written, "a write that is not closed leaves the file as it was",

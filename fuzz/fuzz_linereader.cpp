@@ -1,7 +1,7 @@
 // Reads any bytes as a line text file and compares the lines with the
-// reading rules: a line ends at CR LF or at a CR alone, an LF alone belongs
-// to its line, a Ctrl-Z ends the file, a final line end adds no line, and
-// reading past the end gives empty lines.
+// reading rules: a line ends at CR LF, at a CR alone or at an LF alone, a
+// Ctrl-Z ends the file, a final line end adds no line, and reading past the
+// end gives empty lines.
 
 #include "Bytes.h"
 #include "FuzzCheck.h"
@@ -22,14 +22,15 @@ QStringList LinesByTheRules(const QByteArray& bytes)
     QStringList lines;
     qsizetype at = 0;
     while (at < content.size()) {
-        const qsizetype lineEnd = content.indexOf('\r', at);
-        if (lineEnd < 0) {
-            lines << BytesToText(content.mid(at));
-            break;
-        }
+        qsizetype lineEnd = at;
+        while (lineEnd < content.size() && content.at(lineEnd) != '\r'
+               && content.at(lineEnd) != '\n')
+            ++lineEnd;
         lines << BytesToText(content.mid(at, lineEnd - at));
+        if (lineEnd == content.size())
+            break;
         at = lineEnd + 1;
-        if (at < content.size() && content.at(at) == '\n')
+        if (content.at(lineEnd) == '\r' && at < content.size() && content.at(at) == '\n')
             ++at;
     }
     return lines;

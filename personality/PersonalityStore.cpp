@@ -2,6 +2,7 @@
 
 #include "BoundedIntegerField.h"
 #include "Conversions.h"
+#include "Exceptions.h"
 #include "Failures.h"
 #include "KeptCopyNotice.h"
 #include "LineFile.h"
@@ -38,20 +39,22 @@ bool LoadShownPersonality(PersonalityPage& page, const QString& modFolder, NewPe
 {
     const int number = page.CurrentPersonalityNumber->AppliedValue();
     const QString path = PersonalityFilePath(modFolder, number);
-    TellOfKeptCopies(path);
-    page.PersonalitySaveGuard.LoadBegins(path);
-    const bool creates = !FileIsPresent(path);
-    QByteArray content;
-    if (creates) {
-        content = CreateNewPersonality(page, modFolder, number, creation);
-    } else {
-        LineFile file = OpenForReading(path);
-        ReadPersonality(file, page);
-        content = ContentOf(file);
-        CloseLineFile(file);
-    }
-    page.PersonalitySaveGuard.Holds(path, content);
-    return creates;
+    return ForFile(path, [&] {
+        TellOfKeptCopies(path);
+        page.PersonalitySaveGuard.LoadBegins(path);
+        const bool creates = !FileIsPresent(path);
+        QByteArray content;
+        if (creates) {
+            content = CreateNewPersonality(page, modFolder, number, creation);
+        } else {
+            LineFile file = OpenForReading(path);
+            ReadPersonality(file, page);
+            content = ContentOf(file);
+            CloseLineFile(file);
+        }
+        page.PersonalitySaveGuard.Holds(path, content);
+        return creates;
+    });
 }
 
 SaveOutcome SaveShownPersonality(PersonalityPage& page, const QString& modFolder)
@@ -62,9 +65,11 @@ SaveOutcome SaveShownPersonality(PersonalityPage& page, const QString& modFolder
 
 SaveOutcome SavePersonalityTo(PersonalityPage& page, const QString& path, SaveWhen when)
 {
-    if (!page.PersonalitySaveGuard.MayWrite(path))
-        return SaveOutcome::Refused;
-    LineFile file = CreateForWriting(path);
-    WritePersonality(file, page);
-    return page.PersonalitySaveGuard.FinishSave(file, path, when);
+    return ForFile(path, [&] {
+        if (!page.PersonalitySaveGuard.MayWrite(path))
+            return SaveOutcome::Refused;
+        LineFile file = CreateForWriting(path, page.PersonalitySaveGuard.LineEndsToWrite());
+        WritePersonality(file, page);
+        return page.PersonalitySaveGuard.FinishSave(file, path, when);
+    });
 }

@@ -151,11 +151,6 @@ QString NotInteger(const QString& text)
     return "'" + text + "' is not a valid integer value";
 }
 
-QString LineFeedAlone()
-{
-    return ConfigPath + " could not be read: its lines end in a line feed alone, not CR LF.";
-}
-
 } // namespace
 
 // Every test runs in a game folder of its own with an empty mod folder.
@@ -239,10 +234,10 @@ private slots:
         row("bot number of two words or a blank", {"min_bots 2 3", "max_bots  "},
             {"MinBots=2 3", "MaxBots= "});
 
-        // A line feed without a CR before it: lines written on Linux read as one.
-        row("line feeds alone", {"# made on Linux\nloadbot 1\ndisco 1\n"}, {}, LineFeedAlone());
+        // A line feed alone ends a line too, as in files written on Linux.
+        row("line feeds alone", {"# made on Linux\nloadbot 1\ndisco 1\n"}, {"roster=1", "Disco=1"});
         row("line feeds alone after CR LF lines", {"disco 1", "knifemode 1\nloadbot 2"},
-            {"Disco=1"}, LineFeedAlone());
+            {"Disco=1", "Knife=1", "roster=2"});
     }
 
     void readerAppliesLines()
@@ -358,9 +353,8 @@ private slots:
         QTest::addColumn<QString>("failure");
         QTest::newRow("a value that is no integer")
             << CrLfLines({"loadbot 2", "pause two", "max_bots 9"}) << NotInteger("two");
-        // Read as one comment line, it would show nothing of the file.
         QTest::newRow("line feeds alone")
-            << QByteArray("# made on Linux\nloadbot 2\nknifemode 1\nmin_bots 3\n") << LineFeedAlone();
+            << QByteArray("# made on Linux\nloadbot 2\nknifemode two\nmin_bots 3\n") << NotInteger("two");
     }
 
     void partlyReadFileIsNotSavedOver()

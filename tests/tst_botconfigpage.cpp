@@ -308,14 +308,17 @@ private slots:
         QCOMPARE(seam->boxes, QStringList());
     }
 
-    // Without a readable cstrike the page was never loaded.
+    // Without cstrike the page loads its missing bot.cfg after the failed
+    // personality: the reset values, the bot counts kept from the start.
     void startWithoutCounterStrikeKeepsTheStartValues()
     {
         game = std::make_unique<ScratchGameFolder>();
         Start();
         QCOMPARE(form->BotCheckList->EntryCount(), 0);
+        const QList<CheckBoxControl*> checkedAfterReset{
+            form->UseGrenadeCheckBox, form->BotsCanChatCheckBox, form->OnlineModeCheckBox};
         for (CheckBoxControl* box : form->BotConfigEditor->findChildren<CheckBoxControl*>())
-            QVERIFY2(!box->Checked(), qPrintable(box->text()));
+            QVERIFY2(box->Checked() == checkedAfterReset.contains(box), qPrintable(box->text()));
         QCOMPARE(form->MinBots->Text(), QString("1"));
         QCOMPARE(form->MaxBots->Text(), QString("1"));
     }
@@ -602,7 +605,7 @@ private slots:
                                                  "min_bots 9", "max_bots 9"});
         WriteBytes("cstrike/bot.cfg", broken);
         Guarded([this] { form->CurrentPersonalityNumber->SetValue(2); });
-        QCOMPARE(seam->boxes, QStringList{"error: 'de_dust' is not a valid integer value."});
+        QCOMPARE(seam->boxes, QStringList{"error: 'de_dust' is not a valid integer value.\ncstrike/bot.cfg"});
         QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{1});
 
         MoveOverBotConfigPage();
@@ -651,18 +654,25 @@ private slots:
     {
         QTest::addColumn<bool>("valveHasBotConfig");
         QTest::addColumn<bool>("rosterFails");
-        QTest::newRow("over the file") << true << false;
-        QTest::newRow("into a missing file") << false << false;
-        QTest::newRow("into a missing file, the roster failing") << false << true;
+        QTest::addColumn<QList<QByteArray>>("saved"); // after the header
+        QTest::newRow("over the file")
+            << true << false << QList<QByteArray>{"mp_autoteambalance 0", "min_bots 2", "max_bots 6"};
+        // The bot counts stay from the last file read, as after any mod change.
+        QTest::newRow("into a missing file")
+            << false << false << QList<QByteArray>{"mp_autoteambalance 0", "min_bots 4", "max_bots 10"};
+        QTest::newRow("into a missing file, the roster failing")
+            << false << true << QList<QByteArray>{};
     }
 
-    // The mod changed, but its personality could not be created, or its
-    // roster stopped at a personality it cannot read, so the page still shows
-    // Counter-Strike's settings: they belong in no file of valve.
+    // The mod changed, but its personality 1 could not be created: the page
+    // loads valve's bot.cfg all the same, whose roster ends at that gap. When
+    // the roster stopped at a personality it cannot read, the page still
+    // shows Counter-Strike's settings: they belong in no file of valve.
     void aModChangeThatFailsEarlyRefusesToWriteTheOtherModsFile()
     {
         QFETCH(bool, valveHasBotConfig);
         QFETCH(bool, rosterFails);
+        QFETCH(QList<QByteArray>, saved);
         StartInSampleGame();
         if (rosterFails) {
             QVERIFY(QFile::remove(PersonalityPath("valve", 2)));
@@ -676,26 +686,30 @@ private slots:
         const QByteArray valveBotConfig = valveHasBotConfig ? ReadBytes("valve/bot.cfg") : QByteArray();
         PickWithKeyboard(*form->ModToEditComboBox, 1);
         QCOMPARE(form->ModFolder, QString("valve"));
-        QCOMPARE(form->BotCheckList->EntryText(0), QString(rosterFails ? "Tripmine" : "Kestrel"));
+        QCOMPARE(RosterTexts(*form->BotCheckList), rosterFails ? QStringList{"Tripmine"} : QStringList());
         seam->boxes.clear();
 
         MoveOverBotConfigPage();
-        const QString reason = rosterFails ? "a personality of its roster could not be read"
-                                           : "the page shows another file's content";
+        if (!rosterFails) {
+            QCOMPARE(seam->boxes, QStringList());
+            QCOMPARE(ReadBytes("valve/bot.cfg"), BotConfigFile(saved));
+            return;
+        }
         QCOMPARE(seam->boxes, QStringList{"error: " + QDir::toNativeSeparators("valve/bot.cfg")
-                                          + " was not saved: " + reason + F5Hint});
+                                          + " was not saved: a personality of its roster could "
+                                            "not be read" + F5Hint});
         QCOMPARE(QFileInfo::exists("valve/bot.cfg"), valveHasBotConfig);
         if (valveHasBotConfig)
             QCOMPARE(ReadBytes("valve/bot.cfg"), valveBotConfig);
     }
 
-    // Start-up stopped before any bot.cfg was read: the page shows its start
-    // values, not the file.
+    // Start-up's roster stopped at personality 1, before bot.cfg was read:
+    // the page shows its start values, not the file.
     void aPageThatNeverLoadedDoesNotWriteTheFile()
     {
         game = ScratchGameFolder::WithSampleMods();
-        QVERIFY(QDir("cstrike/bot1").removeRecursively());
-        WriteBytes("cstrike/bot1", "in the way");
+        QVERIFY(QFile::remove(PersonalityPath("cstrike", 1)));
+        QCOMPARE(::mkfifo("cstrike/bot1/personality.txt", 0644), 0);
         const QByteArray botConfig = ReadBytes("cstrike/bot.cfg");
         Start();
         QCOMPARE(form->BotCheckList->EntryCount(), 0);
@@ -704,7 +718,8 @@ private slots:
         MoveOverBotConfigPage();
         QCOMPARE(seam->boxes,
                  QStringList{"error: " + QDir::toNativeSeparators("cstrike/bot.cfg")
-                             + " was not saved: the page has not shown it yet" + F5Hint});
+                             + " was not saved: a personality of its roster could not be read"
+                             + F5Hint});
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), botConfig);
     }
 
@@ -713,8 +728,9 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("failure");  // the box; any error box when empty
         QTest::newRow("fails to be read") << "unreadable" << "";
-        QTest::newRow("link loop") << "loop" << "error: I/O error 40.";
-        QTest::newRow("folder closed to this user") << "closed" << "error: File access denied.";
+        QTest::newRow("link loop") << "loop" << "error: I/O error 40.\ncstrike/bot3/personality.txt";
+        QTest::newRow("folder closed to this user")
+            << "closed" << "error: File access denied.\ncstrike/bot3/personality.txt";
     }
 
     // A personality that cannot be read, or not even examined, ends the
@@ -792,7 +808,7 @@ private slots:
         QCOMPARE(form->BotCheckList->EntryCount(), 0);
         MoveOverBotConfigPage();
         MoveOverBotConfigPage();
-        QCOMPARE(seam->boxes, (QStringList{"error: Invalid filename.", "error: Invalid filename."}));
+        QCOMPARE(seam->boxes, QStringList(2, "error: Invalid filename.\nopfor/bot.cfg"));
         QVERIFY(!QFileInfo::exists("opfor"));
     }
 

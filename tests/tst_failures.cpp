@@ -137,9 +137,16 @@ private slots:
             throw std::runtime_error("out of memory");
         });
         RunHandler([&] { ++stepsRun; });
+        // The file named below the message is the innermost operation's.
+        RunHandler([] {
+            ForFile("cstrike/bot.cfg", [] {
+                ForFile("cstrike/bot2/personality.txt", [] { throw EInOutError(40); });
+            });
+        });
         QCOMPARE(stepsRun, 3);
         QCOMPARE(seam.boxes,
-                 (QStringList{"error: List index out of bounds (3)", "error: out of memory."}));
+                 (QStringList{"error: List index out of bounds (3)", "error: out of memory.",
+                              "error: I/O error 40.\ncstrike/bot2/personality.txt"}));
     }
 
     void noticeKeepsItsTextAndShowsNoErrorBox()

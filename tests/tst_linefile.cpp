@@ -428,27 +428,35 @@ void TestLineFile::readLines_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QByteArrayList>("lines");
+    // The lines written back with the line ends the reading found, each
+    // ended; none where the row does not say.
+    QTest::addColumn<QByteArray>("savedBack");
 
-    const auto row = [](const char* name, const QByteArray& content, const QByteArrayList& lines) {
-        QTest::newRow(name) << content << lines;
+    const auto row = [](const char* name, const QByteArray& content, const QByteArrayList& lines,
+                        const QByteArray& savedBack = QByteArray()) {
+        QTest::newRow(name) << content << lines << savedBack;
     };
     const QByteArray z(1, 26);
     row("empty file", QByteArray(), {});
-    row("CR LF lines", "one\r\ntwo\r\n", {"one", "two"});
-    row("CR lines", "one\rtwo\r", {"one", "two"});
-    row("LF only is one line", "one\ntwo\nthree\n", {"one\ntwo\nthree\n"});
+    row("CR LF lines", "one\r\ntwo\r\n", {"one", "two"}, "one\r\ntwo\r\n");
+    row("CR lines", "one\rtwo\r", {"one", "two"}, "one\r\ntwo\r\n");
+    row("LF lines", "one\ntwo\nthree\n", {"one", "two", "three"}, "one\ntwo\nthree\n");
+    row("LF lines with an empty one", "one\n\nthree\n", {"one", "", "three"}, "one\n\nthree\n");
+    row("LF lines, the last without an end", "one\ntwo", {"one", "two"}, "one\ntwo\n");
+    row("LF lines, then Ctrl-Z", "one\ntwo\n" + z + "\r\nrest\r\n", {"one", "two"},
+        "one\ntwo\n");
     row("mixed CR LF, CR and LF", "a\r\nb\rc\nd\r\ne\rf\ng",
-        {"a", "b", "c\nd", "e", "f\ng"});
-    row("no final line end", "first\r\nlast", {"first", "last"});
+        {"a", "b", "c", "d", "e", "f", "g"}, "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\n");
+    row("no final line end", "first\r\nlast", {"first", "last"}, "first\r\nlast\r\n");
     row("single line without end", "only", {"only"});
     row("CR LF CR LF ending", "a\r\nb\r\n\r\n", {"a", "b", ""});
     row("CR CR ending", "a\r\r", {"a", ""});
-    row("LF CR", "a\n\rb", {"a\n", "b"});
-    row("CR LF LF", "a\r\n\nb", {"a", "\nb"});
+    row("LF CR", "a\n\rb", {"a", "", "b"});
+    row("CR LF LF", "a\r\n\nb", {"a", "", "b"});
     row("CR then other byte", "a\rb\r\nc", {"a", "b", "c"});
     row("only CR LF", "\r\n", {""});
     row("only CR", "\r", {""});
-    row("only LF", "\n", {"\n"});
+    row("only LF", "\n", {""}, "\n");
     row("empty lines", "\r\n\r\n\r\nx", {"", "", "", "x"});
     row("blanks and tabs kept", "  a\t b \t\r\n\t\r\n", {"  a\t b \t", "\t"});
     row("Ctrl-Z in the middle", "a\r\nb" + z + "c\r\nd\r\n", {"a", "b"});
@@ -465,7 +473,7 @@ void TestLineFile::readLines_data()
     row("line of 100000", Repeated('c', 100000) + "\r\nnext\r\n",
         {Repeated('c', 100000), "next"});
     row("line of 100000 without end", Repeated('d', 100000), {Repeated('d', 100000)});
-    row("line of 100000 LF bytes", Repeated('\n', 100000) + "\rx", {Repeated('\n', 100000), "x"});
+    row("100000 LF bytes", Repeated('\n', 100000) + "\rx", QByteArrayList(100001, "") << "x");
 
     QByteArray personality;
     QByteArrayList personalityLines;
@@ -480,6 +488,7 @@ void TestLineFile::readLines()
 {
     QFETCH(QByteArray, content);
     QFETCH(QByteArrayList, lines);
+    QFETCH(QByteArray, savedBack);
 
     const QString path = QDir(NewFolder()).filePath(QStringLiteral("lines.txt"));
     QVERIFY(PutFile(path, content));
@@ -505,6 +514,17 @@ void TestLineFile::readLines()
     for (qsizetype index = 0; index < lines.size(); ++index)
         QCOMPARE(read.at(index), lines.at(index));
     QCOMPARE(pastTheEnd, QStringList({QString(), QString(), QString()}));
+    if (savedBack.isNull())
+        return;
+
+    QCOMPARE(Outcome([&] {
+                 LineFile file = CreateForWriting(path, LineEndsOf(content).value_or(LineEnds::CrLf));
+                 for (const QByteArray& line : read)
+                     WriteTextLine(file, BytesToText(line));
+                 CloseLineFile(file);
+             }),
+             QStringLiteral("ok"));
+    QCOMPARE(FileBytes(path), savedBack);
 }
 
 void TestLineFile::readingPastTheEndGivesEmptyTexts()
@@ -570,12 +590,12 @@ void TestLineFile::everyByteSurvivesWriteAndRead()
     QCOMPARE(FileBytes(path), text + "\r\n");
 
     QByteArrayList expected;
-    if (byte == 13)
-        expected = {"A", "Z"};  // a CR ends the line; "Z" is a line of its own
+    if (byte == 13 || byte == 10)
+        expected = {"A", "Z"};  // a CR or an LF ends the line; "Z" is a line of its own
     else if (byte == 26)
         expected = {"A"};  // Ctrl-Z ends the file
     else
-        expected = {text};  // LF among them: an ordinary byte of the line
+        expected = {text};
     QByteArrayList read;
     QCOMPARE(Outcome([&] { read = ReadThroughLayer(path); }), QStringLiteral("ok"));
     QCOMPARE(read, expected);
@@ -592,16 +612,17 @@ void TestLineFile::allByteValuesInOneFile()
     QCOMPARE(Outcome([&] { WriteThroughLayer(path, all); }), QStringLiteral("ok"));
     QCOMPARE(FileBytes(path), all);
 
-    // Bytes 0..12, then the CR; 14 (not an LF) begins the next line, which the
-    // Ctrl-Z (26) ends together with the file.
+    // Bytes 0..9, then the LF; 11 and 12, then the CR; 14 (not an LF) begins
+    // the next line, which the Ctrl-Z (26) ends together with the file.
     QByteArrayList read;
     QCOMPARE(Outcome([&] { read = ReadThroughLayer(path); }), QStringLiteral("ok"));
-    QCOMPARE(read, QByteArrayList({all.mid(0, 13), all.mid(14, 12)}));
+    QCOMPARE(read, QByteArrayList({all.mid(0, 10), all.mid(11, 2), all.mid(14, 12)}));
 
-    // Without CR and Ctrl-Z every other byte reads back as one line.
+    // Without CR, LF and Ctrl-Z every other byte reads back as one line.
     QByteArray ordinary = all;
     ordinary.remove(26, 1);
     ordinary.remove(13, 1);
+    ordinary.remove(10, 1);
     QCOMPARE(Outcome([&] { WriteThroughLayer(path, ordinary); }), QStringLiteral("ok"));
     QCOMPARE(FileBytes(path), ordinary);
     QCOMPARE(Outcome([&] { read = ReadThroughLayer(path); }), QStringLiteral("ok"));

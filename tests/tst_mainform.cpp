@@ -55,15 +55,19 @@ class MainFormTest : public QObject, ProgramSession {
 
     void EditAsTheUser(const QString& page) { ::EditAsTheUser(*form, page); }
 
-    bool FileHoldsTheEdit(const QString& page)
+    // With LF line ends, the whole file keeps them.
+    bool FileHoldsTheEdit(const QString& page, const QByteArray& lineEnd = "\r\n")
     {
-        const QByteArray bytes = ReadBytes(PageFiles.value(page));
+        QByteArray bytes = ReadBytes(PageFiles.value(page));
+        if (lineEnd == "\n" && bytes.contains('\r'))
+            return false;
+        bytes.replace(lineEnd, "\r\n");
         if (page == "personality")
             return bytes.startsWith("Kestrelx\r\n");
         if (page == "screen reader")
             return bytes.startsWith("Kestrel\r\n4\r\n");
         if (page == "chat")
-            return bytes.startsWith("xAlright");
+            return bytes.startsWith("x\r\nAlright");
         return bytes.contains("\r\ndisco 1\r\n");
     }
 
@@ -85,6 +89,15 @@ class MainFormTest : public QObject, ProgramSession {
         return page == "bot.cfg" ? form->BotConfigSaveGuard
                : page == "chat"  ? form->ChatSaveGuard
                                  : form->PersonalitySaveGuard;
+    }
+
+    // The pages' files as a Linux text editor writes them, read by a new start.
+    void RestartWithLinuxLines()
+    {
+        program.reset();
+        for (const QString& path : PageFiles)
+            WriteBytes(path, ReadBytes(path).replace("\r\n", "\n"));
+        Start();
     }
 
     void RunTrigger(const QString& page)
@@ -289,18 +302,54 @@ private slots:
         QCOMPARE(form->pos(), QPoint(10, 20));
     }
 
+    // Each page loads on its own: one whose file fails shows its box, and
+    // the pages after it still load.
+    void startUpSelectsCounterStrikeAndNewRound_data()
+    {
+        QTest::addColumn<QString>("failing");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("every page loads") << "" << QStringList();
+        QTest::newRow("personality, a value no number")
+            << "personality" << QStringList("error: 'fast' is not a valid integer value.\n"
+                                            "cstrike/bot1/personality.txt");
+        // The roster meets it too, and the bot.cfg page does not load.
+        QTest::newRow("personality that cannot be examined")
+            << "personality loop" << QStringList("error: I/O error 40.\ncstrike/bot1/personality.txt");
+        QTest::newRow("bot.cfg") << "bot.cfg" << QStringList("error: 'many' is not a valid integer "
+                                                             "value.\ncstrike/bot.cfg");
+        QTest::newRow("chat list") << "chat" << QStringList("error: File access denied.\n"
+                                                            "cstrike/chat/newround.txt");
+    }
+
     void startUpSelectsCounterStrikeAndNewRound()
     {
+        QFETCH(QString, failing);
+        QFETCH(QStringList, boxes);
+        program.reset();
+        if (failing == "personality") {
+            WriteBytes("cstrike/bot1/personality.txt", "Kestrel\r\nfast\r\n");
+        } else if (failing == "personality loop") {
+            QVERIFY(QFile::remove("cstrike/bot1/personality.txt"));
+            QVERIFY(QFile::link("personality.txt", "cstrike/bot1/personality.txt"));
+        } else if (failing == "bot.cfg") {
+            WriteBytes("cstrike/bot.cfg", "disco many\r\n" + ReadBytes("cstrike/bot.cfg"));
+        } else if (failing == "chat") {
+            QVERIFY(QFile::remove("cstrike/chat/newround.txt"));
+            QVERIFY(QDir().mkdir("cstrike/chat/newround.txt"));
+        }
+        Start();
+        QCOMPARE(seam->boxes, boxes);
         QCOMPARE(form->ModFolder, QString("cstrike"));
         QCOMPARE(form->ModToEditComboBox->SelectedIndex(), 0);
         QCOMPARE(form->ModToEditComboBox->Text(), QString("Counter-Strike"));
         QCOMPARE(form->ChatTypeComboBox->SelectedIndex(), 0);
         QCOMPARE(form->ChatTypeComboBox->Text(), QString("New Round"));
         // The second load replaced "Any" with the team of the file.
-        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), 0);
-        QCOMPARE(form->Name->Text(), QString("Kestrel"));
+        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), failing.startsWith("personality") ? 2 : 0);
+        QCOMPARE(form->Name->Text(), QString(failing == "personality loop" ? "default" : "Kestrel"));
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
-        QVERIFY(seam->boxes.isEmpty());
+        QCOMPARE(form->MaxBots->Text(), QString(failing == "personality loop" || failing == "bot.cfg" ? "1" : "10"));
+        QCOMPARE(form->ChatEditMemo->Text().startsWith("Alright"), failing != "chat");
     }
 
     void modChangeResetsNumberAndChatKind_data()
@@ -397,34 +446,48 @@ private slots:
     // the page's edit is saved into the file the page held. When another
     // program changed that file, and the trigger's save asked and was told
     // to wait, the moment asks again; deciding later keeps the choice shown.
+    // A file with LF line ends keeps them with the edit.
     void pendingEditIsSavedFirst_data()
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("moment");
         QTest::addColumn<int>("answer");
-        QTest::newRow("personality, number") << "personality" << "number" << -1;
-        QTest::newRow("bot.cfg, number") << "bot.cfg" << "number" << -1;
-        QTest::newRow("personality, mod") << "personality" << "mod" << -1;
-        QTest::newRow("chat, mod") << "chat" << "mod" << -1;
-        QTest::newRow("bot.cfg, mod") << "bot.cfg" << "mod" << -1;
-        QTest::newRow("chat, chat kind") << "chat" << "chat kind" << -1;
-        QTest::newRow("bot.cfg, personality save") << "bot.cfg" << "personality save" << -1;
-        QTest::newRow("personality, close") << "personality" << "close" << -1;
-        QTest::newRow("chat, close") << "chat" << "close" << -1;
-        QTest::newRow("bot.cfg, close") << "bot.cfg" << "close" << -1;
-        QTest::newRow("personality by a screen reader, close") << "screen reader" << "close" << -1;
+        QTest::addColumn<QByteArray>("lineEnd");
+        const auto row = [](const char* page, const char* moment, int answer = -1,
+                            const QByteArray& lineEnd = "\r\n") {
+            QTest::addRow("%s, %s%s%s", page, moment,
+                          answer == KeepMyEdit    ? ", changed elsewhere, keep my edit"
+                          : answer == LoadTheFile ? ", changed elsewhere, load the file"
+                          : answer == DecideLater ? ", changed elsewhere, decide later"
+                                                  : "",
+                          lineEnd == "\n" ? ", LF lines" : "")
+                << page << moment << answer << lineEnd;
+        };
+        row("personality", "number");
+        row("bot.cfg", "number");
+        row("personality", "mod");
+        row("chat", "mod");
+        row("bot.cfg", "mod");
+        row("chat", "chat kind");
+        row("bot.cfg", "personality save");
+        row("personality", "close");
+        row("chat", "close");
+        row("bot.cfg", "close");
+        row("screen reader", "close");
+        row("personality", "number", -1, "\n");
+        row("chat", "chat kind", -1, "\n");
+        row("bot.cfg", "close", -1, "\n");
         for (const auto& [page, moment] : {std::pair{"personality", "number"}, {"bot.cfg", "mod"},
                                            {"chat", "chat kind"}}) {
-            QTest::addRow("%s, %s, changed elsewhere, keep my edit", page, moment) << page << moment << int(KeepMyEdit);
-            QTest::addRow("%s, %s, changed elsewhere, load the file", page, moment) << page << moment << int(LoadTheFile);
-            QTest::addRow("%s, %s, changed elsewhere, decide later", page, moment) << page << moment << int(DecideLater);
+            for (int answer : {int(KeepMyEdit), int(LoadTheFile), int(DecideLater)})
+                row(page, moment, answer);
         }
         // The editor in a process of its own, ended by the signal.
-        QTest::newRow("personality, SIGTERM") << "personality" << "SIGTERM" << -1;
-        QTest::newRow("chat, SIGTERM") << "chat" << "SIGTERM" << -1;
-        QTest::newRow("bot.cfg, SIGTERM") << "bot.cfg" << "SIGTERM" << -1;
-        QTest::newRow("chat, SIGHUP") << "chat" << "SIGHUP" << -1;
-        QTest::newRow("personality by a screen reader, SIGINT") << "screen reader" << "SIGINT" << -1;
+        row("personality", "SIGTERM");
+        row("chat", "SIGTERM");
+        row("bot.cfg", "SIGTERM");
+        row("chat", "SIGHUP");
+        row("screen reader", "SIGINT");
     }
 
     void pendingEditIsSavedFirst()
@@ -432,6 +495,9 @@ private slots:
         QFETCH(QString, page);
         QFETCH(QString, moment);
         QFETCH(int, answer);
+        QFETCH(QByteArray, lineEnd);
+        if (lineEnd == "\n")
+            RestartWithLinuxLines();
         const int tab = page == "chat" ? 1 : page == "bot.cfg" ? 2 : 0;
         if (moment.startsWith("SIG")) {
             EndAnotherCopyWithAnEditBy(page, moment);
@@ -457,7 +523,7 @@ private slots:
             RunTrigger("personality");
         else if (moment == "close")
             QVERIFY(form->close());
-        QCOMPARE(FileHoldsTheEdit(page), answer < 0 || answer == KeepMyEdit);
+        QCOMPARE(FileHoldsTheEdit(page, lineEnd), answer < 0 || answer == KeepMyEdit);
         QCOMPARE(seam->boxes.size(), answer < 0 ? 0 : 2);
         QCOMPARE(form->PageControl->tabText(tab).contains(" *"), answer == DecideLater);
         if (answer < 0)
@@ -625,7 +691,7 @@ private slots:
         EditAsTheUser("personality");
         QVERIFY(form->close());
         QVERIFY(FileHoldsTheEdit("personality"));
-        QCOMPARE(seam->boxes, QStringList("error: I/O error 40."));
+        QCOMPARE(seam->boxes, QStringList("error: I/O error 40.\ncstrike/bot2/personality.txt"));
     }
 
     // Ctrl+Shift+R, pressed in one of the page's fields, puts the file back

@@ -6,6 +6,7 @@
 #include "PersonalityFile.h"
 #include "ProgramStart.h"
 #include "ProgramSession.h"
+#include "TextArea.h"
 #include "UserPicks.h"
 #include "TextField.h"
 #include "main.h"
@@ -95,14 +96,16 @@ private slots:
     {
         game = std::make_unique<ScratchGameFolder>();
         Start();
+        // Each page fails on its own, and the start goes on after each.
         QCOMPARE(seam->boxes,
                  (QStringList{"notice: No personality number 1 - creating a default personality",
-                              "error: Invalid filename."}));
+                              "error: Invalid filename.\ncstrike/bot1/personality.txt",
+                              "error: Invalid filename.\ncstrike/chat/newround.txt"}));
         QVERIFY(!QFileInfo::exists("cstrike"));
         QCOMPARE(form->ModFolder, QString("cstrike"));
         QCOMPARE(form->ModToEditComboBox->Text(), QString("Counter-Strike"));
-        QCOMPARE(form->ChatTypeComboBox->SelectedIndex(), -1);
-        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), -1);
+        QCOMPARE(form->ChatTypeComboBox->SelectedIndex(), 0);
+        QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), 2);
         // The page keeps its start values.
         QCOMPARE(form->Name->Text(), QString("default"));
         QCOMPARE(form->CampChance->text(), QString("100"));
@@ -110,7 +113,7 @@ private slots:
 
         // Every save fails the same way, and creates nothing.
         MoveOverPage();
-        QCOMPARE(seam->boxes.last(), QString("error: Invalid filename."));
+        QCOMPARE(seam->boxes.last(), QString("error: Invalid filename.\ncstrike/bot1/personality.txt"));
         QVERIFY(!QFileInfo::exists("cstrike"));
     }
 
@@ -296,7 +299,8 @@ private slots:
         broken.replace("\r\n50\r\n50\r\n50\r\n50\r\n100\r\n", "\r\n50\r\nlots\r\n50\r\n50\r\n100\r\n");
         WriteBytes(PathOf("cstrike", 3), broken);
         Guarded([&] { form->CurrentPersonalityNumber->SetValue(3); });
-        QCOMPARE(seam->boxes, QStringList{"error: 'lots' is not a valid integer value."});
+        QCOMPARE(seam->boxes, QStringList{"error: 'lots' is not a valid integer value.\n"
+                                          + PathOf("cstrike", 3)});
         QCOMPARE(form->Name->Text(), QString("Broken"));
         QCOMPARE(form->CampChance->text(), QString("60"));
         QCOMPARE(form->Stealthiness->text(), QString("40"));
@@ -332,9 +336,8 @@ private slots:
         MoveOverPage();
         const QString refusal = "error: " + QDir::toNativeSeparators(PathOf("cstrike", 3))
                                 + " was not saved: it could not be read completely" + F5Hint;
-        QCOMPARE(seam->boxes, (QStringList{"error: 'five' is not a valid integer value.", refusal,
-                                           "error: 'five' is not a valid integer value.",
-                                           refusal}));
+        const QString failure = "error: 'five' is not a valid integer value.\n" + PathOf("cstrike", 3);
+        QCOMPARE(seam->boxes, (QStringList{failure, refusal, failure, refusal}));
         QCOMPARE(ReadBytes(PathOf("cstrike", 3)), QByteArray("Broken\r\nfive\r\n"));
     }
 
@@ -342,11 +345,12 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content"); // empty: a pipe
         QTest::addColumn<QString>("failure");
+        const QString path = "\n" + QDir::toNativeSeparators(PathOf("cstrike", 3));
         QByteArray linuxLines = PersonalityFileNamed("Linux");
-        linuxLines.replace("\r\n", "\n");
+        linuxLines.replace("\r\n", "\n").replace("\n50\n", "\nlots\n");
         QTest::newRow("lines ending in LF alone")
-            << linuxLines << "error: '' is not a valid integer value.";
-        QTest::newRow("a pipe") << QByteArray() << "error: File access denied.";
+            << linuxLines << "error: 'lots' is not a valid integer value." + path;
+        QTest::newRow("a pipe") << QByteArray() << "error: File access denied." + path;
     }
 
     // Whatever stops the load, the file stays as it is, the tab says that the
@@ -396,7 +400,8 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<bool>("pipe");  // else 2 GiB of zeros
         QTest::addColumn<QStringList>("boxes");
-        QTest::newRow("a pipe") << 2 << true << QStringList{"error: File access denied."};
+        QTest::newRow("a pipe") << 2 << true
+                                << QStringList{"error: File access denied.\n" + PathOf("cstrike", 2)};
         QTest::newRow("2 GiB in the roster") << 2 << false << QStringList{};
         QTest::newRow("2 GiB as the first personality")
             << 1 << false
@@ -443,9 +448,9 @@ private slots:
         QVERIFY(seam->boxes.isEmpty());
     }
 
-    // The number's own handler fails first and ends the whole change; the
-    // second load of the change would otherwise report the failure again.
-    void failureInTheNumberHandlerEndsTheModChange()
+    // The number's own handler fails first; the change's own load of the
+    // personality would only report that again, and the other pages load.
+    void failureInTheNumberHandlerIsShownOnceAndTheOtherPagesLoad()
     {
         game = ScratchGameFolder::WithSampleMods();
         WriteBytes(PathOf("tfc", 1), "Wrench\r\nthree\r\n");
@@ -453,7 +458,10 @@ private slots:
         Guarded([&] { form->CurrentPersonalityNumber->SetValue(4); });
         PickWithKeyboard(*form->ModToEditComboBox, 3);
         QCOMPARE(form->ModFolder, QString("tfc"));
-        QCOMPARE(seam->boxes, QStringList{"error: 'three' is not a valid integer value."});
+        QCOMPARE(seam->boxes, QStringList{"error: 'three' is not a valid integer value.\n"
+                                          + PathOf("tfc", 1)});
+        QCOMPARE(form->MaxBots->Text(), QString("8"));
+        QVERIFY(form->ChatEditMemo->Text().startsWith("Engineers"));
     }
 
     // The mod's folder is missing: the pages keep showing Counter-Strike, so

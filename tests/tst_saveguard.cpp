@@ -14,7 +14,8 @@ namespace {
 // Two files on disk and one that is missing, by the short names the steps use.
 const QMap<QString, QString> Paths{{"a", "cstrike/bot1/personality.txt"},
                                    {"b", "cstrike/bot2/personality.txt"},
-                                   {"missing", "cstrike/bot9/personality.txt"}};
+                                   {"missing", "cstrike/bot9/personality.txt"},
+                                   {"lf", "cstrike/bot3/personality.txt"}};
 
 const QString F5Hint(". Press F5 to load it from disk; saves go ahead once it has loaded completely");
 
@@ -74,12 +75,13 @@ class SaveGuardTest : public QObject {
 
 private slots:
     // Each step is "load <file>" (a load begins), "hold <file>" (the page now
-    // holds the file completely), "edit" (the user changes the page), "lock
-    // <file>" (the file, or the folder of a missing one, becomes read-only to
-    // the ordinary user who makes the saves from then on) or one whose outcome
-    // is listed: "save <file>" (whether it may write), "write <file> <text>"
-    // (the page's whole save), "disk <file>" (what the file holds), "edited"
-    // (whether the user's edit is pending).
+    // holds the file completely), "emptied <file>" (it holds the file, saved
+    // empty), "edit" (the user changes the page), "lock <file>" (the file, or
+    // the folder of a missing one, becomes read-only to the ordinary user who
+    // makes the saves from then on) or one whose outcome is listed: "save
+    // <file>" (whether it may write), "write <file> <text>" (the page's whole
+    // save), "disk <file>" (what the file holds), "edited" (whether the user's
+    // edit is pending), "ends" (the line ends a save writes).
     void saveOutcomes_data()
     {
         QTest::addColumn<QStringList>("steps");
@@ -124,6 +126,13 @@ private slots:
         QTest::newRow("an edit stays through a load that stops")
             << QStringList{"hold a", "edit", "load b", "edited", "hold b", "edited"}
             << QStringList{"edited: yes", "edited: no"};
+        QTest::newRow("line ends as read")
+            << QStringList{"ends", "hold lf", "ends", "hold missing", "ends", "hold lf", "hold a", "ends"}
+            << QStringList{"ends: CR LF", "ends: LF", "ends: CR LF", "ends: CR LF"};
+        // An LF list emptied and typed into again stays an LF list.
+        QTest::newRow("line ends kept through an emptied file until a load")
+            << QStringList{"hold lf", "emptied lf", "ends", "load lf", "ends"}
+            << QStringList{"ends: LF", "ends: CR LF"};
         QTest::newRow("held again after a refusal")
             << QStringList{"load a", "save a", "hold b", "save b", "save a"}
             << QStringList{Unread("a"), "writes", Other("a")};
@@ -150,6 +159,7 @@ private slots:
         ScratchGameFolder game;
         WriteBytes(Paths.value("a"), "Raven\r\n");
         WriteBytes(Paths.value("b"), "Finch\r\n");
+        WriteBytes(Paths.value("lf"), "Heron\n3\n");
         SaveGuard guard;
         QString sign;
         guard.OnRefusalChange = [&sign](const QString& refusal) { sign = refusal; };
@@ -173,6 +183,10 @@ private slots:
                     seen << QString("edited: ") + (guard.HasUserEdits() ? "yes" : "no");
                 continue;
             }
+            if (verb == "ends") {
+                seen << (guard.LineEndsToWrite() == LineEnds::LfAlone ? "ends: LF" : "ends: CR LF");
+                continue;
+            }
             const QString path = Paths.value(step.section(' ', 1, 1));
             QVERIFY2(!path.isEmpty(), qPrintable(step));
             if (verb == "load") {
@@ -193,6 +207,8 @@ private slots:
                     write();
                 else if (!AsOrdinaryUser(write))
                     QSKIP("running as root without a user \"nobody\"");
+            } else if (verb == "emptied") {
+                guard.Holds(path, QByteArray());
             } else {
                 seen << SaveAttempt(guard, path);
             }

@@ -14,41 +14,25 @@
 
 namespace {
 
-constexpr QChar carriageReturn = u'\r';
-constexpr QChar lineFeed = u'\n';
+const QString crLf = QStringLiteral("\r\n");
 
-// The document knows only line breaks between blocks. A CR LF pair becomes
-// such a break. So does a CR on its own, which therefore reads back as CR LF;
-// lines read from files never hold one. An LF on its own is an ordinary
-// character of a line in the files; it is kept inside its block as a line
-// separator, which is shown as a break and read back as the LF it was.
-QString DocumentTextFrom(const QString& text)
+// The document knows only line breaks between blocks. CR LF, a CR alone and
+// an LF alone each become one, as each ends a line in the files, and all read
+// back as CR LF.
+QString DocumentTextFrom(QString text)
 {
-    QString documentText;
-    documentText.reserve(text.size());
-    for (qsizetype at = 0; at < text.size(); ++at) {
-        const QChar character = text.at(at);
-        if (character == carriageReturn) {
-            if (at + 1 < text.size() && text.at(at + 1) == lineFeed)
-                ++at;
-            documentText += lineFeed;
-        } else if (character == lineFeed) {
-            documentText += QChar(QChar::LineSeparator);
-        } else {
-            documentText += character;
-        }
-    }
-    return documentText;
+    return text.replace(crLf, QStringLiteral("\n")).replace(u'\r', u'\n');
 }
 
-// Block texts rather than toPlainText, which turns line separators into LF
-// and non-breaking spaces into blanks.
+// Block texts rather than toPlainText, which turns non-breaking spaces into
+// blanks. A line separator inside a block shows as a break, so it reads back
+// as one.
 QString TextFromBlocks(const QTextDocument& document)
 {
     QStringList lines;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        lines << block.text().replace(QChar(QChar::LineSeparator), lineFeed);
-    return lines.join(QStringLiteral("\r\n"));
+        lines << block.text().replace(QChar(QChar::LineSeparator), crLf);
+    return lines.join(crLf);
 }
 
 } // namespace
@@ -124,8 +108,8 @@ void TextArea::LimitUndoHistory()
     ReturnTo(place);
 }
 
-// Shift+Enter would otherwise insert a line separator, which reads back as
-// an LF on its own instead of the CR LF of a new line.
+// Shift+Enter would otherwise insert a line separator, a break inside a
+// block rather than a new line.
 void TextArea::keyPressEvent(QKeyEvent* event)
 {
     if (isReadOnly()) {

@@ -4,7 +4,8 @@
 
 #include <QPlainTextEdit>
 
-// A multi-line text area whose text is its lines joined by CR LF. Enter
+// A multi-line text area whose text is its lines joined by CR LF; in a text
+// given to it, CR LF, a CR alone and an LF alone each end a line. Enter
 // starts a new line, Tab moves the focus, and wrapping at the area's width
 // adds nothing to the text. Only characters with a single-byte form, but
 // for Ctrl-Z, can be typed or pasted. The undo history starts again at a key release once it

@@ -12,10 +12,18 @@ QString FailureText(const QString& message)
     return message;
 }
 
+QString BoxText(const Exception& failure)
+{
+    const QString text = FailureText(failure.Message());
+    if (failure.File().isEmpty() || failure.Message().contains(failure.File()))
+        return text;
+    return text + QLatin1Char('\n') + failure.File();
+}
+
 void ReportFailure(const Exception& failure)
 {
     CancelPointerCapture();
-    ActiveMessageSeam().ErrorBox(ApplicationTitle(), FailureText(failure.Message()));
+    ActiveMessageSeam().ErrorBox(ApplicationTitle(), BoxText(failure));
 }
 
 void ShowNotice(const QString& text)

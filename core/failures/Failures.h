@@ -9,8 +9,13 @@
 // character's code is above that of the period itself.
 QString FailureText(const QString& message);
 
-// The error box: stops any pointer capture, then shows the message with a stop
-// icon and one OK button.
+// The error box's text: the message as FailureText shows it, and below it,
+// on a line of its own, the file the failure is about, unless the message
+// already names it.
+QString BoxText(const Exception& failure);
+
+// The error box: stops any pointer capture, then shows the box's text with a
+// stop icon and one OK button.
 void ReportFailure(const Exception& failure);
 
 // The plain notice box; returns when the user has closed it.

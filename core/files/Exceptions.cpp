@@ -7,6 +7,12 @@ Exception::Exception(QString message)
 {
 }
 
+void Exception::TellFile(const QString& path)
+{
+    if (file_.isEmpty())
+        file_ = path;
+}
+
 EInOutError::EInOutError(int code) : EInOutError(code, MessageForCode(code)) {}
 
 EInOutError::EInOutError(int code, QString message)

@@ -13,10 +13,30 @@ public:
     const QString& Message() const noexcept { return message_; }
     const char* what() const noexcept override { return utf8_.constData(); }
 
+    // The file the failure is about, as the pages name files; empty when
+    // none was told. The first one told stays: it comes from the innermost
+    // operation, the one that failed.
+    const QString& File() const noexcept { return file_; }
+    void TellFile(const QString& path);
+
 private:
     QString message_;
     QByteArray utf8_;
+    QString file_;
 };
+
+// Runs operation, telling a failure that leaves it that it is about the file
+// at path.
+template <typename Operation>
+decltype(auto) ForFile(const QString& path, Operation&& operation)
+{
+    try {
+        return operation();
+    } catch (Exception& failure) {
+        failure.TellFile(path);
+        throw;
+    }
+}
 
 // A failed file operation. The code follows the Win32 numbering (2 file not
 // found, 3 path not found, 5 access denied, 183 already exists, ...).

@@ -15,6 +15,7 @@
 namespace {
 
 constexpr char CarriageReturn = 13;
+constexpr char LineFeed = 10;
 constexpr char CtrlZ = 26;
 
 // Enough for the first line of any ordinary file in one read.
@@ -39,7 +40,7 @@ QString ReadFirstLine(int descriptor, const struct stat& status)
         if (count == 0)
             return BytesToText(line);
         const char* end = std::find_if(buffer, buffer + count, [](char byte) {
-            return byte == CarriageReturn || byte == CtrlZ;
+            return byte == CarriageReturn || byte == LineFeed || byte == CtrlZ;
         });
         line.append(buffer, end - buffer);
         total += count;

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 
 // The first line of the file at a path (already in the system's encoding), by
-// the line rules: up to the first CR or Ctrl-Z, or the end of the file, but
+// the line rules: up to the first CR, LF or Ctrl-Z, or the end of the file, but
 // no further than the first 64 KiB. It reads only as far as that line
 // reaches, with as few system calls as the checks allow, for lists that read
 // the first line of many files at once.

@@ -9,6 +9,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -113,6 +114,7 @@ struct LineFile::State {
     qsizetype end = 0;
     QByteArray targetPath;
     QString path; // as the caller named it
+    LineEnds lineEnds = LineEnds::CrLf;
 };
 
 LineFile::LineFile(std::unique_ptr<State> state) : state_(std::move(state)) {}
@@ -206,7 +208,7 @@ LineFile OpenForReading(const QString& path)
     return LineFile(std::move(state));
 }
 
-LineFile CreateForWriting(const QString& path)
+LineFile CreateForWriting(const QString& path, LineEnds lineEnds)
 {
     const WriteTarget target = ResolveWriteTarget(QFile::encodeName(path));
     const QByteArray folder = ParentOf(target.path);
@@ -229,6 +231,7 @@ LineFile CreateForWriting(const QString& path)
     auto state = std::make_unique<LineFile::State>(LineFile::State::Mode::Writing);
     state->targetPath = target.path;
     state->path = path;
+    state->lineEnds = lineEnds;
     return LineFile(std::move(state));
 }
 
@@ -244,14 +247,16 @@ QString ReadTextLine(LineFile& file)
     if (state.position >= state.end)
         return QString();
     const qsizetype start = state.position;
-    qsizetype lineEnd = state.content.indexOf(CarriageReturn, start);
-    if (lineEnd < 0 || lineEnd > state.end)
-        lineEnd = state.end;
-    const QString line = BytesToText(QByteArrayView(state.content).sliced(start, lineEnd - start));
-    state.position = lineEnd;
-    if (state.position < state.end) {  // at a CR
+    const char* data = state.content.constData();
+    const auto lineEnd = std::find_if(data + start, data + state.end, [](char byte) {
+        return byte == CarriageReturn || byte == LineFeed;
+    });
+    const QString line = BytesToText(QByteArrayView(data + start, lineEnd));
+    state.position = lineEnd - data;
+    if (state.position < state.end) {  // at a CR or an LF
         ++state.position;
-        if (state.position < state.end && state.content.at(state.position) == LineFeed)
+        if (*lineEnd == CarriageReturn && state.position < state.end
+            && state.content.at(state.position) == LineFeed)
             ++state.position;
     }
     return line;
@@ -261,8 +266,7 @@ void WriteTextLine(LineFile& file, const QString& text)
 {
     LineFile::State& state = WritingState(file.state_);
     state.content += TextToBytes(text);
-    state.content += CarriageReturn;
-    state.content += LineFeed;
+    state.content += LineEndBytes(state.lineEnds);
 }
 
 void WritePlainText(LineFile& file, const QString& text)

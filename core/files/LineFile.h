@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LineEnds.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -13,8 +15,9 @@ enum class CloseOutcome {
     ChangedElsewhere, // it did not hold what was expected: nothing was written
 };
 
-// One open line text file, in reading or in writing mode. Lines are written
-// with CR LF; reading accepts CR LF and a CR alone; a Ctrl-Z byte ends the
+// One open line text file, in reading or in writing mode. A line read ends
+// at CR LF, at a CR alone or at an LF alone; lines are written with the line
+// ends given at the start of writing (LineEnds.h); a Ctrl-Z byte ends the
 // file. Every failing operation raises EInOutError.
 //
 // A file opened for writing is checked at once (a missing folder, a folder or
@@ -43,7 +46,7 @@ private:
     std::unique_ptr<State> state_;
 
     friend LineFile OpenForReading(const QString& path);
-    friend LineFile CreateForWriting(const QString& path);
+    friend LineFile CreateForWriting(const QString& path, LineEnds lineEnds);
     friend bool AtEndOfFile(LineFile& file);
     friend QString ReadTextLine(LineFile& file);
     friend void WriteTextLine(LineFile& file, const QString& text);
@@ -56,7 +59,7 @@ private:
 };
 
 LineFile OpenForReading(const QString& path);
-LineFile CreateForWriting(const QString& path);
+LineFile CreateForWriting(const QString& path, LineEnds lineEnds = LineEnds::CrLf);
 bool AtEndOfFile(LineFile& file);
 QString ReadTextLine(LineFile& file);
 void WriteTextLine(LineFile& file, const QString& text);

@@ -12,6 +12,7 @@ void SaveGuard::LoadBegins(const QString& path)
     reportedPath_.clear();
     showsOtherValues_ = false;
     decidesLater_ = false;
+    lineEnds_ = LineEnds::CrLf;
 }
 
 void SaveGuard::LoadBeginsBeforeTheFile(const QString& path)
@@ -24,6 +25,7 @@ void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& cont
 {
     heldPath_ = path;
     heldContent_ = content;
+    lineEnds_ = content ? LineEndsOf(*content).value_or(lineEnds_) : LineEnds::CrLf;
     unreadPath_.clear();
     reportedPath_.clear();
     SetUserEdited(false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LineEnds.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -52,6 +54,11 @@ public:
     // naming the file the first time; further refusals of the same file
     // return false without a box until the next load begins.
     bool MayWrite(const QString& path);
+
+    // The line ends a save writes: those of the file as the page read it,
+    // kept through saves that leave no line end in it; CR LF for a missing
+    // file and one the page has not read.
+    LineEnds LineEndsToWrite() const { return lineEnds_; }
 
     // The user changed a control of the page.
     void UserEdited() { SetUserEdited(true); }
@@ -112,4 +119,5 @@ private:
     bool userEdited_ = false;
     bool decidesLater_ = false;
     std::optional<QByteArray> conflictingContent_;
+    LineEnds lineEnds_ = LineEnds::CrLf;
 };

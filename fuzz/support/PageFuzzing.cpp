@@ -45,6 +45,18 @@ void CheckSaveRefused(const PageFileOperations& page, const QByteArray& input)
             Shown(input));
 }
 
+// A file whose every line end before its Ctrl-Z is an LF alone is saved with
+// LF alone; any other one with CR LF.
+bool KeepsItsLineEnds(const QByteArray& input, const QByteArray& saved)
+{
+    const qsizetype endMark = input.indexOf('\x1a');
+    const QByteArray read = endMark < 0 ? input : input.first(endMark);
+    const bool linuxLines = read.contains('\n') && !read.contains('\r');
+    if (linuxLines)
+        return !saved.contains('\r');
+    return saved.count('\n') == saved.count("\r\n");
+}
+
 } // namespace
 
 void StartPageFuzzing(int& argumentCount, char**& arguments)
@@ -72,6 +84,8 @@ void CheckLoadAndSave(const PageFileOperations& page, const QByteArray& input)
     const QString shownAfterLoad = page.shown();
     page.save();
     const QByteArray saved = FileBytes(page.path);
+    Require(KeepsItsLineEnds(input, saved), "a save keeps the line ends the file was read with",
+            Shown(input) + QStringLiteral("\nsaved: ") + Shown(saved));
     page.load();
     Require(page.shown() == shownAfterLoad, "a saved page loads back to the same controls",
             Shown(input) + QStringLiteral("\nshown: ") + shownAfterLoad

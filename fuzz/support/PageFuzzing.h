@@ -35,5 +35,5 @@ struct PageFileOperations {
 // that is no number leaves the page refusing to save: the first attempt with
 // a failure, later ones silently, and the file keeps its bytes. A complete
 // load saves bytes that load back to the same controls and save again to
-// the same bytes.
+// the same bytes, with the line ends the input was read with.
 void CheckLoadAndSave(const PageFileOperations& page, const QByteArray& input);
