@@ -604,7 +604,7 @@ private slots:
         if (situation == "changed" && !page.isEmpty())
             boxes << ConflictQuestion("cstrike/bot.cfg");
         if (gone)
-            boxes << "error: Invalid filename."
+            boxes << "error: Invalid filename.\n" + PageFiles.value(page)
                   << question.arg(caption, "Close anyway and lose them, or go back to the window? [Close Anyway");
         QCOMPARE(seam->boxes, boxes);
         QCOMPARE(QString::fromStdString(said.str()),

@@ -13,8 +13,8 @@
 
 // An edit that no trigger saves, made on a page of the main window as the
 // user makes it: a typed name ("personality"), a skill set by a screen
-// reader ("screen reader"), a chat key pressed and not yet released
-// ("chat"), a box toggled with Space ("bot.cfg"). Only programs that link
+// reader ("screen reader"), a chat line begun with keys pressed and not yet
+// released ("chat"), a box toggled with Space ("bot.cfg"). Only programs that link
 // the program's window modules use it.
 inline void EditAsTheUser(TMainForm& form, const QString& page)
 {
@@ -23,7 +23,8 @@ inline void EditAsTheUser(TMainForm& form, const QString& page)
     else if (page == "screen reader")
         QAccessible::queryAccessibleInterface(form.Skill)->valueInterface()->setCurrentValue(4);
     else if (page == "chat")
-        QTest::keyPress(form.ChatEditMemo, 'x');
+        for (Qt::Key key : {Qt::Key_X, Qt::Key_Return})
+            QTest::keyPress(form.ChatEditMemo, key);
     else
         QTest::keyClick(form.DiscoModeCheckBox, Qt::Key_Space);
 }
