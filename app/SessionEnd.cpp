@@ -69,12 +69,23 @@ void TMainForm::SaveAtSessionEnd()
     }
 }
 
+// One bridge for the program's life, leading to the main window of the
+// moment: a window left for another game folder, destroyed at the next one,
+// would otherwise take the signals' handlers with it.
 void TMainForm::WireSessionEnd()
 {
-    auto* bridge = new SignalBridge({SIGTERM, SIGHUP, SIGINT}, this);
-    bridge->OnSignal = [this](int signalNumber) {
-        SaveAtSessionEnd();
+    static bool wired = false;
+    if (wired)
+        return;
+    wired = true;
+    auto* bridge = new SignalBridge({SIGTERM, SIGHUP, SIGINT}, qGuiApp);
+    bridge->OnSignal = [](int signalNumber) {
+        if (MainForm)
+            MainForm->SaveAtSessionEnd();
         EndAsSignalled(signalNumber);
     };
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this] { SaveAtSessionEnd(); });
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, bridge, [] {
+        if (MainForm)
+            MainForm->SaveAtSessionEnd();
+    });
 }

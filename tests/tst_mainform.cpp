@@ -634,6 +634,9 @@ private slots:
     {
         QFETCH(QString, edit);
         QFETCH(bool, wrongFolderFirst);
+        // The handler the editor's window leaves for SIGTERM.
+        struct sigaction caught {};
+        QCOMPARE(::sigaction(SIGTERM, nullptr, &caught), 0);
         const QString first = QDir::currentPath();
         const auto other = ScratchGameFolder::WithSampleMods();
         for (const char* mod : {"cstrike", "opfor", "tfc", "flf"})
@@ -679,6 +682,15 @@ private slots:
         QCOMPARE(MainForm->ModToEditComboBox->Text(), QString("Half-Life: Death Match"));
         QCOMPARE(MainForm->Name->Text(), QString("Tripmine"));
         QCOMPARE(FolderOfLastTime(), std::optional<QString>(other->Path()));
+        // Going on again destroys the first window; the end of the session
+        // still reaches the window of the moment.
+        folders << first;
+        QVERIFY(QTest::qWaitForWindowActive(MainForm));
+        QTest::keyClick(MainForm->Name, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(QDir::currentPath(), first);
+        struct sigaction terminate {};
+        QCOMPARE(::sigaction(SIGTERM, nullptr, &terminate), 0);
+        QVERIFY(terminate.sa_handler == caught.sa_handler);
     }
 
     // The roster read after a pending personality's save belongs to no save:
