@@ -19,16 +19,8 @@ void TMainForm::LoadBotConfig()
 // the user keeps an edit over it.
 void TMainForm::SaveBotConfig()
 {
-    switch (SaveShownBotConfig(*this, ModFolder)) {
-    case SaveOutcome::ChangedOnDisk:
-        ShowChangedElsewhere(BotConfigSaveGuard, &TMainForm::LoadBotConfig);
-        break;
-    case SaveOutcome::Conflict:
-        ResolveConflictAtTrigger(BotConfigEditor);
-        break;
-    default:
-        break;
-    }
+    FollowOtherProgramsChange(BotConfigEditor, SaveShownBotConfig(*this, ModFolder),
+                              &TMainForm::LoadBotConfig);
 }
 
 // The roster rebuild drops the check marks, so an edit of the page's is

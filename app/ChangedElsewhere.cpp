@@ -19,6 +19,15 @@ void TMainForm::ShowChangedElsewhere(const SaveGuard& guard, void (TMainForm::*l
                    + plainTitle_);
 }
 
+void TMainForm::FollowOtherProgramsChange(QWidget* page, SaveOutcome outcome,
+                                          void (TMainForm::*load)())
+{
+    if (outcome == SaveOutcome::ChangedOnDisk)
+        ShowChangedElsewhere(GuardOf(page), load);
+    else if (outcome == SaveOutcome::Conflict)
+        ResolveConflictAtTrigger(page);
+}
+
 void TMainForm::WireChangedElsewhereSign()
 {
     plainTitle_ = windowTitle();

@@ -15,14 +15,5 @@ void TMainForm::LoadChat()
 // the user keeps an edit over it.
 void TMainForm::SaveChat()
 {
-    switch (SaveChatList(*this, ModFolder)) {
-    case SaveOutcome::ChangedOnDisk:
-        ShowChangedElsewhere(ChatSaveGuard, &TMainForm::LoadChat);
-        break;
-    case SaveOutcome::Conflict:
-        ResolveConflictAtTrigger(ChatTab);
-        break;
-    default:
-        break;
-    }
+    FollowOtherProgramsChange(ChatTab, SaveChatList(*this, ModFolder), &TMainForm::LoadChat);
 }

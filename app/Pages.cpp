@@ -25,6 +25,11 @@ QString TMainForm::CaptionOf(const QWidget* page) const
     return QStringLiteral("Bot.cfg Editor");
 }
 
+std::array<QWidget*, 3> TMainForm::PagesInSavingOrder() const
+{
+    return {BotConfigEditor, ChatTab, PersonalityTab};
+}
+
 void TMainForm::LoadPage(QWidget* page)
 {
     if (page == PersonalityTab) {

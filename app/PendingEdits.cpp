@@ -126,10 +126,9 @@ TMainForm::EditFate TMainForm::SettlePendingEdit(QWidget* page, bool askAgain)
     }
 }
 
-// bot.cfg goes first: a personality's save reads bot.cfg again.
 bool TMainForm::MayReplacePages(std::initializer_list<QWidget*> replaced)
 {
-    for (QWidget* page : {BotConfigEditor, ChatTab, PersonalityTab}) {
+    for (QWidget* page : PagesInSavingOrder()) {
         if (std::find(replaced.begin(), replaced.end(), page) == replaced.end())
             continue;
         const EditFate fate = SettlePendingEdit(page, true);
@@ -147,7 +146,7 @@ bool TMainForm::MayReplacePages(std::initializer_list<QWidget*> replaced)
 bool TMainForm::MayClose()
 {
     bool asked = false;
-    for (QWidget* page : {BotConfigEditor, ChatTab, PersonalityTab}) {
+    for (QWidget* page : PagesInSavingOrder()) {
         const EditFate fate = SettlePendingEdit(page, true);
         if (fate == EditFate::Kept)
             return false;

@@ -61,18 +61,9 @@ std::optional<NewPersonality> TMainForm::CreationOfChosenPersonality()
 // unless the user keeps an edit over it.
 void TMainForm::SavePersonality()
 {
-    switch (SaveShownPersonality(*this, ModFolder)) {
-    case SaveOutcome::Saved:
+    const SaveOutcome outcome = SaveShownPersonality(*this, ModFolder);
+    if (outcome == SaveOutcome::Saved)
         RefreshRosterAndBotConfig();
-        break;
-    case SaveOutcome::ChangedOnDisk:
-        ShowChangedElsewhere(PersonalitySaveGuard, &TMainForm::LoadPersonality);
-        break;
-    case SaveOutcome::Conflict:
-        ResolveConflictAtTrigger(PersonalityTab);
-        break;
-    case SaveOutcome::Refused:
-    case SaveOutcome::NothingPending:
-        break;
-    }
+    else
+        FollowOtherProgramsChange(PersonalityTab, outcome, &TMainForm::LoadPersonality);
 }

@@ -59,9 +59,9 @@ void TMainForm::SaveAtSessionEnd()
 {
     UnattendedMessageSeam seam;
     const ScopedMessageSeam unattended(seam);
-    for (QWidget* page : {BotConfigEditor, ChatTab, PersonalityTab})
+    for (QWidget* page : PagesInSavingOrder())
         SettlePendingEdit(page, true);
-    for (QWidget* page : {BotConfigEditor, ChatTab, PersonalityTab}) {
+    for (QWidget* page : PagesInSavingOrder()) {
         const SaveGuard& guard = GuardOf(page);
         if (guard.HasUserEdits())
             seam.Say(QStringLiteral("the changes on the page \"%1\" were not saved into %2")

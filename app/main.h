@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -100,6 +101,12 @@ private:
     // Runs the page's load after a trigger found the file changed elsewhere
     // and nothing pending, keeping the user's place and saying so.
     void ShowChangedElsewhere(const SaveGuard& guard, void (TMainForm::*load)());
+    // What a trigger's save met on the page, the same on every page: another
+    // program's change is shown with load, or put to the user under an edit.
+    void FollowOtherProgramsChange(QWidget* page, SaveOutcome outcome, void (TMainForm::*load)());
+    // The pages in the order their pending edits are saved: bot.cfg first,
+    // since a personality's save reads bot.cfg again.
+    std::array<QWidget*, 3> PagesInSavingOrder() const;
     void WirePageKeys();
     // The file the shown page's load reads; none when no chat kind may be.
     std::optional<QString> ShownPageFile() const;
