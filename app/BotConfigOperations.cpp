@@ -2,6 +2,8 @@
 
 #include "BotConfigStore.h"
 #include "BotRoster.h"
+#include "ModFolders.h"
+#include "PendingEdits.h"
 
 // The bot.cfg page's roster, load and save, always for the current mod.
 
@@ -27,9 +29,15 @@ void TMainForm::SaveBotConfig()
 // saved before it; one that stays unsaved keeps the page as it is.
 void TMainForm::RefreshRosterAndBotConfig()
 {
-    const EditFate fate = SettlePendingEdit(BotConfigEditor, false);
+    const EditFate fate = SettlePendingEdit(RowOf(pages_, BotConfigEditor), false);
     if (fate == EditFate::Kept || fate == EditFate::Unsaved)
         return;
     UpdateBotCheckList();
     LoadBotConfig();
+}
+
+SaveOutcome TMainForm::SavePendingBotConfig()
+{
+    return SaveBotConfigTo(*this, FileThePageHolds(BotConfigSaveGuard, BotConfigPath(ModFolder)),
+                           SaveWhen::OnlyPending);
 }

@@ -1,5 +1,6 @@
 #include "main.h"
 
+#include "Conflicts.h"
 #include "TextArea.h"
 #include "UserEdits.h"
 
@@ -22,10 +23,11 @@ void TMainForm::ShowChangedElsewhere(const SaveGuard& guard, void (TMainForm::*l
 void TMainForm::FollowOtherProgramsChange(QWidget* page, SaveOutcome outcome,
                                           void (TMainForm::*load)())
 {
+    PageSlot& slot = RowOf(pages_, page);
     if (outcome == SaveOutcome::ChangedOnDisk)
-        ShowChangedElsewhere(GuardOf(page), load);
+        ShowChangedElsewhere(*slot.guard, load);
     else if (outcome == SaveOutcome::Conflict)
-        ResolveConflictAtTrigger(page);
+        ResolveConflictAtTrigger(slot);
 }
 
 void TMainForm::WireChangedElsewhereSign()

@@ -17,3 +17,12 @@ void TMainForm::SaveChat()
 {
     FollowOtherProgramsChange(ChatTab, SaveChatList(*this, ModFolder), &TMainForm::LoadChat);
 }
+
+// Before any load began, the list the chat kind chooses.
+SaveOutcome TMainForm::SavePendingChat()
+{
+    const QString target = ChatSaveGuard.SaveTarget();
+    if (target.isEmpty())
+        return SaveChatList(*this, ModFolder);
+    return SaveChatListTo(*this, target, SaveWhen::OnlyPending);
+}

@@ -1,7 +1,8 @@
-#include "main.h"
+#include "Conflicts.h"
 
 #include "ApplicationTitle.h"
 #include "MessageSeam.h"
+#include "PageTable.h"
 
 // A save that meets another program's change under an edit of the user's
 // writes nothing until the user chooses, in one box, which of the two stays.
@@ -26,9 +27,9 @@ ConflictAnswer AskAboutChange(const QString& path)
 } // namespace
 
 // Another change met while the edit is written asks again.
-TMainForm::EditFate TMainForm::ResolveConflict(QWidget* page)
+EditFate ResolveConflict(PageSlot& page)
 {
-    SaveGuard& guard = GuardOf(page);
+    SaveGuard& guard = *page.guard;
     for (;;) {
         switch (AskAboutChange(guard.SaveTarget())) {
         case KeepMyEdit:
@@ -51,10 +52,8 @@ TMainForm::EditFate TMainForm::ResolveConflict(QWidget* page)
     }
 }
 
-// What a trigger's save met: the page shows the file when the user drops
-// the edit for it.
-void TMainForm::ResolveConflictAtTrigger(QWidget* page)
+void ResolveConflictAtTrigger(PageSlot& page)
 {
     if (ResolveConflict(page) == EditFate::Dropped)
-        LoadPage(page);
+        page.reload();
 }

@@ -2,6 +2,7 @@
 
 #include "Failures.h"
 #include "GameFolderChoice.h"
+#include "PendingEdits.h"
 #include "SteamLibraries.h"
 
 #include <QDir>
@@ -13,7 +14,7 @@
 
 void TMainForm::ChooseAnotherGameFolder()
 {
-    if (!MayClose())
+    if (!MayClose(pages_))
         return;
     const QStringList found = SteamGameFolders(QDir::homePath());
     if (ChooseGameFolder(this, QDir::currentPath(), found) && OnGameFolderEntered)

@@ -1,9 +1,5 @@
-#include "main.h"
+#include "PageSigns.h"
 
-#include "Failures.h"
-
-#include <QKeySequence>
-#include <QShortcut>
 #include <QTabWidget>
 
 // A tab's caption carries the page's signs after the page's own caption: " *"
@@ -13,49 +9,30 @@
 // were kept. The tab's tool tip gives the refusal. The page itself is named
 // by the whole caption, so that a screen reader hears the signs too.
 
-void TMainForm::ShowPageSigns(QWidget* page, const QString& caption, const SaveGuard& guard)
+namespace {
+
+void ShowPageSigns(QTabWidget& tabs, const PageSlot& page)
 {
-    const int index = PageControl->indexOf(page);
-    QString shown = caption;
-    if (guard.HasUserEdits())
+    const int index = tabs.indexOf(page.tab);
+    QString shown = page.caption;
+    if (page.guard->HasUserEdits())
         shown += QStringLiteral(" *");
-    if (!PageControl->tabToolTip(index).isEmpty())
+    if (!tabs.tabToolTip(index).isEmpty())
         shown += QStringLiteral(" (not saved)");
-    PageControl->setTabText(index, shown);
-    page->setAccessibleName(shown);
+    tabs.setTabText(index, shown);
+    page.tab->setAccessibleName(shown);
 }
 
-void TMainForm::WirePageSigns()
+} // namespace
+
+void WirePageSigns(PageTable& pages, QTabWidget& tabs)
 {
-    const auto wire = [this](QWidget* page, SaveGuard& guard) {
-        const QString caption = PageControl->tabText(PageControl->indexOf(page));
-        guard.OnRefusalChange = [this, page, caption, &guard](const QString& refusal) {
-            PageControl->setTabToolTip(PageControl->indexOf(page), refusal);
-            ShowPageSigns(page, caption, guard);
+    for (PageSlot& page : pages) {
+        page.guard->OnRefusalChange = [&tabs, &page](const QString& refusal) {
+            tabs.setTabToolTip(tabs.indexOf(page.tab), refusal);
+            ShowPageSigns(tabs, page);
         };
-        guard.OnUserEditsChange = [this, page, caption, &guard] {
-            ShowPageSigns(page, caption, guard);
-        };
-        ShowPageSigns(page, caption, guard);
-    };
-    wire(PersonalityTab, PersonalitySaveGuard);
-    wire(ChatTab, ChatSaveGuard);
-    wire(BotConfigEditor, BotConfigSaveGuard);
-}
-
-// F5 reads the shown page's file again through the page's own load, so a
-// file that was put right outside the editor becomes editable again. It
-// saves no edit of that page first: the user asks for the file as it is on
-// disk.
-void TMainForm::ReloadShownPage()
-{
-    QWidget* shown = PageControl->currentWidget();
-    GuardOf(shown).DropEdit();
-    LoadPage(shown);
-}
-
-void TMainForm::WireReloadKey()
-{
-    auto* reload = new QShortcut(QKeySequence(Qt::Key_F5), this);
-    connect(reload, &QShortcut::activated, this, [this] { RunHandler([this] { ReloadShownPage(); }); });
+        page.guard->OnUserEditsChange = [&tabs, &page] { ShowPageSigns(tabs, page); };
+        ShowPageSigns(tabs, page);
+    }
 }

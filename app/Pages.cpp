@@ -1,54 +1,42 @@
 #include "main.h"
 
 #include "BoundedIntegerField.h"
+#include "ChatFileChoice.h"
+#include "ChatList.h"
 #include "DropDownSelector.h"
+#include "ModFolders.h"
 
-#include <utility>
+#include <QTabWidget>
 
-// The three pages as the window's code names them: by their tab.
+// The window's three pages as the features that concern every page see
+// them, in the order their pending edits are saved. Each is named by the
+// caption its tab was given.
 
-SaveGuard& TMainForm::GuardOf(QWidget* page)
+void TMainForm::BuildPageTable()
 {
-    if (page == PersonalityTab)
-        return PersonalitySaveGuard;
-    if (page == ChatTab)
-        return ChatSaveGuard;
-    return BotConfigSaveGuard;
-}
-
-QString TMainForm::CaptionOf(const QWidget* page) const
-{
-    if (page == PersonalityTab)
-        return QStringLiteral("Personality Editor");
-    if (page == ChatTab)
-        return QStringLiteral("Chat Editor");
-    return QStringLiteral("Bot.cfg Editor");
-}
-
-std::array<QWidget*, 3> TMainForm::PagesInSavingOrder() const
-{
-    return {BotConfigEditor, ChatTab, PersonalityTab};
-}
-
-void TMainForm::LoadPage(QWidget* page)
-{
-    if (page == PersonalityTab) {
-        LoadPersonality();
-    } else if (page == ChatTab) {
-        LoadChat();
-    } else {
-        UpdateBotCheckList();
-        LoadBotConfig();
-    }
-}
-
-// The program's own sets: the selectors raise nothing, and the number field
-// is set without its handler, so that no load runs.
-void TMainForm::PutChoosersBack()
-{
-    PutModSelectorBack();
-    ChatTypeComboBox->SetSelectedIndex(loadedChatKind_);
-    const ControlEvent numberChange = std::exchange(CurrentPersonalityNumber->OnChange, nullptr);
-    CurrentPersonalityNumber->SetValue(loadedNumber_);
-    CurrentPersonalityNumber->OnChange = numberChange;
+    const auto caption = [this](QWidget* tab) {
+        return PageControl->tabText(PageControl->indexOf(tab));
+    };
+    pages_ = {{
+        {BotConfigEditor, caption(BotConfigEditor), &BotConfigSaveGuard, nullptr,
+         [this] { return std::optional<QString>(BotConfigPath(ModFolder)); },
+         [this] {
+             UpdateBotCheckList();
+             LoadBotConfig();
+         },
+         [this] { return SavePendingBotConfig(); }, nullptr, nullptr},
+        {ChatTab, caption(ChatTab), &ChatSaveGuard, ChatTypeComboBox,
+         [this] { return ChooseChatFile(*this, ModFolder); }, [this] { LoadChat(); },
+         [this] { return SavePendingChat(); }, nullptr,
+         [this](const QString& path) { ShowRemovedChatList(*this, path); }},
+        {PersonalityTab, caption(PersonalityTab), &PersonalitySaveGuard,
+         CurrentPersonalityNumber,
+         [this] {
+             return std::optional<QString>(
+                 PersonalityFilePath(ModFolder, CurrentPersonalityNumber->AppliedValue()));
+         },
+         [this] { LoadPersonality(); }, [this] { return SavePendingPersonality(); },
+         [this] { return WhyCreatedPersonalityStays(); },
+         [this](const QString& path) { ShowPersonalityAfterRemoval(path); }},
+    }};
 }

@@ -1,17 +1,12 @@
-#include "main.h"
+#include "PendingEdits.h"
 
 #include "ApplicationTitle.h"
-#include "BotConfigStore.h"
-#include "BoundedIntegerField.h"
-#include "ChatList.h"
-#include "DropDownSelector.h"
-#include "Failures.h"
 #include "MessageSeam.h"
-#include "ModFolders.h"
-#include "PersonalityStore.h"
 #include "UserEdits.h"
 
-#include <QCloseEvent>
+#include <QWidget>
+
+#include <algorithm>
 
 // An edit made with the keyboard alone, or with the mouse without crossing a
 // page's background, reaches no trigger. So before a load replaces a page's
@@ -23,23 +18,6 @@
 
 namespace {
 
-// The file the page holds, which the number or chat kind just chosen no
-// longer names; before any load began, the one its trigger would save.
-QString TargetOf(const SaveGuard& guard, const QString& triggerPath)
-{
-    const QString target = guard.SaveTarget();
-    return target.isEmpty() ? triggerPath : target;
-}
-
-// A failure is reported and counts as a refusal.
-template <typename Save>
-SaveOutcome SavedUnderGuard(Save&& save)
-{
-    SaveOutcome outcome = SaveOutcome::Refused;
-    RunHandler([&save, &outcome] { outcome = save(); });
-    return outcome;
-}
-
 // Going on loses the page's edit; going back is the careful answer.
 bool AskToGoOn(const QString& pageCaption, const QString& question, const QString& answer)
 {
@@ -50,72 +28,40 @@ bool AskToGoOn(const QString& pageCaption, const QString& question, const QStrin
         answer, QStringLiteral("Go Back"));
 }
 
+bool MayReplace(PageSlot& page)
+{
+    const EditFate fate = SettlePendingEdit(page, true);
+    if (fate == EditFate::Kept
+        || (fate == EditFate::Unsaved
+            && !AskToGoOn(page.caption,
+                          QStringLiteral("Load anyway and lose them, or go back to them?"),
+                          QStringLiteral("Load Anyway"))))
+        return false;
+    page.guard->DropEdit();
+    return true;
+}
+
 } // namespace
 
 // The personality number and the chat kind choose a file; they are no part
 // of one.
-void TMainForm::WatchUserEdits()
+void WatchUserEdits(PageTable& pages)
 {
-    const auto watch = [](QWidget& tab, SaveGuard& guard, const QWidget* chooser) {
-        auto* edits = new PageEdits(tab);
-        edits->OnUserEdit = [&guard, chooser](QWidget& control) {
-            if (&control != chooser)
-                guard.UserEdited();
+    for (PageSlot& page : pages) {
+        auto* edits = new PageEdits(*page.tab);
+        edits->OnUserEdit = [&page](QWidget& control) {
+            if (&control != page.chooser)
+                page.guard->UserEdited();
         };
-    };
-    watch(*PersonalityTab, PersonalitySaveGuard, CurrentPersonalityNumber);
-    watch(*ChatTab, ChatSaveGuard, ChatTypeComboBox);
-    watch(*BotConfigEditor, BotConfigSaveGuard, nullptr);
+    }
 }
 
-SaveOutcome TMainForm::SavePendingPersonality()
+EditFate SettlePendingEdit(PageSlot& page, bool askAgain)
 {
-    const SaveOutcome outcome = SavedUnderGuard([this] {
-        const QString path = TargetOf(
-            PersonalitySaveGuard, PersonalityFilePath(ModFolder, CurrentPersonalityNumber->AppliedValue()));
-        return SavePersonalityTo(*this, path, SaveWhen::OnlyPending);
-    });
-    // The save is done whatever the roster's reading then meets: a failure
-    // there is its own, reported on its own.
-    if (outcome == SaveOutcome::Saved)
-        RunHandler([this] { RefreshRosterAndBotConfig(); });
-    return outcome;
-}
-
-SaveOutcome TMainForm::SavePendingChat()
-{
-    return SavedUnderGuard([this] {
-        const QString target = ChatSaveGuard.SaveTarget();
-        if (target.isEmpty())
-            return SaveChatList(*this, ModFolder);
-        return SaveChatListTo(*this, target, SaveWhen::OnlyPending);
-    });
-}
-
-SaveOutcome TMainForm::SavePendingBotConfig()
-{
-    return SavedUnderGuard([this] {
-        return SaveBotConfigTo(*this, TargetOf(BotConfigSaveGuard, BotConfigPath(ModFolder)),
-                               SaveWhen::OnlyPending);
-    });
-}
-
-SaveOutcome TMainForm::SavePendingEdit(QWidget* page)
-{
-    if (page == PersonalityTab)
-        return SavePendingPersonality();
-    if (page == ChatTab)
-        return SavePendingChat();
-    return SavePendingBotConfig();
-}
-
-TMainForm::EditFate TMainForm::SettlePendingEdit(QWidget* page, bool askAgain)
-{
-    SaveGuard& guard = GuardOf(page);
-    if (!guard.HasUserEdits())
+    if (!page.guard->HasUserEdits())
         return EditFate::Settled;
     if (askAgain)
-        guard.AskAgain();
+        page.guard->AskAgain();
     switch (SavePendingEdit(page)) {
     case SaveOutcome::Conflict:
         return ResolveConflict(page);
@@ -126,45 +72,35 @@ TMainForm::EditFate TMainForm::SettlePendingEdit(QWidget* page, bool askAgain)
     }
 }
 
-bool TMainForm::MayReplacePages(std::initializer_list<QWidget*> replaced)
+bool MayReplacePages(PageTable& pages, std::initializer_list<const QWidget*> replaced)
 {
-    for (QWidget* page : PagesInSavingOrder()) {
-        if (std::find(replaced.begin(), replaced.end(), page) == replaced.end())
-            continue;
-        const EditFate fate = SettlePendingEdit(page, true);
-        if (fate == EditFate::Kept
-            || (fate == EditFate::Unsaved
-                && !AskToGoOn(CaptionOf(page),
-                              QStringLiteral("Load anyway and lose them, or go back to them?"),
-                              QStringLiteral("Load Anyway"))))
+    for (PageSlot& page : pages) {
+        if (std::find(replaced.begin(), replaced.end(), page.tab) != replaced.end()
+            && !MayReplace(page))
             return false;
-        GuardOf(page).DropEdit();
     }
     return true;
 }
 
-bool TMainForm::MayClose()
+bool MayReplaceEveryPage(PageTable& pages)
+{
+    return std::all_of(pages.begin(), pages.end(), MayReplace);
+}
+
+bool MayClose(PageTable& pages)
 {
     bool asked = false;
-    for (QWidget* page : PagesInSavingOrder()) {
+    for (PageSlot& page : pages) {
         const EditFate fate = SettlePendingEdit(page, true);
         if (fate == EditFate::Kept)
             return false;
         if (fate != EditFate::Unsaved || asked)
             continue;
         asked = true;
-        if (!AskToGoOn(CaptionOf(page),
+        if (!AskToGoOn(page.caption,
                        QStringLiteral("Close anyway and lose them, or go back to the window?"),
                        QStringLiteral("Close Anyway")))
             return false;
     }
     return true;
-}
-
-void TMainForm::closeEvent(QCloseEvent* event)
-{
-    if (MayClose())
-        event->accept();
-    else
-        event->ignore();
 }

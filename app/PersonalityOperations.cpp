@@ -3,6 +3,7 @@
 #include "ApplicationTitle.h"
 #include "BoundedIntegerField.h"
 #include "Conversions.h"
+#include "Failures.h"
 #include "LineFile.h"
 #include "MessageSeam.h"
 #include "ModFolders.h"
@@ -66,4 +67,17 @@ void TMainForm::SavePersonality()
         RefreshRosterAndBotConfig();
     else
         FollowOtherProgramsChange(PersonalityTab, outcome, &TMainForm::LoadPersonality);
+}
+
+// The save is done whatever the roster's reading then meets: a failure there
+// is its own, reported on its own.
+SaveOutcome TMainForm::SavePendingPersonality()
+{
+    const int number = CurrentPersonalityNumber->AppliedValue();
+    const QString path =
+        FileThePageHolds(PersonalitySaveGuard, PersonalityFilePath(ModFolder, number));
+    const SaveOutcome outcome = SavePersonalityTo(*this, path, SaveWhen::OnlyPending);
+    if (outcome == SaveOutcome::Saved)
+        RunHandler([this] { RefreshRosterAndBotConfig(); });
+    return outcome;
 }

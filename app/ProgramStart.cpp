@@ -10,6 +10,7 @@
 #include "ModFolders.h"
 #include "PersonalityHelp.h"
 #include "SaveLeftovers.h"
+#include "SessionEnd.h"
 #include "SteamLibraries.h"
 #include "main.h"
 
@@ -90,6 +91,7 @@ void WireExitButton(THelpWindow& window)
 
 ProgramWindows::ProgramWindows()
 {
+    InstallSessionEnd();
     CreateMainForm();
     chatHelpForm_ = std::make_unique<TChatHelpForm>();
     ChatHelpForm = chatHelpForm_.get();

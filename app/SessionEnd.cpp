@@ -1,6 +1,8 @@
-#include "main.h"
+#include "SessionEnd.h"
 
 #include "MessageSeam.h"
+#include "PendingEdits.h"
+#include "main.h"
 #include "SignalBridge.h"
 
 #include <QGuiApplication>
@@ -59,20 +61,19 @@ void TMainForm::SaveAtSessionEnd()
 {
     UnattendedMessageSeam seam;
     const ScopedMessageSeam unattended(seam);
-    for (QWidget* page : PagesInSavingOrder())
+    for (PageSlot& page : pages_)
         SettlePendingEdit(page, true);
-    for (QWidget* page : PagesInSavingOrder()) {
-        const SaveGuard& guard = GuardOf(page);
-        if (guard.HasUserEdits())
+    for (const PageSlot& page : pages_) {
+        if (page.guard->HasUserEdits())
             seam.Say(QStringLiteral("the changes on the page \"%1\" were not saved into %2")
-                         .arg(CaptionOf(page), guard.SaveTarget()));
+                         .arg(page.caption, page.guard->SaveTarget()));
     }
 }
 
 // One bridge for the program's life, leading to the main window of the
 // moment: a window left for another game folder, destroyed at the next one,
 // would otherwise take the signals' handlers with it.
-void TMainForm::WireSessionEnd()
+void InstallSessionEnd()
 {
     static bool wired = false;
     if (wired)
@@ -84,7 +85,7 @@ void TMainForm::WireSessionEnd()
             MainForm->SaveAtSessionEnd();
         EndAsSignalled(signalNumber);
     };
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, bridge, [] {
+    QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, bridge, [] {
         if (MainForm)
             MainForm->SaveAtSessionEnd();
     });

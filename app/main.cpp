@@ -9,18 +9,22 @@
 #include "ModFolders.h"
 #include "PageBackground.h"
 #include "PageLoads.h"
+#include "PageSigns.h"
+#include "PendingEdits.h"
 #include "PersonalityHelp.h"
 #include "PersonalityStore.h"
 #include "TextArea.h"
 #include "TextField.h"
 #include "WindowPlacement.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 
 #include <algorithm>
+#include <utility>
 
 TMainForm* MainForm = nullptr;
 
@@ -119,6 +123,7 @@ void TMainForm::BuildPages()
     BuildPersonalityPage(*this, *PersonalityTab);
     BuildChatPage(*this, *ChatTab);
     BuildBotConfigPage(*this, *BotConfigEditor);
+    BuildPageTable();
 
     personalityBackground_ = new PageBackground(*PersonalityTab);
     botConfigBackground_ = new PageBackground(*BotConfigEditor);
@@ -138,14 +143,16 @@ void TMainForm::WireEvents()
             [this] { RunHandler([this] { ChatHelpButtonClick(); }); });
     personalityBackground_->OnMouseMove = [this] { PersonalityTabMouseMove(); };
     botConfigBackground_->OnMouseMove = [this] { BotConfigEditorMouseMove(); };
-    WirePageSigns();
-    WireReloadKey();
-    WirePutBackKey();
+    WirePageSigns(pages_, *PageControl);
     WireOpenKey();
     WirePageKeys();
-    WatchUserEdits();
+    WatchUserEdits(pages_);
     WireChangedElsewhereSign();
-    WireSessionEnd();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    event->setAccepted(MayClose(pages_));
 }
 
 void TMainForm::showEvent(QShowEvent* event)
@@ -185,7 +192,7 @@ void TMainForm::ModToEditButtonClick()
         PutModSelectorBack();
         throw Exception(MissingModFolder(folder, ModFolder));
     }
-    if (!MayReplacePages({PersonalityTab, ChatTab, BotConfigEditor})) {
+    if (!MayReplaceEveryPage(pages_)) {
         PutChoosersBack();
         return;
     }
@@ -217,6 +224,17 @@ void TMainForm::PutModSelectorBack()
     ModToEditComboBox->SetSelectedIndex(ModIndexOfFolder(ModFolder));
 }
 
+// The program's own sets: the selectors raise nothing, and the number field
+// is set without its handler, so that no load runs.
+void TMainForm::PutChoosersBack()
+{
+    PutModSelectorBack();
+    ChatTypeComboBox->SetSelectedIndex(loadedChatKind_);
+    const ControlEvent numberChange = std::exchange(CurrentPersonalityNumber->OnChange, nullptr);
+    CurrentPersonalityNumber->SetValue(loadedNumber_);
+    CurrentPersonalityNumber->OnChange = numberChange;
+}
+
 void TMainForm::ChatHelpButtonClick()
 {
     ShowHelpWindow(*ChatHelpForm);
@@ -232,7 +250,7 @@ void TMainForm::CurrentPersonalityNumberChange()
     const std::optional<NewPersonality> creation = CreationOfChosenPersonality();
     if (!creation)
         return;
-    if (!MayReplacePages({PersonalityTab, BotConfigEditor})) {
+    if (!MayReplacePages(pages_, {PersonalityTab, BotConfigEditor})) {
         PutChoosersBack();
         return;
     }
@@ -241,7 +259,7 @@ void TMainForm::CurrentPersonalityNumberChange()
 
 void TMainForm::ChatTypeComboBoxChange()
 {
-    if (!MayReplacePages({ChatTab})) {
+    if (!MayReplacePages(pages_, {ChatTab})) {
         PutChoosersBack();
         return;
     }

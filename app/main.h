@@ -2,16 +2,14 @@
 
 #include "BotConfigPage.h"
 #include "ChatPage.h"
-#include "FirstReadings.h"
+#include "PageTable.h"
 #include "PersonalityPage.h"
 
 #include <QHash>
 #include <QString>
 #include <QWidget>
 
-#include <array>
 #include <functional>
-#include <initializer_list>
 #include <optional>
 
 class DropDownSelector;
@@ -84,78 +82,42 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // What became of a page's edit that no trigger saved, before something
-    // replaces the page: saved (or there was none), dropped for the file as
-    // it is on disk, kept for the user to decide later, or not saved.
-    enum class EditFate { Settled, Dropped, Kept, Unsaved };
-
     void BuildFrame();
     void BuildPages();
+    void BuildPageTable();
     void WireEvents();
-    void WirePageSigns();
-    void WireReloadKey();
-    void WirePutBackKey();
+    void WirePageKeys();
     void WireOpenKey();
     void WireChangedElsewhereSign();
-    void WireSessionEnd();
     // Runs the page's load after a trigger found the file changed elsewhere
     // and nothing pending, keeping the user's place and saying so.
     void ShowChangedElsewhere(const SaveGuard& guard, void (TMainForm::*load)());
     // What a trigger's save met on the page, the same on every page: another
     // program's change is shown with load, or put to the user under an edit.
     void FollowOtherProgramsChange(QWidget* page, SaveOutcome outcome, void (TMainForm::*load)());
-    // The pages in the order their pending edits are saved: bot.cfg first,
-    // since a personality's save reads bot.cfg again.
-    std::array<QWidget*, 3> PagesInSavingOrder() const;
-    void WirePageKeys();
-    // The file the shown page's load reads; none when no chat kind may be.
-    std::optional<QString> ShownPageFile() const;
-    SaveGuard& GuardOf(QWidget* page);
-    QString CaptionOf(const QWidget* page) const;
-    // The page's own load, of the file its number or chat kind chooses.
-    void LoadPage(QWidget* page);
-    void PutBack(const QString& path);
-    bool TellWhyNothingIsPutBack(const QString& path, const std::optional<FirstReading>& first,
-                                 bool asFirstRead);
-    std::optional<int> NumberAfterRemoving(const QString& path, int removed) const;
-    void ShowPageAfterPutBack(const QString& path, bool removed);
-    void ShowPageSigns(QWidget* page, const QString& caption, const SaveGuard& guard);
-    void WatchUserEdits();
     void RefreshRosterAndBotConfig();
-    // Saves each page's edit that the user made and no trigger has saved
-    // yet, each as its own trigger would and under the failure guard, before
-    // a load replaces these pages' controls. A change made elsewhere is put
-    // to the user, and so is an edit that cannot be saved; false when the
-    // user keeps an edit, and the load must not run.
-    bool MayReplacePages(std::initializer_list<QWidget*> replaced);
-    // Saves the page's pending edit; askAgain asks about a change made
-    // elsewhere even when the user chose to decide later.
-    EditFate SettlePendingEdit(QWidget* page, bool askAgain);
     void LoadPersonalityAs(NewPersonality creation);
     // The personality shown, without the roster and bot.cfg that follow it.
     void LoadPersonalityAlone(NewPersonality creation);
     // How a missing personality of the number just chosen is created; none
     // when the user chose not to create it, and the number is put back.
     std::optional<NewPersonality> CreationOfChosenPersonality();
+    std::optional<int> NumberAfterRemoving(const QString& path, int removed) const;
+    void ShowPersonalityAfterRemoval(const QString& path);
+    QString WhyCreatedPersonalityStays() const;
     // The loads that end the start-up and a mod change, each page on its
     // own: the personality shown, when asked, then the roster and bot.cfg,
     // then the chat list.
     void LoadEachPage(PageLoads& loads, bool personalityToLoad);
-    // Each saves its page's pending edit under the failure guard into the
-    // file the page holds; a failure is reported and returns Refused.
-    SaveOutcome SavePendingEdit(QWidget* page);
+    // Each saves its page's pending edit into the file the page holds.
     SaveOutcome SavePendingPersonality();
     SaveOutcome SavePendingChat();
     SaveOutcome SavePendingBotConfig();
-    // Asks the user about a save's Conflict on the page and carries out the
-    // answer; the page is not loaded.
-    EditFate ResolveConflict(QWidget* page);
-    void ResolveConflictAtTrigger(QWidget* page);
     // A load the user kept an edit from: the number, mod and chat kind shown
     // go back to those of the pages, and no load runs.
     void PutChoosersBack();
-    bool MayClose();
 
+    PageTable pages_;
     // The personality number and chat kind the pages last loaded.
     int loadedNumber_ = 0;
     int loadedChatKind_ = 0;
