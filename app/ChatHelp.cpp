@@ -1,5 +1,7 @@
 #include "ChatHelp.h"
 
+#include "ControlNames.h"
+
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -10,8 +12,8 @@ TChatHelpForm::TChatHelpForm(QWidget* parent)
                   parent)
 {
     setObjectName(QStringLiteral("ChatHelpForm"));
-    ChatFileHelpMemo = MakeHelpTextArea(ChatHelpText(), QRect(1, 1, 455, 295));
-    ChatFileHelpMemo->setObjectName(QStringLiteral("ChatFileHelpMemo"));
+    ChatFileHelpMemo =
+        Named(MakeHelpTextArea(ChatHelpText(), QRect(1, 1, 455, 295)), "ChatFileHelpMemo");
     // The text is short enough to be seen whole. It can be read, selected
     // and copied, but not changed; the caret still moves with the keys.
     ChatFileHelpMemo->setReadOnly(true);

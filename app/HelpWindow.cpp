@@ -1,5 +1,7 @@
 #include "HelpWindow.h"
 
+#include "ControlNames.h"
+
 #include <QFont>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -20,8 +22,9 @@ THelpWindow::THelpWindow(const QString& caption, QSize clientSize, const QRect& 
     // Only the main window's closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    ExitButton =
-        new QPushButton(QStringLiteral("Okay I got it, close this stupid help window!"), this);
+    ExitButton = Named(
+        new QPushButton(QStringLiteral("Okay I got it, close this stupid help window!"), this),
+        "ExitButton");
     ExitButton->setGeometry(exitButtonPlace);
 }
 

@@ -1,5 +1,7 @@
 #include "PersonalityHelp.h"
 
+#include "ControlNames.h"
+
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -12,8 +14,8 @@ TPersonalityHelpForm::TPersonalityHelpForm(QWidget* parent)
     setObjectName(QStringLiteral("PersonalityHelpForm"));
     // Notes may be typed into the text; they stay while the program runs and
     // are written nowhere.
-    PersonalityFileHelpMemo = MakeHelpTextArea(PersonalityHelpText(), QRect(3, 1, 539, 428));
-    PersonalityFileHelpMemo->setObjectName(QStringLiteral("PersonalityFileHelpMemo"));
+    PersonalityFileHelpMemo = Named(MakeHelpTextArea(PersonalityHelpText(), QRect(3, 1, 539, 428)),
+                                    "PersonalityFileHelpMemo");
     PersonalityFileHelpMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     setTabOrder(PersonalityFileHelpMemo, ExitButton);

@@ -3,6 +3,7 @@
 #include "AccessibleNames.h"
 #include "BoundedIntegerField.h"
 #include "ChatHelp.h"
+#include "ControlNames.h"
 #include "DropDownSelector.h"
 #include "Failures.h"
 #include "Fonts.h"
@@ -94,16 +95,18 @@ void TMainForm::BuildFrame()
     OwnBoxesBy(*this);
     setFont(SansSerifFont(11));
 
-    Label2 = MakeLabel(this, QStringLiteral("Tavrik Control Centre"), 16, {6, 7, 281, 20});
-    ModToEditLabel = MakeLabel(this, QStringLiteral("Which Mod?"), 13, {340, 9, 74, 16});
+    Label2 = Named(MakeLabel(this, QStringLiteral("Tavrik Control Centre"), 16, {6, 7, 281, 20}),
+                   "Label2");
+    ModToEditLabel = Named(MakeLabel(this, QStringLiteral("Which Mod?"), 13, {340, 9, 74, 16}),
+                           "ModToEditLabel");
 
-    ModToEditComboBox = new DropDownSelector(this);
+    ModToEditComboBox = Named(new DropDownSelector(this), "ModToEditComboBox");
     ModToEditComboBox->setGeometry(425, 4, 176, 21);
     for (const ModEntry& mod : ModTable)
         ModToEditComboBox->addItem(QString::fromLatin1(mod.Caption));
     LabelControl(*ModToEditLabel, *ModToEditComboBox);
 
-    PageControl = new QTabWidget(this);
+    PageControl = Named(new QTabWidget(this), "PageControl");
     PageControl->setGeometry(3, 34, 604, 414);
     PageControl->setAccessibleName(QStringLiteral("Pages"));
     setTabOrder(ModToEditComboBox, PageControl);
@@ -112,9 +115,9 @@ void TMainForm::BuildFrame()
 
 void TMainForm::BuildPages()
 {
-    PersonalityTab = new QWidget;
-    ChatTab = new QWidget;
-    BotConfigEditor = new QWidget;
+    PersonalityTab = Named(new QWidget, "PersonalityTab");
+    ChatTab = Named(new QWidget, "ChatTab");
+    BotConfigEditor = Named(new QWidget, "BotConfigEditor");
     PageControl->addTab(PersonalityTab, QStringLiteral("Personality Editor"));
     PageControl->addTab(ChatTab, QStringLiteral("Chat Editor"));
     PageControl->addTab(BotConfigEditor, QStringLiteral("Bot.cfg Editor"));

@@ -3,6 +3,7 @@
 #include "AccessibleNames.h"
 #include "CheckBoxControl.h"
 #include "CheckList.h"
+#include "ControlNames.h"
 #include "FocusOrder.h"
 #include "Fonts.h"
 #include "TextField.h"
@@ -14,7 +15,11 @@
 
 namespace {
 
-using CheckMember = CheckBoxControl* BotConfigPage::*;
+using CheckMember = NamedMember<BotConfigPage, CheckBoxControl>;
+
+// A member of the page with its own name, spelled once so that the two
+// cannot differ.
+#define MEMBER(name) {&BotConfigPage::name, #name}
 
 constexpr int LargeFont = 13;
 constexpr int WindowFont = 11;
@@ -27,15 +32,15 @@ struct CheckBoxPlace {
 };
 
 const std::vector<CheckBoxPlace> CheckBoxPlaces{
-    {&BotConfigPage::BotsDontShootCheckBox, "Bots Can't Shoot", {217, 36}},
-    {&BotConfigPage::ObserverModeCheckBox, "Enable Observer Mode", {425, 36}},
-    {&BotConfigPage::BotsCanChatCheckBox, "Bots Can Chat", {217, 64}},
-    {&BotConfigPage::DiscoModeCheckBox, "Enable Disco Mode", {425, 64}},
-    {&BotConfigPage::KnifeModeCheckBox, "Enable KnifeMode", {425, 91}},
-    {&BotConfigPage::PistolModeCheckBox, "Enable Pistol Mode", {425, 119}},
-    {&BotConfigPage::UseGrenadeCheckBox, "Bots Can Use Grenades", {217, 91}},
-    {&BotConfigPage::AutoTeamBalanceCheckBox, "Auto Team Balance", {217, 119}},
-    {&BotConfigPage::OnlineModeCheckBox, "Online Mode", {217, 146}},
+    {MEMBER(BotsDontShootCheckBox), "Bots Can't Shoot", {217, 36}},
+    {MEMBER(ObserverModeCheckBox), "Enable Observer Mode", {425, 36}},
+    {MEMBER(BotsCanChatCheckBox), "Bots Can Chat", {217, 64}},
+    {MEMBER(DiscoModeCheckBox), "Enable Disco Mode", {425, 64}},
+    {MEMBER(KnifeModeCheckBox), "Enable KnifeMode", {425, 91}},
+    {MEMBER(PistolModeCheckBox), "Enable Pistol Mode", {425, 119}},
+    {MEMBER(UseGrenadeCheckBox), "Bots Can Use Grenades", {217, 91}},
+    {MEMBER(AutoTeamBalanceCheckBox), "Auto Team Balance", {217, 119}},
+    {MEMBER(OnlineModeCheckBox), "Online Mode", {217, 146}},
 };
 
 const QSize CheckBoxSize{169, 20};
@@ -72,10 +77,11 @@ TextField* PlaceNumberField(QWidget& tab, const QRect& geometry)
 
 void PlaceRoster(BotConfigPage& page, QWidget& tab)
 {
-    page.WhichBotsLabel = PlaceWrappedLabel(
-        tab, "Which bots should be added the next time you play this mod?", {3, 2, 195, 32},
-        LargeFont);
-    page.BotCheckList = new CheckList(&tab);
+    page.WhichBotsLabel = Named(
+        PlaceWrappedLabel(tab, "Which bots should be added the next time you play this mod?",
+                          {3, 2, 195, 32}, LargeFont),
+        "WhichBotsLabel");
+    page.BotCheckList = Named(new CheckList(&tab), "BotCheckList");
     page.BotCheckList->setGeometry(3, 36, 198, 347);
     page.BotCheckList->SetEntryHeight(RosterEntryHeight);
     LabelControl(*page.WhichBotsLabel, *page.BotCheckList);
@@ -84,23 +90,27 @@ void PlaceRoster(BotConfigPage& page, QWidget& tab)
 void PlaceCheckBoxes(BotConfigPage& page, QWidget& tab)
 {
     for (const CheckBoxPlace& place : CheckBoxPlaces) {
-        auto* box = new CheckBoxControl(QString::fromLatin1(place.caption), &tab);
+        auto* box =
+            place.box.Hold(page, new CheckBoxControl(QString::fromLatin1(place.caption), &tab));
         box->setFont(SansSerifFont(LargeFont));
         box->setGeometry(QRect(place.at, CheckBoxSize));
-        page.*place.box = box;
     }
 }
 
 void PlaceNumbersAndHelp(BotConfigPage& page, QWidget& tab)
 {
-    page.MinBotsLabel = PlaceLabel(tab, "Minimum Bots  (non-online mode)", {217, 177, 197, 16});
-    page.MinBots = PlaceNumberField(tab, {424, 169, 36, 24});
-    page.MaxBotsLabel = PlaceLabel(tab, "Maximum Bots (any mode)", {217, 201, 158, 16});
-    page.MaxBots = PlaceNumberField(tab, {424, 193, 36, 24});
+    page.MinBotsLabel = Named(
+        PlaceLabel(tab, "Minimum Bots  (non-online mode)", {217, 177, 197, 16}), "MinBotsLabel");
+    page.MinBots = Named(PlaceNumberField(tab, {424, 169, 36, 24}), "MinBots");
+    page.MaxBotsLabel =
+        Named(PlaceLabel(tab, "Maximum Bots (any mode)", {217, 201, 158, 16}), "MaxBotsLabel");
+    page.MaxBots = Named(PlaceNumberField(tab, {424, 193, 36, 24}), "MaxBots");
     LabelControl(*page.MinBotsLabel, *page.MinBots);
     LabelControl(*page.MaxBotsLabel, *page.MaxBots);
-    page.HelpLabel1 = PlaceWrappedLabel(tab, HelpText1, {217, 223, 371, 39}, WindowFont);
-    page.HelpLabel2 = PlaceWrappedLabel(tab, HelpText2, {217, 263, 343, 26}, WindowFont);
+    page.HelpLabel1 =
+        Named(PlaceWrappedLabel(tab, HelpText1, {217, 223, 371, 39}, WindowFont), "HelpLabel1");
+    page.HelpLabel2 =
+        Named(PlaceWrappedLabel(tab, HelpText2, {217, 263, 343, 26}, WindowFont), "HelpLabel2");
 }
 
 void SetFocusOrder(BotConfigPage& page)

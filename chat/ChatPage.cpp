@@ -2,6 +2,7 @@
 
 #include "AccessibleNames.h"
 #include "ChatTypes.h"
+#include "ControlNames.h"
 #include "DropDownSelector.h"
 #include "FocusOrder.h"
 #include "Fonts.h"
@@ -18,22 +19,23 @@ constexpr int LargeFont = 13;
 
 void BuildChatPage(ChatPage& page, QWidget& tab)
 {
-    page.ChatTypeLabel = new QLabel(QStringLiteral("Chat Type"), &tab);
+    page.ChatTypeLabel = Named(new QLabel(QStringLiteral("Chat Type"), &tab), "ChatTypeLabel");
     page.ChatTypeLabel->setFont(SansSerifFont(LargeFont));
     page.ChatTypeLabel->setGeometry(1, 5, 62, 16);
 
-    page.ChatTypeComboBox = new DropDownSelector(&tab);
+    page.ChatTypeComboBox = Named(new DropDownSelector(&tab), "ChatTypeComboBox");
     page.ChatTypeComboBox->setGeometry(65, 0, 208, 21);
     for (const ChatType& type : ChatTypes)
         page.ChatTypeComboBox->addItem(QString::fromLatin1(type.Caption));
     page.ChatTypeComboBox->SetSelectedIndex(-1);
     LabelControl(*page.ChatTypeLabel, *page.ChatTypeComboBox);
 
-    page.ChatHelpButton = new QPushButton(QStringLiteral("Chat Help"), &tab);
+    page.ChatHelpButton =
+        Named(new QPushButton(QStringLiteral("Chat Help"), &tab), "ChatHelpButton");
     page.ChatHelpButton->setFont(SansSerifFont(LargeFont, true));
     page.ChatHelpButton->setGeometry(278, 0, 108, 21);
 
-    page.ChatEditMemo = new TextArea(&tab);
+    page.ChatEditMemo = Named(new TextArea(&tab), "ChatEditMemo");
     page.ChatEditMemo->setFont(SansSerifFont(LargeFont));
     page.ChatEditMemo->setGeometry(1, 23, 593, 362);
     // Long lines fold at the area's width, so only the vertical bar is needed.

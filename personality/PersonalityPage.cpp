@@ -3,6 +3,7 @@
 #include "AccessibleNames.h"
 #include "BoundedIntegerField.h"
 #include "CheckBoxControl.h"
+#include "ControlNames.h"
 #include "DropDownSelector.h"
 #include "FocusOrder.h"
 #include "Fonts.h"
@@ -15,10 +16,14 @@
 
 namespace {
 
-using LabelMember = QLabel* PersonalityPage::*;
-using NumberMember = BoundedIntegerField* PersonalityPage::*;
-using TextMember = TextField* PersonalityPage::*;
-using CheckMember = CheckBoxControl* PersonalityPage::*;
+using LabelMember = NamedMember<PersonalityPage, QLabel>;
+using NumberMember = NamedMember<PersonalityPage, BoundedIntegerField>;
+using TextMember = NamedMember<PersonalityPage, TextField>;
+using CheckMember = NamedMember<PersonalityPage, CheckBoxControl>;
+
+// A member of the page with its own name, spelled once so that the two
+// cannot differ.
+#define MEMBER(name) {&PersonalityPage::name, #name}
 
 constexpr int LargeFont = 13;
 constexpr int NameFont = 16;
@@ -47,35 +52,35 @@ struct TextRow {
 // The left column's numbers use the large font, the right column's the
 // window's own.
 const std::vector<NumberRow> NumberRows{
-    {&PersonalityPage::Label1, "Current Personality Number", {4, 12}, &PersonalityPage::CurrentPersonalityNumber, {173, 2, 45, 26}, 1, 100, 1, LargeFont},
-    {&PersonalityPage::SkillLabel, "Skill (1 = best, 5 = worst)", {4, 82}, &PersonalityPage::Skill, {219, 72, 55, 26}, 1, 5, 3, LargeFont},
-    {&PersonalityPage::CampChanceLabel, "Camp Chance", {4, 143}, &PersonalityPage::CampChance, {219, 133, 55, 26}, 0, 100, 100, LargeFont},
-    {&PersonalityPage::HuntChanceLabel, "Hunt Chance", {4, 171}, &PersonalityPage::HuntChance, {219, 161, 55, 26}, 0, 100, 100, LargeFont},
-    {&PersonalityPage::StealthinessLabel, "Stealthiness", {4, 199}, &PersonalityPage::Stealthiness, {219, 189, 55, 26}, 0, 100, 100, LargeFont},
-    {&PersonalityPage::RushChanceLabel, "Rush Chance", {4, 226}, &PersonalityPage::RushChance, {219, 216, 55, 26}, 0, 100, 100, LargeFont},
-    {&PersonalityPage::ChatChanceLabel, "Chat Chance", {4, 254}, &PersonalityPage::ChatChance, {219, 244, 55, 26}, 0, 100, 100, LargeFont},
-    {&PersonalityPage::TeamplayValueLabel, "Teamplay Value", {4, 282}, &PersonalityPage::TeamplayValue, {219, 272, 55, 26}, 0, 100, 100, LargeFont},
-    {&PersonalityPage::ObedienceLabel, "Obedience", {4, 309}, &PersonalityPage::Obedience, {219, 299, 55, 26}, 0, 100, 100, LargeFont},
-    {&PersonalityPage::CourageLabel, "Courage", {4, 336}, &PersonalityPage::Courage, {219, 326, 55, 26}, 0, 100, 50, LargeFont},
-    {&PersonalityPage::KnifeUsageLabel, "Knife Usage", {311, 41}, &PersonalityPage::KnifeUsage, {530, 35, 55, 22}, 0, 100, 0, 0},
-    {&PersonalityPage::PistolUsageLabel, "Pistol Usage", {311, 64}, &PersonalityPage::PistolUsage, {530, 58, 55, 22}, 0, 100, 0, 0},
-    {&PersonalityPage::ShotgunUsageLabel, "Shotgun Usage", {311, 87}, &PersonalityPage::ShotgunUsage, {530, 81, 55, 22}, 0, 100, 50, 0},
-    {&PersonalityPage::SMGUsageLabel, "SMG Usage", {311, 110}, &PersonalityPage::SMGUsage, {530, 104, 55, 22}, 0, 100, 50, 0},
-    {&PersonalityPage::RifleUsageLabel, "Rifle Usage", {311, 133}, &PersonalityPage::RifleUsage, {530, 127, 55, 22}, 0, 100, 50, 0},
-    {&PersonalityPage::SniperRifleUsageLabel, "Sniper Rifle Usage", {311, 156}, &PersonalityPage::SniperRifleUsage, {530, 150, 55, 22}, 0, 100, 50, 0},
-    {&PersonalityPage::MachinegunUsageLabel, "Machinegun Usage", {311, 179}, &PersonalityPage::MachinegunUsage, {530, 173, 55, 22}, 0, 100, 50, 0},
-    {&PersonalityPage::GrenadeUsageLabel, "Grenade Usage", {311, 202}, &PersonalityPage::GrenadeUsage, {530, 196, 55, 22}, 0, 100, 50, 0},
+    {MEMBER(Label1), "Current Personality Number", {4, 12}, MEMBER(CurrentPersonalityNumber), {173, 2, 45, 26}, 1, 100, 1, LargeFont},
+    {MEMBER(SkillLabel), "Skill (1 = best, 5 = worst)", {4, 82}, MEMBER(Skill), {219, 72, 55, 26}, 1, 5, 3, LargeFont},
+    {MEMBER(CampChanceLabel), "Camp Chance", {4, 143}, MEMBER(CampChance), {219, 133, 55, 26}, 0, 100, 100, LargeFont},
+    {MEMBER(HuntChanceLabel), "Hunt Chance", {4, 171}, MEMBER(HuntChance), {219, 161, 55, 26}, 0, 100, 100, LargeFont},
+    {MEMBER(StealthinessLabel), "Stealthiness", {4, 199}, MEMBER(Stealthiness), {219, 189, 55, 26}, 0, 100, 100, LargeFont},
+    {MEMBER(RushChanceLabel), "Rush Chance", {4, 226}, MEMBER(RushChance), {219, 216, 55, 26}, 0, 100, 100, LargeFont},
+    {MEMBER(ChatChanceLabel), "Chat Chance", {4, 254}, MEMBER(ChatChance), {219, 244, 55, 26}, 0, 100, 100, LargeFont},
+    {MEMBER(TeamplayValueLabel), "Teamplay Value", {4, 282}, MEMBER(TeamplayValue), {219, 272, 55, 26}, 0, 100, 100, LargeFont},
+    {MEMBER(ObedienceLabel), "Obedience", {4, 309}, MEMBER(Obedience), {219, 299, 55, 26}, 0, 100, 100, LargeFont},
+    {MEMBER(CourageLabel), "Courage", {4, 336}, MEMBER(Courage), {219, 326, 55, 26}, 0, 100, 50, LargeFont},
+    {MEMBER(KnifeUsageLabel), "Knife Usage", {311, 41}, MEMBER(KnifeUsage), {530, 35, 55, 22}, 0, 100, 0, 0},
+    {MEMBER(PistolUsageLabel), "Pistol Usage", {311, 64}, MEMBER(PistolUsage), {530, 58, 55, 22}, 0, 100, 0, 0},
+    {MEMBER(ShotgunUsageLabel), "Shotgun Usage", {311, 87}, MEMBER(ShotgunUsage), {530, 81, 55, 22}, 0, 100, 50, 0},
+    {MEMBER(SMGUsageLabel), "SMG Usage", {311, 110}, MEMBER(SMGUsage), {530, 104, 55, 22}, 0, 100, 50, 0},
+    {MEMBER(RifleUsageLabel), "Rifle Usage", {311, 133}, MEMBER(RifleUsage), {530, 127, 55, 22}, 0, 100, 50, 0},
+    {MEMBER(SniperRifleUsageLabel), "Sniper Rifle Usage", {311, 156}, MEMBER(SniperRifleUsage), {530, 150, 55, 22}, 0, 100, 50, 0},
+    {MEMBER(MachinegunUsageLabel), "Machinegun Usage", {311, 179}, MEMBER(MachinegunUsage), {530, 173, 55, 22}, 0, 100, 50, 0},
+    {MEMBER(GrenadeUsageLabel), "Grenade Usage", {311, 202}, MEMBER(GrenadeUsage), {530, 196, 55, 22}, 0, 100, 50, 0},
 };
 
 // The runs of blanks line the units up under each other.
 const std::vector<TextRow> TextRows{
-    {&PersonalityPage::ReactionTimeLabel, "Average Reaction Time (seconds)", {4, 109}, &PersonalityPage::ReactionTime, {219, 104, 55, 21}, "0.5"},
-    {&PersonalityPage::MinBuyTimeLabel, "Minimum Buy Time         (seconds)", {311, 228}, &PersonalityPage::MinBuyTime, {530, 226, 55, 21}, "1"},
-    {&PersonalityPage::MaxBuyTimeLabel, "Maximum Buy Time        (seconds)", {311, 250}, &PersonalityPage::MaxBuyTime, {530, 248, 55, 21}, "5"},
-    {&PersonalityPage::MinReloadTimeLabel, "Minimum ReloadTime   (seconds)", {311, 272}, &PersonalityPage::MinReloadTime, {530, 270, 55, 21}, "5"},
-    {&PersonalityPage::MaxReloadTimeLabel, "Maximum Reload Time (seconds)", {311, 293}, &PersonalityPage::MaxReloadTime, {530, 291, 55, 21}, "10"},
-    {&PersonalityPage::MinPlayingTimeLabel, "Minimum Playing Time  ( minutes )", {311, 315}, &PersonalityPage::MinPlayingTime, {530, 313, 55, 21}, "15"},
-    {&PersonalityPage::MaxPlayingTimeLabel, "Maximum Playing Time ( minutes )", {311, 337}, &PersonalityPage::MaxPlayingTime, {530, 335, 55, 21}, "60"},
+    {MEMBER(ReactionTimeLabel), "Average Reaction Time (seconds)", {4, 109}, MEMBER(ReactionTime), {219, 104, 55, 21}, "0.5"},
+    {MEMBER(MinBuyTimeLabel), "Minimum Buy Time         (seconds)", {311, 228}, MEMBER(MinBuyTime), {530, 226, 55, 21}, "1"},
+    {MEMBER(MaxBuyTimeLabel), "Maximum Buy Time        (seconds)", {311, 250}, MEMBER(MaxBuyTime), {530, 248, 55, 21}, "5"},
+    {MEMBER(MinReloadTimeLabel), "Minimum ReloadTime   (seconds)", {311, 272}, MEMBER(MinReloadTime), {530, 270, 55, 21}, "5"},
+    {MEMBER(MaxReloadTimeLabel), "Maximum Reload Time (seconds)", {311, 293}, MEMBER(MaxReloadTime), {530, 291, 55, 21}, "10"},
+    {MEMBER(MinPlayingTimeLabel), "Minimum Playing Time  ( minutes )", {311, 315}, MEMBER(MinPlayingTime), {530, 313, 55, 21}, "15"},
+    {MEMBER(MaxPlayingTimeLabel), "Maximum Playing Time ( minutes )", {311, 337}, MEMBER(MaxPlayingTime), {530, 335, 55, 21}, "60"},
 };
 
 QLabel* PlaceLabel(QWidget& tab, const char* caption, QPoint at, int fontHeight)
@@ -89,35 +94,33 @@ QLabel* PlaceLabel(QWidget& tab, const char* caption, QPoint at, int fontHeight)
 
 void PlaceNumberRow(PersonalityPage& page, QWidget& tab, const NumberRow& row)
 {
-    page.*row.label = PlaceLabel(tab, row.caption, row.labelAt, LargeFont);
-    auto* field = new BoundedIntegerField(&tab);
+    QLabel* label = row.label.Hold(page, PlaceLabel(tab, row.caption, row.labelAt, LargeFont));
+    BoundedIntegerField* field = row.field.Hold(page, new BoundedIntegerField(&tab));
     if (row.fontHeight != 0)
         field->setFont(SansSerifFont(row.fontHeight));
     field->setGeometry(row.geometry);
     field->SetMinValue(row.minValue);
     field->SetMaxValue(row.maxValue);
     field->SetValue(row.startValue);
-    LabelControl(*(page.*row.label), *field);
-    page.*row.field = field;
+    LabelControl(*label, *field);
 }
 
 void PlaceTextRow(PersonalityPage& page, QWidget& tab, const TextRow& row)
 {
-    page.*row.label = PlaceLabel(tab, row.caption, row.labelAt, LargeFont);
-    auto* field = new TextField(&tab);
+    QLabel* label = row.label.Hold(page, PlaceLabel(tab, row.caption, row.labelAt, LargeFont));
+    TextField* field = row.field.Hold(page, new TextField(&tab));
     field->setGeometry(row.geometry);
     field->SetText(QString::fromLatin1(row.startText));
-    LabelControl(*(page.*row.label), *field);
-    page.*row.field = field;
+    LabelControl(*label, *field);
 }
 
-CheckBoxControl* PlaceCheckBox(QWidget& tab, const char* caption, const QRect& geometry, bool checked)
+void PlaceCheckBox(PersonalityPage& page, QWidget& tab, const CheckMember& member,
+                   const char* caption, const QRect& geometry, bool checked)
 {
-    auto* box = new CheckBoxControl(QString::fromLatin1(caption), &tab);
+    auto* box = member.Hold(page, new CheckBoxControl(QString::fromLatin1(caption), &tab));
     box->setFont(SansSerifFont(LargeFont));
     box->setGeometry(geometry);
     box->SetChecked(checked);
-    return box;
 }
 
 void PlaceTopRow(PersonalityPage& page, QWidget& tab)
@@ -126,8 +129,9 @@ void PlaceTopRow(PersonalityPage& page, QWidget& tab)
     // A number typed on the way to the one meant would load, or create, a
     // personality nobody asked for.
     page.CurrentPersonalityNumber->ReportTypingWhenDone();
-    page.PreferredTeamLabel = PlaceLabel(tab, "Preferred Team (online)", {230, 8}, LargeFont);
-    page.PreferredTeamComboBox = new DropDownSelector(&tab);
+    page.PreferredTeamLabel = Named(PlaceLabel(tab, "Preferred Team (online)", {230, 8}, LargeFont),
+                                    "PreferredTeamLabel");
+    page.PreferredTeamComboBox = Named(new DropDownSelector(&tab), "PreferredTeamComboBox");
     page.PreferredTeamComboBox->setGeometry(377, 3, 208, 21);
     page.PreferredTeamComboBox->addItems({QStringLiteral("1 (Terrorists)"),
                                           QStringLiteral("2 (Counter-Terrorists)"),
@@ -138,8 +142,8 @@ void PlaceTopRow(PersonalityPage& page, QWidget& tab)
 
 void PlaceName(PersonalityPage& page, QWidget& tab)
 {
-    page.NameLabel = PlaceLabel(tab, "Name", {4, 45}, NameFont);
-    page.Name = new TextField(&tab);
+    page.NameLabel = Named(PlaceLabel(tab, "Name", {4, 45}, NameFont), "NameLabel");
+    page.Name = Named(new TextField(&tab), "Name");
     page.Name->setFont(SansSerifFont(NameFont));
     page.Name->setGeometry(58, 37, 216, 28);
     page.Name->SetText(QStringLiteral("default"));
@@ -148,10 +152,12 @@ void PlaceName(PersonalityPage& page, QWidget& tab)
 
 void PlaceBottomRow(PersonalityPage& page, QWidget& tab)
 {
-    page.BotCanHear = PlaceCheckBox(tab, "Bot Can Hear", {4, 363, 99, 17}, true);
-    page.BotCanLearn = PlaceCheckBox(tab, "Bot Can Learn", {172, 363, 102, 17}, true);
-    page.AutoAdjustSkill = PlaceCheckBox(tab, "Auto-Adjust Skill", {311, 363, 115, 17}, false);
-    page.PersonalityHelpButton = new QPushButton(QStringLiteral("Personality Help"), &tab);
+    PlaceCheckBox(page, tab, MEMBER(BotCanHear), "Bot Can Hear", {4, 363, 99, 17}, true);
+    PlaceCheckBox(page, tab, MEMBER(BotCanLearn), "Bot Can Learn", {172, 363, 102, 17}, true);
+    PlaceCheckBox(page, tab, MEMBER(AutoAdjustSkill), "Auto-Adjust Skill", {311, 363, 115, 17},
+                  false);
+    page.PersonalityHelpButton =
+        Named(new QPushButton(QStringLiteral("Personality Help"), &tab), "PersonalityHelpButton");
     page.PersonalityHelpButton->setFont(SansSerifFont(LargeFont, true));
     page.PersonalityHelpButton->setGeometry(449, 360, 136, 23);
 }

@@ -173,25 +173,7 @@ private slots:
         QFETCH(int, pixelSize);
         game = std::make_unique<ScratchGameFolder>();
         Start();
-        const QMap<QString, QWidget*> controls{
-            {"WhichBotsLabel", form->WhichBotsLabel},
-            {"BotCheckList", form->BotCheckList},
-            {"BotsDontShootCheckBox", form->BotsDontShootCheckBox},
-            {"ObserverModeCheckBox", form->ObserverModeCheckBox},
-            {"BotsCanChatCheckBox", form->BotsCanChatCheckBox},
-            {"DiscoModeCheckBox", form->DiscoModeCheckBox},
-            {"KnifeModeCheckBox", form->KnifeModeCheckBox},
-            {"PistolModeCheckBox", form->PistolModeCheckBox},
-            {"UseGrenadeCheckBox", form->UseGrenadeCheckBox},
-            {"AutoTeamBalanceCheckBox", form->AutoTeamBalanceCheckBox},
-            {"OnlineModeCheckBox", form->OnlineModeCheckBox},
-            {"MinBotsLabel", form->MinBotsLabel},
-            {"MinBots", form->MinBots},
-            {"MaxBotsLabel", form->MaxBotsLabel},
-            {"MaxBots", form->MaxBots},
-            {"HelpLabel1", form->HelpLabel1},
-            {"HelpLabel2", form->HelpLabel2}};
-        QWidget* control = controls.value(name);
+        auto* control = form->findChild<QWidget*>(name);
         QVERIFY(control);
         QCOMPARE(control->parentWidget(), form->BotConfigEditor);
         QCOMPARE(control->geometry(), geometry);

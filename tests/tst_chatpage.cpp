@@ -84,11 +84,8 @@ private slots:
         QFETCH(QRect, geometry);
         QFETCH(int, pixelSize);
         QFETCH(bool, bold);
-        const QMap<QString, QWidget*> controls{{"ChatTypeLabel", form->ChatTypeLabel},
-                                              {"ChatTypeComboBox", form->ChatTypeComboBox},
-                                              {"ChatHelpButton", form->ChatHelpButton},
-                                              {"ChatEditMemo", form->ChatEditMemo}};
-        QWidget* control = controls.value(name);
+        auto* control = form->findChild<QWidget*>(name);
+        QVERIFY(control);
         QCOMPARE(control->parentWidget(), form->ChatTab);
         QCOMPARE(control->geometry(), geometry);
         QCOMPARE(control->font().pixelSize(), pixelSize);

@@ -255,11 +255,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QRect, geometry);
         QFETCH(int, pixelSize);
-        const QMap<QString, QWidget*> controls{{"Label2", form->Label2},
-                                              {"ModToEditLabel", form->ModToEditLabel},
-                                              {"ModToEditComboBox", form->ModToEditComboBox},
-                                              {"PageControl", form->PageControl}};
-        QWidget* control = controls.value(name);
+        auto* control = form->findChild<QWidget*>(name);
+        QVERIFY(control);
         QCOMPARE(control->geometry(), geometry);
         QCOMPARE(control->font().pixelSize(), pixelSize);
         QCOMPARE(control->parentWidget(), form);
@@ -410,13 +407,16 @@ private slots:
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<int>("page");
         const int ctrl = Qt::ControlModifier;
-        QTest::newRow("mod selector, Ctrl+Tab") << "mod" << int(Qt::Key_Tab) << ctrl << 1;
+        QTest::newRow("mod selector, Ctrl+Tab")
+            << "ModToEditComboBox" << int(Qt::Key_Tab) << ctrl << 1;
         QTest::newRow("mod selector, Ctrl+Shift+Tab")
-            << "mod" << int(Qt::Key_Backtab) << int(ctrl | Qt::ShiftModifier) << 2;
-        QTest::newRow("number field, Ctrl+PgDn") << "number" << int(Qt::Key_PageDown) << ctrl << 1;
-        QTest::newRow("number field, Ctrl+PgUp") << "number" << int(Qt::Key_PageUp) << ctrl << 2;
-        QTest::newRow("chat text, Ctrl+PgUp") << "chat" << int(Qt::Key_PageUp) << ctrl << 0;
-        QTest::newRow("roster, Ctrl+PgDn") << "roster" << int(Qt::Key_PageDown) << ctrl << 0;
+            << "ModToEditComboBox" << int(Qt::Key_Backtab) << int(ctrl | Qt::ShiftModifier) << 2;
+        QTest::newRow("number field, Ctrl+PgDn")
+            << "CurrentPersonalityNumber" << int(Qt::Key_PageDown) << ctrl << 1;
+        QTest::newRow("number field, Ctrl+PgUp")
+            << "CurrentPersonalityNumber" << int(Qt::Key_PageUp) << ctrl << 2;
+        QTest::newRow("chat text, Ctrl+PgUp") << "ChatEditMemo" << int(Qt::Key_PageUp) << ctrl << 0;
+        QTest::newRow("roster, Ctrl+PgDn") << "BotCheckList" << int(Qt::Key_PageDown) << ctrl << 0;
     }
 
     void pageKeysWorkFromEveryControl()
@@ -425,14 +425,11 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(int, page);
-        const QMap<QString, QWidget*> controls{{"mod", form->ModToEditComboBox},
-                                              {"number", form->CurrentPersonalityNumber},
-                                              {"chat", form->ChatEditMemo},
-                                              {"roster", form->BotCheckList}};
-        QWidget* focused = controls.value(control);
+        auto* focused = form->findChild<QWidget*>(control);
+        QVERIFY(focused);
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        if (control == "chat" || control == "roster")
+        if (control == "ChatEditMemo" || control == "BotCheckList")
             form->PageControl->setCurrentWidget(focused->parentWidget());
         focused->setFocus();
         QWidget* receiver = QApplication::focusWidget();

@@ -285,25 +285,7 @@ private slots:
         QFETCH(QPoint, position);
         QFETCH(int, pixelSize);
         BuiltPage built;
-        const PersonalityPage& p = built.page;
-        const QMap<QString, QLabel*> labels{
-            {"Label1", p.Label1}, {"PreferredTeamLabel", p.PreferredTeamLabel},
-            {"NameLabel", p.NameLabel}, {"SkillLabel", p.SkillLabel},
-            {"ReactionTimeLabel", p.ReactionTimeLabel}, {"CampChanceLabel", p.CampChanceLabel},
-            {"HuntChanceLabel", p.HuntChanceLabel}, {"StealthinessLabel", p.StealthinessLabel},
-            {"RushChanceLabel", p.RushChanceLabel}, {"ChatChanceLabel", p.ChatChanceLabel},
-            {"TeamplayValueLabel", p.TeamplayValueLabel}, {"ObedienceLabel", p.ObedienceLabel},
-            {"CourageLabel", p.CourageLabel}, {"KnifeUsageLabel", p.KnifeUsageLabel},
-            {"PistolUsageLabel", p.PistolUsageLabel}, {"ShotgunUsageLabel", p.ShotgunUsageLabel},
-            {"SMGUsageLabel", p.SMGUsageLabel}, {"RifleUsageLabel", p.RifleUsageLabel},
-            {"SniperRifleUsageLabel", p.SniperRifleUsageLabel},
-            {"MachinegunUsageLabel", p.MachinegunUsageLabel},
-            {"GrenadeUsageLabel", p.GrenadeUsageLabel}, {"MinBuyTimeLabel", p.MinBuyTimeLabel},
-            {"MaxBuyTimeLabel", p.MaxBuyTimeLabel}, {"MinReloadTimeLabel", p.MinReloadTimeLabel},
-            {"MaxReloadTimeLabel", p.MaxReloadTimeLabel},
-            {"MinPlayingTimeLabel", p.MinPlayingTimeLabel},
-            {"MaxPlayingTimeLabel", p.MaxPlayingTimeLabel}};
-        QLabel* label = labels.value(name);
+        auto* label = built.tab.findChild<QLabel*>(name);
         QVERIFY(label != nullptr);
         QCOMPARE(label->parentWidget(), &built.tab);
         QCOMPARE(label->text(), caption);
@@ -354,18 +336,7 @@ private slots:
         QFETCH(int, maxValue);
         QFETCH(QString, startText);
         BuiltPage built;
-        const PersonalityPage& p = built.page;
-        const QMap<QString, BoundedIntegerField*> fields{
-            {"CurrentPersonalityNumber", p.CurrentPersonalityNumber}, {"Skill", p.Skill},
-            {"CampChance", p.CampChance}, {"HuntChance", p.HuntChance},
-            {"Stealthiness", p.Stealthiness}, {"RushChance", p.RushChance},
-            {"ChatChance", p.ChatChance}, {"TeamplayValue", p.TeamplayValue},
-            {"Obedience", p.Obedience}, {"Courage", p.Courage}, {"KnifeUsage", p.KnifeUsage},
-            {"PistolUsage", p.PistolUsage}, {"ShotgunUsage", p.ShotgunUsage},
-            {"SMGUsage", p.SMGUsage}, {"RifleUsage", p.RifleUsage},
-            {"SniperRifleUsage", p.SniperRifleUsage}, {"MachinegunUsage", p.MachinegunUsage},
-            {"GrenadeUsage", p.GrenadeUsage}};
-        BoundedIntegerField* field = fields.value(name);
+        auto* field = built.tab.findChild<BoundedIntegerField*>(name);
         QVERIFY(field != nullptr);
         QCOMPARE(field->parentWidget(), &built.tab);
         QCOMPARE(field->geometry(), geometry);
@@ -400,13 +371,7 @@ private slots:
         QFETCH(int, pixelSize);
         QFETCH(QString, startText);
         BuiltPage built;
-        const PersonalityPage& p = built.page;
-        const QMap<QString, TextField*> fields{
-            {"Name", p.Name}, {"ReactionTime", p.ReactionTime}, {"MinBuyTime", p.MinBuyTime},
-            {"MaxBuyTime", p.MaxBuyTime}, {"MinReloadTime", p.MinReloadTime},
-            {"MaxReloadTime", p.MaxReloadTime}, {"MinPlayingTime", p.MinPlayingTime},
-            {"MaxPlayingTime", p.MaxPlayingTime}};
-        TextField* field = fields.value(name);
+        auto* field = built.tab.findChild<TextField*>(name);
         QVERIFY(field != nullptr);
         QCOMPARE(field->parentWidget(), &built.tab);
         QCOMPARE(field->geometry(), geometry);
@@ -438,11 +403,7 @@ private slots:
         QFETCH(bool, checked);
         QFETCH(bool, enabled);
         BuiltPage built;
-        const PersonalityPage& p = built.page;
-        const QMap<QString, CheckBoxControl*> boxes{
-            {"BotCanHear", p.BotCanHear}, {"BotCanLearn", p.BotCanLearn},
-            {"AutoAdjustSkill", p.AutoAdjustSkill}};
-        CheckBoxControl* box = boxes.value(name);
+        auto* box = built.tab.findChild<CheckBoxControl*>(name);
         QVERIFY(box != nullptr);
         QCOMPARE(box->parentWidget(), &built.tab);
         QCOMPARE(box->text(), caption);
@@ -508,27 +469,15 @@ private slots:
         built.tab.show();
         built.tab.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&built.tab));
-        const QMap<QWidget*, QString> names{
-            {p.CurrentPersonalityNumber, "CurrentPersonalityNumber"}, {p.Name, "Name"},
-            {p.Skill, "Skill"}, {p.ReactionTime, "ReactionTime"}, {p.CampChance, "CampChance"},
-            {p.HuntChance, "HuntChance"}, {p.Stealthiness, "Stealthiness"},
-            {p.RushChance, "RushChance"}, {p.ChatChance, "ChatChance"},
-            {p.TeamplayValue, "TeamplayValue"}, {p.Obedience, "Obedience"},
-            {p.Courage, "Courage"}, {p.KnifeUsage, "KnifeUsage"}, {p.PistolUsage, "PistolUsage"},
-            {p.ShotgunUsage, "ShotgunUsage"}, {p.SMGUsage, "SMGUsage"},
-            {p.RifleUsage, "RifleUsage"}, {p.SniperRifleUsage, "SniperRifleUsage"},
-            {p.MachinegunUsage, "MachinegunUsage"}, {p.GrenadeUsage, "GrenadeUsage"},
-            {p.MinBuyTime, "MinBuyTime"}, {p.MaxBuyTime, "MaxBuyTime"},
-            {p.MinReloadTime, "MinReloadTime"}, {p.MaxReloadTime, "MaxReloadTime"},
-            {p.MinPlayingTime, "MinPlayingTime"}, {p.MaxPlayingTime, "MaxPlayingTime"},
-            {p.BotCanHear, "BotCanHear"}, {p.BotCanLearn, "BotCanLearn"},
-            {p.AutoAdjustSkill, "AutoAdjustSkill"},
-            {p.PersonalityHelpButton, "PersonalityHelpButton"},
-            {p.PreferredTeamComboBox, "PreferredTeamComboBox"},
-            {p.PreferredTeamComboBox->lineEdit(), "PreferredTeamComboBox"}};
-        const auto focusedName = [&names] {
+        const auto focusedName = [&p] {
             QWidget* focused = QApplication::focusWidget();
-            return names.value(focused, focused ? focused->metaObject()->className() : "nothing");
+            // The selector's text part has the focus for it.
+            if (focused && focused == p.PreferredTeamComboBox->lineEdit())
+                focused = p.PreferredTeamComboBox;
+            if (!focused)
+                return QString("nothing");
+            return focused->objectName().isEmpty() ? QString(focused->metaObject()->className())
+                                                   : focused->objectName();
         };
 
         const auto walk = [&](Qt::Key key) {

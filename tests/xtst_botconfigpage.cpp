@@ -8,7 +8,6 @@
 #include "TextField.h"
 #include "main.h"
 
-#include <QLabel>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
@@ -41,20 +40,10 @@ class BotConfigPageTest : public QObject, ProgramSession {
 
     QWidget* ControlNamed(const QString& where) const
     {
-        const QMap<QString, QWidget*> controls{
-            {"roster", form->BotCheckList},
-            {"left check box", form->BotsCanChatCheckBox},
-            {"right check box", form->DiscoModeCheckBox},
-            {"MinBots", form->MinBots},
-            {"MaxBots", form->MaxBots},
-            {"MinBotsLabel", form->MinBotsLabel},
-            {"HelpLabel1", form->HelpLabel1},
-            {"WhichBotsLabel", form->WhichBotsLabel},
-            {"OnlineModeCheckBox", form->OnlineModeCheckBox}};
         const QString caption = QString(where).remove(QRegularExpression("^(caption|gap) of "));
         if (caption != where)
             return CheckBoxCaptioned(caption);
-        return controls.value(where);
+        return form->findChild<QWidget*>(where);
     }
 
     CheckBoxControl* CheckBoxCaptioned(const QString& caption) const
@@ -89,7 +78,7 @@ class BotConfigPageTest : public QObject, ProgramSession {
             return control->mapToGlobal(QPoint(3, middle));
         if (where.startsWith("gap of "))
             return control->mapToGlobal(QPoint(control->width() - 30, middle));
-        if (where.endsWith("check box"))
+        if (where.endsWith("CheckBox"))
             return control->mapToGlobal(QPoint(control->width() - 7, middle));
         return control->mapToGlobal(control->rect().center());
     }
@@ -131,9 +120,9 @@ private slots:
         QTest::newRow("between the columns") << "between the columns" << true;
         QTest::newRow("below the help") << "below the help" << true;
         QTest::newRow("between caption and box") << "gap of Bots Can Chat" << true;
-        QTest::newRow("roster") << "roster" << false;
-        QTest::newRow("left check box") << "left check box" << false;
-        QTest::newRow("right check box") << "right check box" << false;
+        QTest::newRow("roster") << "BotCheckList" << false;
+        QTest::newRow("left check box") << "BotsCanChatCheckBox" << false;
+        QTest::newRow("right check box") << "DiscoModeCheckBox" << false;
         QTest::newRow("MinBots") << "MinBots" << false;
         QTest::newRow("MinBotsLabel") << "MinBotsLabel" << false;
         QTest::newRow("HelpLabel1") << "HelpLabel1" << false;
@@ -175,8 +164,8 @@ private slots:
         QTest::addColumn<QString>("where");
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<bool>("present");
-        QTest::newRow("left check box") << "left check box" << QByteArray("botchat 0") << true;
-        QTest::newRow("right check box") << "right check box" << QByteArray("disco 1") << true;
+        QTest::newRow("left check box") << "BotsCanChatCheckBox" << QByteArray("botchat 0") << true;
+        QTest::newRow("right check box") << "DiscoModeCheckBox" << QByteArray("disco 1") << true;
         QTest::newRow("roster check mark") << "roster check mark" << QByteArray("loadbot 3")
                                            << false;
         // The first letters of each caption; the two rows above left
@@ -252,7 +241,7 @@ private slots:
         QTest::newRow("Left in MaxBots") << "MaxBots" << "Left" << true;
         QTest::newRow("Tab into MinBots") << "OnlineModeCheckBox" << "Tab" << true;
         QTest::newRow("Shift+Tab out of MinBots") << "MinBots" << "shift+Tab" << false;
-        QTest::newRow("Down in the roster") << "roster" << "Down" << false;
+        QTest::newRow("Down in the roster") << "BotCheckList" << "Down" << false;
     }
 
     void keyReleaseSavesOnlyInTheNumberFields()

@@ -16,7 +16,6 @@ class PageBackgroundTest : public QObject {
     QTabWidget* pages = nullptr;
     QWidget* page = nullptr;
     QWidget* otherPage = nullptr;
-    QMap<QString, QWidget*> parts;
     PageBackground* background = nullptr;
     int moves = 0;
 
@@ -25,7 +24,7 @@ class PageBackgroundTest : public QObject {
     {
         widget->setGeometry(geometry);
         widget->setEnabled(enabled);
-        parts.insert(name, widget);
+        widget->setObjectName(name);
         return widget;
     }
 
@@ -88,10 +87,13 @@ private slots:
             target = pages->tabBar()->mapToGlobal(pages->tabBar()->tabRect(0).center());
         else if (where.endsWith("arrow button")) {
             const QString field = QString(where).replace("arrow button", "integer field");
-            const QWidget* arrow = parts[field]->findChild<QWidget*>("StepUpButton");
+            const QWidget* arrow =
+                page->findChild<QWidget*>(field)->findChild<QWidget*>("StepUpButton");
             target = arrow->mapToGlobal(arrow->rect().center());
-        } else
-            target = parts[where]->mapToGlobal(parts[where]->rect().center());
+        } else {
+            const QWidget* part = page->findChild<QWidget*>(where);
+            target = part->mapToGlobal(part->rect().center());
+        }
 
         // Start from outside the window, then make two movements at the target.
         QVERIFY(MovePointerTo(QPoint(20, 20)));
