@@ -71,10 +71,11 @@ public:
     void FolderMade(const QString& path) override { FoldersMade().insert(KeyOf(path)); }
 };
 
-// Registered while the program starts, before main reads or writes a file.
-// The static library leaves this file out of a program only when nothing in
-// it names the record; a program that asks the record anything names a
-// function of this file, so the record is registered wherever it is asked.
+// Registers the record while the program starts, before main can read or
+// write a file. The static library leaves this file out only of a program
+// that names nothing defined here; asking the record anything names
+// FirstReadingOf or PutBackFirstReading, so every program that asks it has
+// recorded every reading and write from the start.
 FirstReadingsRecord record;
 
 } // namespace
