@@ -33,10 +33,7 @@ SaveOutcome SaveShownBotConfig(BotConfigPage& page, const QString& modFolder)
 SaveOutcome SaveBotConfigTo(BotConfigPage& page, const QString& path, SaveWhen when)
 {
     return ForFile(path, [&] {
-        if (!page.BotConfigSaveGuard.MayWrite(path))
-            return SaveOutcome::Refused;
-        LineFile file = CreateForWriting(path, page.BotConfigSaveGuard.LineEndsToWrite());
-        WriteBotConfig(file, page);
-        return page.BotConfigSaveGuard.FinishSave(file, path, when);
+        return SaveThroughGuard(page.BotConfigSaveGuard, path, when,
+                                [&](LineFile& file) { WriteBotConfig(file, page); });
     });
 }

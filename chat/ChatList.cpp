@@ -63,11 +63,9 @@ SaveOutcome SaveChatList(ChatPage& page, const QString& modFolder)
 SaveOutcome SaveChatListTo(ChatPage& page, const QString& path, SaveWhen when)
 {
     return ForFile(path, [&] {
-        if (!page.ChatSaveGuard.MayWrite(path))
-            return SaveOutcome::Refused;
-        LineFile file = CreateForWriting(path, page.ChatSaveGuard.LineEndsToWrite());
-        WriteChatText(file, page.ChatEditMemo->Text());
-        FlushText(file);
-        return page.ChatSaveGuard.FinishSave(file, path, when);
+        return SaveThroughGuard(page.ChatSaveGuard, path, when, [&](LineFile& file) {
+            WriteChatText(file, page.ChatEditMemo->Text());
+            FlushText(file);
+        });
     });
 }

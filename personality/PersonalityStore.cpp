@@ -66,10 +66,7 @@ SaveOutcome SaveShownPersonality(PersonalityPage& page, const QString& modFolder
 SaveOutcome SavePersonalityTo(PersonalityPage& page, const QString& path, SaveWhen when)
 {
     return ForFile(path, [&] {
-        if (!page.PersonalitySaveGuard.MayWrite(path))
-            return SaveOutcome::Refused;
-        LineFile file = CreateForWriting(path, page.PersonalitySaveGuard.LineEndsToWrite());
-        WritePersonality(file, page);
-        return page.PersonalitySaveGuard.FinishSave(file, path, when);
+        return SaveThroughGuard(page.PersonalitySaveGuard, path, when,
+                                [&](LineFile& file) { WritePersonality(file, page); });
     });
 }

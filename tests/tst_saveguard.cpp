@@ -59,11 +59,8 @@ QString SaveAttempt(SaveGuard& guard, const QString& path)
 QString WholeSave(SaveGuard& guard, const QString& path, const QString& text)
 {
     return Outcome([&] {
-        if (!guard.MayWrite(path))
-            return QStringLiteral("not saved");
-        LineFile file = CreateForWriting(path);
-        WritePlainText(file, text);
-        const SaveOutcome outcome = guard.FinishSave(file, path, SaveWhen::Always);
+        const SaveOutcome outcome = SaveThroughGuard(
+            guard, path, SaveWhen::Always, [&](LineFile& file) { WritePlainText(file, text); });
         return outcome == SaveOutcome::Saved ? QStringLiteral("saved") : QStringLiteral("not saved");
     });
 }

@@ -2,6 +2,7 @@
 
 #include "Bytes.h"
 #include "Exceptions.h"
+#include "FileRecordObserver.h"
 #include "LineFile.h"
 
 #include <QFileInfo>
@@ -32,34 +33,52 @@ void Record(const QString& key, const std::optional<QByteArray>& content)
     Readings().insert(key, FirstReading{content, QTime::currentTime(), std::nullopt});
 }
 
-} // namespace
+class FirstReadingsRecord final : public FileRecordObserver {
+public:
+    FirstReadingsRecord() { RegisterFileRecord(*this); }
 
-void NoteReading(const QString& path, const QByteArray& content)
-{
-    const QString key = KeyOf(path);
-    if (!Readings().contains(key))
-        Record(key, content);
-}
-
-void NoteWriting(const QString& path)
-{
-    const QString key = KeyOf(path);
-    if (Readings().contains(key))
-        return;
-    try {
-        if (!FileIsPresent(path))
-            Record(key, std::nullopt);
-    } catch (const Exception&) {
-        // The save itself says what is wrong with the path.
+    void ReadCompletely(const QString& path, const QByteArray& content) override
+    {
+        const QString key = KeyOf(path);
+        if (!Readings().contains(key))
+            Record(key, content);
     }
-}
 
-void NoteWritten(const QString& path, const QByteArray& content)
-{
-    const auto reading = Readings().find(KeyOf(path));
-    if (reading != Readings().end())
-        reading->lastWritten = content;
-}
+    // A missing file that this run never read is first read as "did not
+    // exist", so that the record predates this run's first write. A page
+    // writes no other file it has not read; one written otherwise is left
+    // without a record, since reading it here would add to every save.
+    void AboutToWrite(const QString& path) override
+    {
+        const QString key = KeyOf(path);
+        if (Readings().contains(key))
+            return;
+        try {
+            if (!FileIsPresent(path))
+                Record(key, std::nullopt);
+        } catch (const Exception&) {
+            // The save itself says what is wrong with the path.
+        }
+    }
+
+    void Written(const QString& path, const QByteArray& content) override
+    {
+        const auto reading = Readings().find(KeyOf(path));
+        if (reading != Readings().end())
+            reading->lastWritten = content;
+    }
+
+    void FolderMade(const QString& path) override { FoldersMade().insert(KeyOf(path)); }
+};
+
+// Registers the record while the program starts, before main can read or
+// write a file. The static library leaves this file out only of a program
+// that names nothing defined here; asking the record anything names
+// FirstReadingOf or PutBackFirstReading, so every program that asks it has
+// recorded every reading and write from the start.
+FirstReadingsRecord record;
+
+} // namespace
 
 std::optional<FirstReading> FirstReadingOf(const QString& path)
 {
@@ -67,21 +86,6 @@ std::optional<FirstReading> FirstReadingOf(const QString& path)
     if (reading == Readings().constEnd())
         return std::nullopt;
     return *reading;
-}
-
-void NoteFolderMade(const QString& path)
-{
-    FoldersMade().insert(KeyOf(path));
-}
-
-bool FolderWasMadeByThisRun(const QString& path)
-{
-    return FoldersMade().contains(KeyOf(path));
-}
-
-void NoteFolderRemoved(const QString& path)
-{
-    FoldersMade().remove(KeyOf(path));
 }
 
 bool PutBackFirstReading(const QString& path)
@@ -97,8 +101,9 @@ bool PutBackFirstReading(const QString& path)
     }
     RemoveFile(path);
     Readings()[KeyOf(path)].lastWritten.reset();
+    // A folder this run made, and has not removed since, goes with its file.
     const QString folder = QFileInfo(path).path();
-    if (FolderWasMadeByThisRun(folder) && RemoveFolderIfEmpty(folder))
-        NoteFolderRemoved(folder);
+    if (FoldersMade().contains(KeyOf(folder)) && RemoveFolderIfEmpty(folder))
+        FoldersMade().remove(KeyOf(folder));
     return true;
 }

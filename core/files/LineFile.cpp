@@ -3,8 +3,8 @@
 #include "Bytes.h"
 #include "Exceptions.h"
 #include "FileCalls.h"
+#include "FileRecordObserver.h"
 #include "FileReplacement.h"
-#include "FirstReadings.h"
 #include "SaveFailures.h"
 
 #include <QFile>
@@ -204,7 +204,7 @@ LineFile OpenForReading(const QString& path)
 
     const qsizetype mark = state->content.indexOf(CtrlZ);
     state->end = mark < 0 ? state->content.size() : mark;
-    NoteReading(path, state->content);
+    FileRecord().ReadCompletely(path, state->content);
     return LineFile(std::move(state));
 }
 
@@ -291,9 +291,9 @@ CloseOutcome Complete(const LineFile::State& state, const std::optional<QByteArr
         return CloseOutcome::ChangedElsewhere;
     if (HoldsContent(existing, state.content))
         return CloseOutcome::AlreadyThere;
-    NoteWriting(state.path);
+    FileRecord().AboutToWrite(state.path);
     ReplaceFileContent(state.targetPath, existing, state.content);
-    NoteWritten(state.path, state.content);
+    FileRecord().Written(state.path, state.content);
     return CloseOutcome::Written;
 }
 
@@ -345,7 +345,7 @@ void MakeFolder(const QString& path)
     const QByteArray folder = QFile::encodeName(path);
     if (::mkdir(folder.constData(), 0777) != 0)
         RaiseErrno(errno, MissingEntry::Folder);
-    NoteFolderMade(path);
+    FileRecord().FolderMade(path);
     // What is saved in the folder next must not lose it to a power cut.
     if (!SyncFolder(ParentOf(folder)))
         RaiseErrno(errno);

@@ -31,8 +31,8 @@ enum class CloseOutcome {
 // that is destroyed without being closed (a failure left its handler)
 // discards what was written to it.
 //
-// A complete reading, and a save of a file never read, are noted in the
-// record of first readings (FirstReadings.h).
+// Every complete reading, write and folder made is told to the record of
+// first readings (FileRecordObserver.h).
 class LineFile {
 public:
     LineFile(LineFile&&) noexcept;

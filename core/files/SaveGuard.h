@@ -121,3 +121,9 @@ private:
     std::optional<QByteArray> conflictingContent_;
     LineEnds lineEnds_ = LineEnds::CrLf;
 };
+
+// A page's save of path: Refused, and nothing written, when the guard's
+// MayWrite refuses it; otherwise write puts the page's content into the file,
+// opened with the guard's line ends, and FinishSave ends the save.
+SaveOutcome SaveThroughGuard(SaveGuard& guard, const QString& path, SaveWhen when,
+                             const std::function<void(LineFile& file)>& write);
