@@ -32,8 +32,6 @@ SaveOutcome SaveShownBotConfig(BotConfigPage& page, const QString& modFolder)
 
 SaveOutcome SaveBotConfigTo(BotConfigPage& page, const QString& path, SaveWhen when)
 {
-    return ForFile(path, [&] {
-        return SaveThroughGuard(page.BotConfigSaveGuard, path, when,
-                                [&](LineFile& file) { WriteBotConfig(file, page); });
-    });
+    return SaveThroughGuard(page.BotConfigSaveGuard, path, when,
+                            [&](LineFile& file) { WriteBotConfig(file, page); });
 }

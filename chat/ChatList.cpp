@@ -62,10 +62,8 @@ SaveOutcome SaveChatList(ChatPage& page, const QString& modFolder)
 
 SaveOutcome SaveChatListTo(ChatPage& page, const QString& path, SaveWhen when)
 {
-    return ForFile(path, [&] {
-        return SaveThroughGuard(page.ChatSaveGuard, path, when, [&](LineFile& file) {
-            WriteChatText(file, page.ChatEditMemo->Text());
-            FlushText(file);
-        });
+    return SaveThroughGuard(page.ChatSaveGuard, path, when, [&](LineFile& file) {
+        WriteChatText(file, page.ChatEditMemo->Text());
+        FlushText(file);
     });
 }

@@ -65,8 +65,6 @@ SaveOutcome SaveShownPersonality(PersonalityPage& page, const QString& modFolder
 
 SaveOutcome SavePersonalityTo(PersonalityPage& page, const QString& path, SaveWhen when)
 {
-    return ForFile(path, [&] {
-        return SaveThroughGuard(page.PersonalitySaveGuard, path, when,
-                                [&](LineFile& file) { WritePersonality(file, page); });
-    });
+    return SaveThroughGuard(page.PersonalitySaveGuard, path, when,
+                            [&](LineFile& file) { WritePersonality(file, page); });
 }

@@ -179,9 +179,11 @@ SaveOutcome SaveGuard::FinishSave(LineFile& file, const QString& path, SaveWhen 
 SaveOutcome SaveThroughGuard(SaveGuard& guard, const QString& path, SaveWhen when,
                              const std::function<void(LineFile& file)>& write)
 {
-    if (!guard.MayWrite(path))
-        return SaveOutcome::Refused;
-    LineFile file = CreateForWriting(path, guard.LineEndsToWrite());
-    write(file);
-    return guard.FinishSave(file, path, when);
+    return ForFile(path, [&] {
+        if (!guard.MayWrite(path))
+            return SaveOutcome::Refused;
+        LineFile file = CreateForWriting(path, guard.LineEndsToWrite());
+        write(file);
+        return guard.FinishSave(file, path, when);
+    });
 }

@@ -124,6 +124,7 @@ private:
 
 // A page's save of path: Refused, and nothing written, when the guard's
 // MayWrite refuses it; otherwise write puts the page's content into the file,
-// opened with the guard's line ends, and FinishSave ends the save.
+// opened with the guard's line ends, and FinishSave ends the save. A failure
+// names the file (ForFile).
 SaveOutcome SaveThroughGuard(SaveGuard& guard, const QString& path, SaveWhen when,
                              const std::function<void(LineFile& file)>& write);
