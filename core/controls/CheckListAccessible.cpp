@@ -1,3 +1,4 @@
+#include "AccessibleFactory.h"
 #include "AccessibleItems.h"
 #include "AccessibleNames.h"
 #include "CheckList.h"
@@ -81,16 +82,9 @@ private:
     mutable AccessibleItems entries_;
 };
 
-QAccessibleInterface* AccessibleCheckList(const QString& className, QObject* object)
-{
-    if (className != QLatin1String(CheckList::staticMetaObject.className()))
-        return nullptr;
-    return new CheckListAccessible(static_cast<CheckList*>(object));
-}
-
 } // namespace
 
 void InstallAccessibleCheckLists()
 {
-    QAccessible::installFactory(AccessibleCheckList);
+    QAccessible::installFactory(AccessibleInterfaceFor<CheckList, CheckListAccessible>);
 }

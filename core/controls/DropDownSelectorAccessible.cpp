@@ -1,4 +1,5 @@
 #include "AccessibleNames.h"
+#include "AccessibleFactory.h"
 #include "DropDownSelector.h"
 
 #include <QAbstractItemView>
@@ -68,16 +69,10 @@ private:
     DropDownSelector& selector() const { return *static_cast<DropDownSelector*>(widget()); }
 };
 
-QAccessibleInterface* AccessibleDropDownSelector(const QString& className, QObject* object)
-{
-    if (className != QLatin1String(DropDownSelector::staticMetaObject.className()))
-        return nullptr;
-    return new DropDownSelectorAccessible(static_cast<DropDownSelector*>(object));
-}
-
 } // namespace
 
 void InstallAccessibleDropDownSelectors()
 {
-    QAccessible::installFactory(AccessibleDropDownSelector);
+    QAccessible::installFactory(
+        AccessibleInterfaceFor<DropDownSelector, DropDownSelectorAccessible>);
 }

@@ -1,3 +1,4 @@
+#include "AccessibleFactory.h"
 #include "AccessibleItems.h"
 #include "AccessibleNames.h"
 
@@ -108,16 +109,9 @@ private:
     mutable AccessibleItems tabs_;
 };
 
-QAccessibleInterface* AccessiblePageTabs(const QString& className, QObject* object)
-{
-    if (className != QLatin1String(QTabBar::staticMetaObject.className()))
-        return nullptr;
-    return new PageTabsAccessible(static_cast<QTabBar*>(object));
-}
-
 } // namespace
 
 void InstallAccessiblePageTabs()
 {
-    QAccessible::installFactory(AccessiblePageTabs);
+    QAccessible::installFactory(AccessibleInterfaceFor<QTabBar, PageTabsAccessible>);
 }
