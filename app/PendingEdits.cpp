@@ -4,6 +4,7 @@
 #include "MessageSeam.h"
 #include "UserEdits.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <algorithm>
@@ -18,13 +19,25 @@
 
 namespace {
 
-// Going on loses the page's edit; going back is the careful answer.
-bool AskToGoOn(const QString& pageCaption, const QString& question, const QString& answer)
+// "the page "A"", "the pages "A" and "B"", "the pages "A", "B" and "C"".
+QString PagesNamed(QStringList captions)
+{
+    for (QString& caption : captions)
+        caption = QLatin1Char('"') + caption + QLatin1Char('"');
+    const QString last = captions.takeLast();
+    if (captions.isEmpty())
+        return QStringLiteral("the page ") + last;
+    return QStringLiteral("the pages ") + captions.join(QStringLiteral(", "))
+           + QStringLiteral(" and ") + last;
+}
+
+// Going on loses the pages' edits; going back is the careful answer.
+bool AskToGoOn(const QStringList& pageCaptions, const QString& question, const QString& answer)
 {
     return ActiveMessageSeam().QuestionBox(
         ApplicationTitle(),
-        QStringLiteral("The changes on the page \"") + pageCaption
-            + QStringLiteral("\" could not be saved. ") + question,
+        QStringLiteral("The changes on ") + PagesNamed(pageCaptions)
+            + QStringLiteral(" could not be saved. ") + question,
         answer, QStringLiteral("Go Back"));
 }
 
@@ -33,7 +46,7 @@ bool MayReplace(PageSlot& page)
     const EditFate fate = SettlePendingEdit(page, true);
     if (fate == EditFate::Kept
         || (fate == EditFate::Unsaved
-            && !AskToGoOn(page.caption,
+            && !AskToGoOn({page.caption},
                           QStringLiteral("Load anyway and lose them, or go back to them?"),
                           QStringLiteral("Load Anyway"))))
         return false;
@@ -87,20 +100,20 @@ bool MayReplaceEveryPage(PageTable& pages)
     return std::all_of(pages.begin(), pages.end(), MayReplace);
 }
 
+// Every page is saved first, so that the one question names every edit that
+// closing would lose.
 bool MayClose(PageTable& pages)
 {
-    bool asked = false;
+    QStringList unsaved;
     for (PageSlot& page : pages) {
         const EditFate fate = SettlePendingEdit(page, true);
         if (fate == EditFate::Kept)
             return false;
-        if (fate != EditFate::Unsaved || asked)
-            continue;
-        asked = true;
-        if (!AskToGoOn(page.caption,
-                       QStringLiteral("Close anyway and lose them, or go back to the window?"),
-                       QStringLiteral("Close Anyway")))
-            return false;
+        if (fate == EditFate::Unsaved)
+            unsaved << page.caption;
     }
-    return true;
+    return unsaved.isEmpty()
+           || AskToGoOn(unsaved,
+                        QStringLiteral("Close anyway and lose them, or go back to the window?"),
+                        QStringLiteral("Close Anyway"));
 }

@@ -551,6 +551,9 @@ private slots:
         for (const char* page : {"personality", "chat", "bot.cfg"})
             QTest::addRow("%s, go back", page) << page << "folder gone" << false;
         QTest::newRow("bot.cfg, close anyway") << "bot.cfg" << "folder gone" << true;
+        // One question names every page whose edit closing would lose.
+        QTest::newRow("two pages, close anyway") << "chat+personality" << "folder gone" << true;
+        QTest::newRow("three pages, go back") << "bot.cfg+chat+personality" << "folder gone" << false;
         // Going back from the load keeps the edit for the close to ask about.
         QTest::newRow("personality, a number first") << "personality" << "number first" << false;
         // Nobody answers: standard error says what was not saved.
@@ -568,8 +571,9 @@ private slots:
             Start();
             seam->boxes.clear();
         }
-        if (!page.isEmpty())
-            EditAsTheUser(page);
+        const QStringList pages = page.split('+', Qt::SkipEmptyParts);
+        for (const QString& edited : pages)
+            EditAsTheUser(edited);
         if (situation == "undone")
             EditAsTheUser(page);
         const bool gone = situation.endsWith("first") || situation == "folder gone";
@@ -579,10 +583,15 @@ private slots:
             QVERIFY(QDir().rename("cstrike/bot1", "cstrike/bot1-away"));
         else
             QVERIFY(QDir().rename("cstrike", "cstrike-away"));
-        const QString caption = page == "personality" ? "Personality Editor"
-                                : page == "chat"      ? "Chat Editor"
-                                                      : "Bot.cfg Editor";
-        const QString question("question: The changes on the page \"%1\" could not be saved. %2|Go Back]");
+        QStringList captions;
+        for (const QString& edited : pages)
+            captions << '"' + QString(edited == "personality" ? "Personality Editor"
+                                      : edited == "chat"      ? "Chat Editor"
+                                                              : "Bot.cfg Editor") + '"';
+        const QString caption = captions.size() < 2 ? "page " + captions.value(0)
+                                                    : "pages " + captions.mid(0, captions.size() - 1).join(", ")
+                                                          + " and " + captions.last();
+        const QString question("question: The changes on the %1 could not be saved. %2|Go Back]");
         QStringList boxes;
         if (situation == "number first") {
             QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Up);
@@ -600,9 +609,11 @@ private slots:
         }
         if (situation == "changed" && !page.isEmpty())
             boxes << ConflictQuestion("cstrike/bot.cfg");
-        if (gone)
-            boxes << "error: Invalid filename.\n" + PageFiles.value(page)
-                  << question.arg(caption, "Close anyway and lose them, or go back to the window? [Close Anyway");
+        if (gone) {
+            for (const QString& edited : pages)
+                boxes << "error: Invalid filename.\n" + PageFiles.value(edited);
+            boxes << question.arg(caption, "Close anyway and lose them, or go back to the window? [Close Anyway");
+        }
         QCOMPARE(seam->boxes, boxes);
         QCOMPARE(QString::fromStdString(said.str()),
                  situation == "session end"
@@ -612,7 +623,8 @@ private slots:
                      : QString());
         if (!gone)
             QCOMPARE(ReadBytes("cstrike/bot.cfg"), QByteArray("max_bots 12\r\n"));
-        QCOMPARE(GuardOf(page).HasUserEdits(), !page.isEmpty() && situation != "undone");
+        for (const QString& edited : pages.isEmpty() ? QStringList{""} : pages)
+            QCOMPARE(GuardOf(edited).HasUserEdits(), !page.isEmpty() && situation != "undone");
     }
 
     // Ctrl+O leaves the folder as closing would, and the editor starts
