@@ -46,4 +46,6 @@ void BuildChatPage(ChatPage& page, QWidget& tab)
 
     // The text area comes first, then the kind and the help button.
     ChainFocusOrder({page.ChatEditMemo, page.ChatTypeComboBox, page.ChatHelpButton});
+    // The list is the text itself: a key that changes no character is no edit.
+    page.ChatSaveGuard.PageForm = [&page] { return page.ChatEditMemo->Text().toUtf8(); };
 }

@@ -9,6 +9,7 @@
 #include "TextArea.h"
 #include "UserPicks.h"
 #include "TextField.h"
+#include "UserEdits.h"
 #include "main.h"
 
 #include <QClipboard>
@@ -63,6 +64,13 @@ class PersonalityFormTest : public QObject, ProgramSession {
         Guarded([this] { form->PersonalityTabMouseMove(); });
     }
 
+    // A check box toggled as the user toggles it: an edit of the page's.
+    void ToggleBotCanHear()
+    {
+        form->BotCanHear->SetChecked(!form->BotCanHear->Checked());
+        NoteUserEdit(*form->BotCanHear);
+    }
+
     void TypeIntoNumber(const QString& keys)
     {
         QLineEdit* number = form->CurrentPersonalityNumber;
@@ -111,7 +119,8 @@ private slots:
         QCOMPARE(form->CampChance->text(), QString("100"));
         QCOMPARE(form->MinReloadTime->Text(), QString("5"));
 
-        // Every save fails the same way, and creates nothing.
+        // Every save of an edit fails the same way, and creates nothing.
+        ToggleBotCanHear();
         MoveOverPage();
         QCOMPARE(seam->boxes.last(), QString("error: Invalid filename.\ncstrike/bot1/personality.txt"));
         QVERIFY(!QFileInfo::exists("cstrike"));
@@ -135,6 +144,7 @@ private slots:
         Guarded([&] { form->CurrentPersonalityNumber->SetValue(3); });
         form->CampChance->SetValue(80);
         form->PreferredTeamComboBox->SetSelectedIndex(0);
+        NoteUserEdit(*form->PreferredTeamComboBox);
         const QByteArray personalityTwo = ReadBytes(PathOf("cstrike", 2));
         MoveOverPage();
 
@@ -306,6 +316,9 @@ private slots:
         QCOMPARE(form->Stealthiness->text(), QString("40"));
 
         MoveOverPage();
+        QCOMPARE(seam->boxes.size(), 1);
+        ToggleBotCanHear();
+        MoveOverPage();
         QCOMPARE(seam->boxes.last(),
                  "error: " + QDir::toNativeSeparators(PathOf("cstrike", 3))
                      + " was not saved: it could not be read completely" + F5Hint);
@@ -314,13 +327,17 @@ private slots:
         QCOMPARE(seam->boxes.size(), 2);
         QCOMPARE(ReadBytes(PathOf("cstrike", 3)), broken);
 
-        // Once the file reads completely again, saves go ahead.
+        // Once the file reads completely again, saves go ahead; the refused
+        // edit is given up for the load.
         WriteBytes(PathOf("cstrike", 3), PersonalityFileNamed("Mended"));
+        seam->firstAnswerGiven = true;
         Guarded([&] { form->CurrentPersonalityNumber->StepDown(); });
+        seam->firstAnswerGiven = false;
         Guarded([&] { form->CurrentPersonalityNumber->StepUp(); });
         form->Courage->SetValue(99);
+        NoteUserEdit(*form->Courage);
         MoveOverPage();
-        QCOMPARE(seam->boxes.size(), 2);
+        QCOMPARE(seam->boxes.size(), 3);
         QCOMPARE(ReadBytes(PathOf("cstrike", 3)).split('\n').value(10), QByteArray("99\r"));
     }
 
@@ -329,14 +346,21 @@ private slots:
         StartInSampleGame();
         WriteBytes(PathOf("cstrike", 3), "Broken\r\nfive\r\n");
         Guarded([&] { form->CurrentPersonalityNumber->SetValue(3); });
+        ToggleBotCanHear();
         MoveOverPage();
+        seam->firstAnswerGiven = true;
         Guarded([&] { form->CurrentPersonalityNumber->SetValue(2); });
+        seam->firstAnswerGiven = false;
         Guarded([&] { form->CurrentPersonalityNumber->SetValue(3); });
+        ToggleBotCanHear();
         MoveOverPage();
         MoveOverPage();
         const QString refusal = "error: " + QDir::toNativeSeparators(PathOf("cstrike", 3))
                                 + " was not saved: it could not be read completely" + F5Hint;
         const QString failure = "error: 'five' is not a valid integer value.\n" + PathOf("cstrike", 3);
+        QCOMPARE(seam->boxes.size(), 5);
+        QVERIFY2(seam->boxes.at(2).startsWith("question: "), qPrintable(seam->boxes.at(2)));
+        seam->boxes.removeAt(2);
         QCOMPARE(seam->boxes, (QStringList{failure, refusal, failure, refusal}));
         QCOMPARE(ReadBytes(PathOf("cstrike", 3)), QByteArray("Broken\r\nfive\r\n"));
     }
@@ -371,11 +395,12 @@ private slots:
         ::alarm(0);
         QCOMPARE(seam->boxes.value(0), failure);
 
+        ToggleBotCanHear();
         MoveOverPage();
         const QString refusal = QDir::toNativeSeparators(path)
                                 + " was not saved: it could not be read completely" + F5Hint;
         QCOMPARE(seam->boxes.mid(1), QStringList{"error: " + refusal});
-        QCOMPARE(form->PageControl->tabText(0), QString("Personality Editor (not saved)"));
+        QCOMPARE(form->PageControl->tabText(0), QString("Personality Editor * (not saved)"));
         QCOMPARE(form->PageControl->tabToolTip(0) + ".", refusal);
         if (content.isEmpty())
             QVERIFY(!QFileInfo(path).isFile());
@@ -390,6 +415,7 @@ private slots:
         QCOMPARE(form->Name->Text(), QString("Mended"));
         QCOMPARE(form->PageControl->tabText(0), QString("Personality Editor"));
         form->Courage->SetValue(99);
+        NoteUserEdit(*form->Courage);
         MoveOverPage();
         QCOMPARE(ReadBytes(path).split('\n').value(10), QByteArray("99\r"));
         QCOMPARE(seam->boxes.size(), 2);

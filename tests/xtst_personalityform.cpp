@@ -3,6 +3,7 @@
 #include "ProgramStart.h"
 #include "RealPointer.h"
 #include "ProgramSession.h"
+#include "UserEdits.h"
 #include "main.h"
 
 #include <QTabBar>
@@ -72,6 +73,7 @@ private slots:
         const QByteArray before = CourageLine();
         marker = marker % 90 + 1;
         form->Courage->SetValue(marker);
+        NoteUserEdit(*form->Courage);
 
         const QPoint target = TargetOf(where);
         QVERIFY(MovePointerTo(target));

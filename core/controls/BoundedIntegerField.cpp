@@ -138,8 +138,8 @@ void BoundedIntegerField::StepBy(int increment)
     constexpr qint64 lowest = std::numeric_limits<int>::min();
     constexpr qint64 highest = std::numeric_limits<int>::max();
     const qint64 stepped = qint64{Value()} + increment;
-    NoteUserEdit(*this);
     SetValueAsUser(static_cast<int>(std::clamp(stepped, lowest, highest)));
+    NoteUserEdit(*this);
 }
 
 void BoundedIntegerField::keyPressEvent(QKeyEvent* event)

@@ -52,8 +52,8 @@ public:
     // to save, and the load it sets off runs under the guard.
     void setCurrentValue(const QVariant& value) override
     {
-        NoteUserEdit(field());
         RunHandler([this, &value] { field().SetValueAsUser(value.toInt()); });
+        NoteUserEdit(field());
     }
 
     void selection(int index, int* start, int* end) const override

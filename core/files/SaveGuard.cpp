@@ -8,6 +8,7 @@ void SaveGuard::LoadBegins(const QString& path)
 {
     heldPath_.clear();
     heldContent_.reset();
+    formWhenHeld_.reset();
     unreadPath_ = path;
     reportedPath_.clear();
     showsOtherValues_ = false;
@@ -26,6 +27,7 @@ void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& cont
     heldPath_ = path;
     heldContent_ = content;
     lineEnds_ = content ? LineEndsOf(*content).value_or(lineEnds_) : LineEnds::CrLf;
+    formWhenHeld_ = PageForm ? std::optional<QByteArray>(PageForm()) : std::nullopt;
     unreadPath_.clear();
     reportedPath_.clear();
     SetUserEdited(false);
@@ -36,6 +38,25 @@ void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& cont
 QString SaveGuard::SaveTarget() const
 {
     return heldPath_.isEmpty() ? unreadPath_ : heldPath_;
+}
+
+std::optional<QByteArray> SaveGuard::HeldContentOf(const QString& path) const
+{
+    return path == heldPath_ ? heldContent_ : std::nullopt;
+}
+
+void SaveGuard::UserEdited()
+{
+    SetUserEdited(!PageForm || !formWhenHeld_ || PageForm() != *formWhenHeld_);
+}
+
+SaveOutcome SaveGuard::LookWithoutEdit(const QString& path, SaveWhen when)
+{
+    if (when == SaveWhen::OnlyPending || path != heldPath_)
+        return SaveOutcome::NothingPending;
+    if (ContentOnDisk(path) != heldContent_)
+        return SaveOutcome::ChangedOnDisk;
+    return SaveOutcome::Saved;
 }
 
 // A missing file holds nothing to lose, but filling it from another file's
@@ -180,6 +201,8 @@ SaveOutcome SaveThroughGuard(SaveGuard& guard, const QString& path, SaveWhen whe
                              const std::function<void(LineFile& file)>& write)
 {
     return ForFile(path, [&] {
+        if (!guard.HasUserEdits())
+            return guard.LookWithoutEdit(path, when);
         if (!guard.MayWrite(path))
             return SaveOutcome::Refused;
         LineFile file = CreateForWriting(path, guard.LineEndsToWrite());

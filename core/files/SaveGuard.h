@@ -60,8 +60,10 @@ public:
     // file and one the page has not read.
     LineEnds LineEndsToWrite() const { return lineEnds_; }
 
-    // The user changed a control of the page.
-    void UserEdited() { SetUserEdited(true); }
+    // The user changed a control of the page. The page holds an edit while
+    // its form differs from the one it had when it last held its file: an
+    // edit undone, or a value the page shows in its own form, is none.
+    void UserEdited();
     bool HasUserEdits() const { return userEdited_; }
     // The user gives the edit up for the file as it is on disk.
     void DropEdit() { SetUserEdited(false); }
@@ -77,6 +79,19 @@ public:
     // The file a save of an edit the user made goes to: the one the page
     // holds, else the one its last load began on; empty when there is none.
     QString SaveTarget() const;
+
+    // What a save of path changes the user's edit into: the bytes the page
+    // holds of that file (none: missing, or not the file the page holds),
+    // and the page's form when it last held it (none: it never has).
+    std::optional<QByteArray> HeldContentOf(const QString& path) const;
+    const std::optional<QByteArray>& FormWhenHeld() const { return formWhenHeld_; }
+
+    // Without an edit of the user's a save writes nothing: it only looks
+    // whether another program changed the file the page holds, so that the
+    // page can show the change (ChangedOnDisk). Saved when the file is as
+    // the page holds it; NothingPending for OnlyPending, and for a file the
+    // page does not hold.
+    SaveOutcome LookWithoutEdit(const QString& path, SaveWhen when);
 
     // Ends a save that MayWrite allowed and that has written the page's
     // content into file, opened for path. With SaveWhen::OnlyPending it
@@ -98,6 +113,9 @@ public:
     // Told when HasUserEdits changes, so that the page can show whether it
     // holds an edit not saved yet.
     std::function<void()> OnUserEditsChange;
+    // The page's own form of what it shows, which tells the user's edits
+    // apart; unset, every change of the user's counts as an edit.
+    std::function<QByteArray()> PageForm;
 
 private:
     bool MayCreate(const QString& path) const;
@@ -119,12 +137,14 @@ private:
     bool userEdited_ = false;
     bool decidesLater_ = false;
     std::optional<QByteArray> conflictingContent_;
+    std::optional<QByteArray> formWhenHeld_;
     LineEnds lineEnds_ = LineEnds::CrLf;
 };
 
-// A page's save of path: Refused, and nothing written, when the guard's
-// MayWrite refuses it; otherwise write puts the page's content into the file,
-// opened with the guard's line ends, and FinishSave ends the save. A failure
-// names the file (ForFile).
+// A page's save of path. Without an edit of the user's nothing is written
+// (LookWithoutEdit). Otherwise: Refused, and nothing written, when the
+// guard's MayWrite refuses it; else write puts the page's content into the
+// file, opened with the guard's line ends, and FinishSave ends the save. A
+// failure names the file (ForFile).
 SaveOutcome SaveThroughGuard(SaveGuard& guard, const QString& path, SaveWhen when,
                              const std::function<void(LineFile& file)>& write);
