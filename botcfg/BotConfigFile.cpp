@@ -88,22 +88,36 @@ void ApplyValue(BotConfigPage& page, const QString& key, std::int32_t value)
     }
 }
 
-void WriteRoster(LineFile& file, const CheckList& roster)
+void AddRoster(QStringList& lines, const CheckList& roster)
 {
     for (int index = 0; index < roster.EntryCount(); ++index) {
         if (roster.IsEntryChecked(index))
-            WriteTextLine(file, LoadBotKey + QLatin1Char(' ') + IntegerToText(index + 1));
+            lines << LoadBotKey + QLatin1Char(' ') + IntegerToText(index + 1);
     }
 }
 
-void WriteOptions(LineFile& file, const BotConfigPage& page)
+void AddOptions(QStringList& lines, const BotConfigPage& page)
 {
     for (const BotOption& option : BotOptions) {
         const bool checked = (page.*option.box)->Checked();
         if (option.alwaysWritten || checked != option.checkedAfterReset)
-            WriteTextLine(file, QLatin1String(option.key) + (checked ? QLatin1String(" 1")
-                                                                     : QLatin1String(" 0")));
+            lines << QLatin1String(option.key) + (checked ? QLatin1String(" 1")
+                                                          : QLatin1String(" 0"));
     }
+}
+
+bool IsBlank(QChar character)
+{
+    return character == QLatin1Char(' ') || character == QLatin1Char('\t');
+}
+
+QString WithoutTrailingBlanks(QString text)
+{
+    qsizetype length = text.size();
+    while (length > 0 && IsBlank(text.at(length - 1)))
+        --length;
+    text.truncate(length);
+    return text;
 }
 
 } // namespace
@@ -116,39 +130,83 @@ void ResetBotConfig(BotConfigPage& page)
         (page.*option.box)->SetChecked(option.checkedAfterReset);
 }
 
+bool IsBotConfigComment(const QString& line)
+{
+    return line.isEmpty() || line.front() == QLatin1Char('#')
+           || line.startsWith(QLatin1String("//"));
+}
+
+std::optional<BotConfigCommand> CommandOfLine(const QString& line)
+{
+    if (IsBotConfigComment(line))
+        return std::nullopt;
+    const qsizetype separator = QStringView(line).first(line.size() - 1).indexOf(QLatin1Char(' '));
+    if (separator < 0)
+        return std::nullopt;
+    return BotConfigCommand{line.left(separator), WithoutTrailingBlanks(line.mid(separator + 1))};
+}
+
+int FixedOrderOf(const QString& key)
+{
+    if (key == LoadBotKey)
+        return 0;
+    for (std::size_t index = 0; index < BotOptions.size(); ++index) {
+        if (key == QLatin1String(BotOptions[index].key))
+            return int(index) + 1;
+    }
+    if (key == MinBotsKey)
+        return int(BotOptions.size()) + 1;
+    if (key == MaxBotsKey)
+        return int(BotOptions.size()) + 2;
+    return -1;
+}
+
+bool IsBotCountKey(const QString& key)
+{
+    return key == MinBotsKey || key == MaxBotsKey;
+}
+
+bool IsAlwaysWritten(const QString& key)
+{
+    const BotOption* option = FindOption(key);
+    return IsBotCountKey(key) || (option != nullptr && option->alwaysWritten);
+}
+
 void ReadBotConfig(LineFile& file, BotConfigPage& page)
 {
     while (!AtEndOfFile(file))
         ApplyBotConfigLine(page, ReadTextLine(file));
 }
 
-// Only a space separates, and never the line's last character: "disco " is
-// skipped like "disco". Apart from the bot counts, the value is converted
-// before the key is looked at, so every command line must carry an integer,
-// known key or not.
+// A line of a key the page does not know belongs to the user, whatever its
+// value ("map de_dust2"); only the page's own keys must carry integers.
 void ApplyBotConfigLine(BotConfigPage& page, const QString& line)
 {
-    if (line.isEmpty() || line.front() == QLatin1Char('#'))
+    const std::optional<BotConfigCommand> command = CommandOfLine(line);
+    if (!command || !command->HasValue())
         return;
-    const qsizetype separator = QStringView(line).first(line.size() - 1).indexOf(QLatin1Char(' '));
-    if (separator < 0)
-        return;
-    const QString key = line.left(separator);
-    const QString value = line.mid(separator + 1);
-    if (TextField* field = BotCountField(page, key))
-        field->SetText(BotCountText(value));
-    else
-        ApplyValue(page, key, TextToInteger(value));
+    if (TextField* field = BotCountField(page, command->key))
+        field->SetText(BotCountText(command->value));
+    else if (FixedOrderOf(command->key) >= 0)
+        ApplyValue(page, command->key, TextToInteger(command->value));
+}
+
+QStringList BotConfigLines(const BotConfigPage& page)
+{
+    QStringList lines{
+        QStringLiteral("# Tavrik by Dravenholt"),
+        QStringLiteral(
+            "# This bot.cfg file was generated automatically by the Tavrik Control Centre v1.0"),
+        QStringLiteral("pause 3")};
+    AddRoster(lines, *page.BotCheckList);
+    AddOptions(lines, page);
+    lines << MinBotsKey + QLatin1Char(' ') + page.MinBots->Text()
+          << MaxBotsKey + QLatin1Char(' ') + page.MaxBots->Text();
+    return lines;
 }
 
 void WriteBotConfig(LineFile& file, const BotConfigPage& page)
 {
-    WriteTextLine(file, QStringLiteral("# Tavrik by Dravenholt"));
-    WriteTextLine(file, QStringLiteral(
-        "# This bot.cfg file was generated automatically by the Tavrik Control Centre v1.0"));
-    WriteTextLine(file, QStringLiteral("pause 3"));
-    WriteRoster(file, *page.BotCheckList);
-    WriteOptions(file, page);
-    WriteTextLine(file, MinBotsKey + QLatin1Char(' ') + page.MinBots->Text());
-    WriteTextLine(file, MaxBotsKey + QLatin1Char(' ') + page.MaxBots->Text());
+    for (const QString& line : BotConfigLines(page))
+        WriteTextLine(file, line);
 }

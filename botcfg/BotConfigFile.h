@@ -1,12 +1,42 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
 class LineFile;
-class QString;
 struct BotConfigPage;
 
 // The bot start script as the page holds it. The reader takes any file the
-// bot takes: comments, empty lines and unknown keys are passed over. The
-// writer always writes the one fixed form below.
+// bot takes: comments, empty lines and lines of keys the page does not know
+// are passed over. The page's own form of its settings is the one fixed form
+// below, which a file the page creates holds; a save into a file that exists
+// changes only the lines of the settings the user changed (BotConfigMerge.h).
+
+// A line as the reader sees it: a command is a key, one space and a value.
+// The key is the text before the first space, which is never the line's last
+// character; blanks after the value are no part of it, and a value of blanks
+// alone is none.
+struct BotConfigCommand {
+    QString key;
+    QString value;
+    bool HasValue() const { return !value.isEmpty(); }
+};
+
+// An empty line, or one that begins with "#" or, as in the game's own
+// scripts, with "//".
+bool IsBotConfigComment(const QString& line);
+// None for a comment and a line without a separating space.
+std::optional<BotConfigCommand> CommandOfLine(const QString& line);
+
+// The page's own keys by their place in the fixed form ("loadbot" first,
+// "max_bots" last); -1 for any other key.
+int FixedOrderOf(const QString& key);
+// Whether the fixed form holds the key's line whatever the setting.
+bool IsAlwaysWritten(const QString& key);
+// "min_bots" and "max_bots", whose values the page shows as text.
+bool IsBotCountKey(const QString& key);
 
 // The settings a file without option lines stands for: no roster entry
 // checked, the options at their usual values. The two number fields keep
@@ -14,15 +44,18 @@ struct BotConfigPage;
 void ResetBotConfig(BotConfigPage& page);
 
 // Applies every line of the file to the page, from the reset values on. A
-// value that is not an integer (other than a bot count's) ends the read with
-// EConvertError; the lines before it have taken effect.
+// value of one of the page's keys that is not an integer (other than a bot
+// count's) ends the read with EConvertError; the lines before it have taken
+// effect.
 void ReadBotConfig(LineFile& file, BotConfigPage& page);
 
-// One line's effect: a comment or a line without a separating space has none;
-// a bot count that is no integer shows as it stands.
+// One line's effect: a comment, a line without a separating space or
+// without a value, and a key the page does not know have none; a bot count
+// that is no integer shows as it stands.
 void ApplyBotConfigLine(BotConfigPage& page, const QString& line);
 
-// The header, a "loadbot" line per checked roster entry, the options that
-// differ from their reset values, the team balance always, and the two number
-// fields exactly as typed.
+// The fixed form: the header, a "loadbot" line per checked roster entry, the
+// options that differ from their reset values, the team balance always, and
+// the two number fields exactly as typed.
+QStringList BotConfigLines(const BotConfigPage& page);
 void WriteBotConfig(LineFile& file, const BotConfigPage& page);

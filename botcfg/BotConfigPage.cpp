@@ -1,11 +1,13 @@
 #include "BotConfigPage.h"
 
 #include "AccessibleNames.h"
+#include "BotConfigFile.h"
 #include "CheckBoxControl.h"
 #include "CheckList.h"
 #include "ControlNames.h"
 #include "FocusOrder.h"
 #include "Fonts.h"
+#include "LineLayout.h"
 #include "TextField.h"
 #include "WrappedLabel.h"
 
@@ -130,4 +132,5 @@ void BuildBotConfigPage(BotConfigPage& page, QWidget& tab)
     PlaceCheckBoxes(page, tab);
     PlaceNumbersAndHelp(page, tab);
     SetFocusOrder(page);
+    page.BotConfigSaveGuard.PageForm = [&page] { return FormOfLines(BotConfigLines(page)); };
 }

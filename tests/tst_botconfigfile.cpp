@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <algorithm>
@@ -106,6 +107,13 @@ void Apply(BotConfigPage& page, const QStringList& changes)
     }
 }
 
+// Sets the controls as the user would: the page takes it for an edit.
+void UserSets(BotConfigPage& page, const QStringList& changes)
+{
+    Apply(page, changes);
+    page.BotConfigSaveGuard.UserEdited();
+}
+
 // A built page whose roster lists four personalities and whose every control
 // shows the opposite of what a reset gives, so that a control a load should
 // have set, and did not, shows.
@@ -151,6 +159,24 @@ QString NotInteger(const QString& text)
     return "'" + text + "' is not a valid integer value";
 }
 
+// Lines each ended by an LF alone, as a file written on Linux holds them.
+QByteArray LfLines(const QList<QByteArray>& lines)
+{
+    QByteArray bytes;
+    for (const QByteArray& line : lines)
+        bytes += line + '\n';
+    return bytes;
+}
+
+// The page's fixed form as a file the page creates holds it.
+QByteArray FixedForm(const BotConfigPage& page)
+{
+    QList<QByteArray> lines;
+    for (const QString& line : BotConfigLines(page))
+        lines << line.toLatin1();
+    return CrLfLines(lines);
+}
+
 } // namespace
 
 // Every test runs in a game folder of its own with an empty mod folder.
@@ -190,18 +216,26 @@ private slots:
         row("trailing space", {"disco "}, {});
         row("a lone space", {" "}, {});
         row("one character", {"7"}, {});
-        row("value of a blank", {"disco  "}, {}, NotInteger(" "));
+        row("value of a blank", {"disco  "}, {});
         row("blank before the value", {"disco  1"}, {"Disco=1"});
         row("value of two words", {"disco 2 3"}, {}, NotInteger("2 3"));
+        row("blanks after the value", {"disco 1 \t ", "min_bots 3  ", "loadbot 2\t"},
+            {"Disco=1", "MinBots=3", "roster=2"});
         row("empty key", {" 5"}, {});
-        row("blank before a comment", {" # bots for LAN games"}, {}, NotInteger("# bots for LAN games"));
+        row("blank before a comment", {" # bots for LAN games"}, {});
+        row("comment of the game's scripts", {"// disco 1", "//loadbot 2", "knifemode 1"},
+            {"Knife=1"});
 
-        // Every value must be an integer, known key or not; the lines before a
-        // bad one have their effect and the lines after it are not read.
+        // A key the page does not know is the user's, whatever its value; the
+        // page's own keys need integers, and the lines before a bad one have
+        // their effect and the lines after it are not read.
         row("unknown keys", {"pause 3", "foo 12", "Disco 1", "MIN_BOTS 5"}, {});
-        row("stops at a value that is no integer",
-            {"disco 1", "min_bots 2", "map de_dust", "max_bots 9", "knifemode 1"},
-            {"Disco=1", "MinBots=2"}, NotInteger("de_dust"));
+        row("words as values of unknown keys",
+            {"disco 1", "min_bots 2", "map de_dust", "sv_password secret two", "max_bots 9"},
+            {"Disco=1", "MinBots=2", "MaxBots=9"});
+        row("stops at a value of its own that is no integer",
+            {"disco 1", "min_bots 2", "knifemode yes", "max_bots 9", "loadbot 1"},
+            {"Disco=1", "MinBots=2"}, NotInteger("yes"));
 
         row("disco", {"disco 1"}, {"Disco=1"});
         row("knifemode", {"knifemode 1"}, {"Knife=1"});
@@ -232,7 +266,7 @@ private slots:
         row("bot numbers that are no integers", {"min_bots four", "max_bots -", "disco 1"},
             {"MinBots=four", "MaxBots=-", "Disco=1"});
         row("bot number of two words or a blank", {"min_bots 2 3", "max_bots  "},
-            {"MinBots=2 3", "MaxBots= "});
+            {"MinBots=2 3"});
 
         // A line feed alone ends a line too, as in files written on Linux.
         row("line feeds alone", {"# made on Linux\nloadbot 1\ndisco 1\n"}, {"roster=1", "Disco=1"});
@@ -284,7 +318,7 @@ private slots:
         QFETCH(QList<QByteArray>, lines);
         PreparedPage prepared;
         ResetBotConfig(prepared.page);
-        Apply(prepared.page, changes);
+        UserSets(prepared.page, changes);
 
         QCOMPARE(SaveFailure(prepared.page), QString());
 
@@ -321,10 +355,11 @@ private slots:
         // A field that holds no integer comes back as typed.
         same("letters in MinBots", {"Disco=1", "MinBots=abc", "MaxBots=3"});
         same("letters in MaxBots", {"MinBots=2", "MaxBots=ten"});
-        same("a blank in MinBots", {"MinBots= ", "MaxBots=3"});
         same("a minus alone", {"MinBots=4", "MaxBots=-"});
-        // An emptied field's line ends in its separating space and is passed over.
+        // An emptied field's line ends in its separating space and is passed
+        // over, and so is one of blanks alone.
         row("MinBots emptied", {"MinBots=", "MaxBots=3"}, {"MaxBots=3"});
+        row("a blank in MinBots", {"MinBots= ", "MaxBots=3"}, {"MaxBots=3"});
         row("MaxBots emptied", {"MinBots=2", "MaxBots="}, {"MinBots=2"});
     }
 
@@ -335,12 +370,147 @@ private slots:
         QFETCH(QString, failure);
         PreparedPage saving;
         ResetBotConfig(saving.page);
-        Apply(saving.page, changes);
+        UserSets(saving.page, changes);
         QCOMPARE(SaveFailure(saving.page), QString());
 
         PreparedPage loading;
         QCOMPARE(LoadFailure(loading.page), failure);
         QCOMPARE(Shown(loading.page), Changed(ResetShown(), loaded));
+    }
+
+    // ---- A save changes only the lines of what the user changed -------------
+
+    void saveKeepsEveryOtherLine_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("changes"); // the user's, after the load
+        QTest::addColumn<QByteArray>("saved");
+
+        // Written by hand: comments, an empty line, unknown commands, a line
+        // the reader skips, options that repeat their usual value, a count
+        // with leading zeros, and the page's own lines out of their order.
+        const QList<QByteArray> lan{"# my LAN setup", "", "pause 5", "loadbot 2", "bot_skill 3",
+                                    "sv_gravity 800", "addbot", "usegrenades 1", "min_bots 007",
+                                    "knifemode 2", "# end"};
+        const auto with = [&](qsizetype at, const QByteArray& line) {
+            QList<QByteArray> lines = lan;
+            lines.insert(at, line);
+            return lines;
+        };
+        const auto without = [&](const QByteArray& line) {
+            QList<QByteArray> lines = lan;
+            lines.removeAll(line);
+            return lines;
+        };
+        const auto replaced = [&](const QByteArray& line, const QByteArray& by) {
+            QList<QByteArray> lines = lan;
+            lines[lines.indexOf(line)] = by;
+            return lines;
+        };
+        const auto row = [](const char* name, const QByteArray& file, const QStringList& changes,
+                            const QByteArray& saved) {
+            QTest::newRow(name) << file << changes << saved;
+        };
+        row("option checked, after the roster", LfLines(lan), {"Disco=1"},
+            LfLines(with(4, "disco 1")));
+        row("option checked, after the last own line before it", CrLfLines(lan),
+            {"AutoTeamBalance=1"}, CrLfLines(with(10, "mp_autoteambalance 1")));
+        row("usual value left", LfLines(lan), {"UseGrenade=0"},
+            LfLines(with(10, "usegrenades 0")));
+        row("option unchecked", LfLines(lan), {"Knife=0"}, LfLines(without("knifemode 2")));
+        row("roster entry checked", CrLfLines(lan), {"roster=2 4"},
+            CrLfLines(with(4, "loadbot 4")));
+        row("roster entry unchecked", LfLines(lan), {"roster="}, LfLines(without("loadbot 2")));
+        row("bot count replaced in place", LfLines(lan), {"MinBots=3"},
+            LfLines(replaced("min_bots 007", "min_bots 3")));
+        row("bot count added", LfLines(lan), {"MaxBots=9"}, LfLines(with(10, "max_bots 9")));
+
+        row("every line of the entry goes", CrLfLines({"loadbot 2", "loadbot 3", "loadbot 02"}),
+            {"roster=3"}, CrLfLines({"loadbot 3"}));
+        row("a new entry among the others, by number",
+            CrLfLines({"loadbot 4", "pause 3", "loadbot 1", "disco 1"}), {"roster=1 3 4"},
+            CrLfLines({"loadbot 4", "pause 3", "loadbot 1", "loadbot 3", "disco 1"}));
+        row("first own line: before the next one",
+            CrLfLines({"# start", "onlinemode 0", "# end"}), {"Observer=1"},
+            CrLfLines({"# start", "observer 1", "onlinemode 0", "# end"}));
+        row("no own line: at the end, the last line ended first", "pause 3", {"roster=1"},
+            "pause 3\r\nloadbot 1\r\n");
+        row("what follows Ctrl-Z stays", "disco 1\r\n\x1a disco 1\r\n", {"Disco=0"},
+            "\x1a disco 1\r\n");
+        row("team balance switched off everywhere",
+            LfLines({"mp_autoteambalance 1", "# x", "mp_autoteambalance 3"}), {"AutoTeamBalance=0"},
+            LfLines({"# x", "mp_autoteambalance 0"}));
+        row("team balance switched on in its last line",
+            LfLines({"mp_autoteambalance 0", "mp_autoteambalance 0"}), {"AutoTeamBalance=1"},
+            LfLines({"mp_autoteambalance 0", "mp_autoteambalance 1"}));
+        row("a count emptied takes the earlier ones along",
+            LfLines({"min_bots 2", "pause 1", "min_bots 5"}), {"MinBots="},
+            LfLines({"pause 1", "min_bots "}));
+        row("a count of the last line without a value", LfLines({"min_bots 2", "min_bots "}),
+            {"MinBots=6"}, LfLines({"min_bots 2", "min_bots 6"}));
+        row("an entry beyond the roster stays", LfLines({"loadbot 7", "loadbot 1"}),
+            {"roster=", "Pistol=1"}, LfLines({"loadbot 7", "pistolmode 1"}));
+        row("comments of both kinds and word values stay",
+            CrLfLines({"// LAN", "map de_dust2", "disco 1 ", "sv_password secret"}),
+            {"Knife=1"},
+            CrLfLines({"// LAN", "map de_dust2", "disco 1 ", "knifemode 1", "sv_password secret"}));
+        row("a change and its undoing write nothing", LfLines(lan), {"Disco=1", "Disco=0"},
+            LfLines(lan));
+    }
+
+    void saveKeepsEveryOtherLine()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, changes);
+        QFETCH(QByteArray, saved);
+        PreparedPage prepared;
+        WriteBytes(ConfigPath, file);
+        QCOMPARE(LoadFailure(prepared.page), QString());
+        const QStringList loaded = Shown(prepared.page);
+        for (const QString& change : changes)
+            UserSets(prepared.page, {change});
+
+        QCOMPARE(SaveFailure(prepared.page), QString());
+        QCOMPARE(ReadBytes(ConfigPath), saved);
+        // What was saved loads back to what the page shows.
+        const QStringList shown = Shown(prepared.page);
+        QCOMPARE(LoadFailure(prepared.page), QString());
+        QCOMPARE(Shown(prepared.page), shown);
+        QCOMPARE(loaded == shown, file == saved);
+    }
+
+    // A file in the page's fixed form stays exactly the fixed form of the
+    // page, whatever the user changes one save after another.
+    void fixedFormStaysFixed_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed : {1u, 2u, 3u, 4u, 5u, 6u})
+            QTest::newRow(qPrintable(QString::number(seed))) << seed;
+    }
+
+    void fixedFormStaysFixed()
+    {
+        QFETCH(quint32, seed);
+        QRandomGenerator random(seed);
+        const QStringList counts{"1", "3", "", " ", "-1", "abc", "007"};
+        PreparedPage prepared;
+        ResetBotConfig(prepared.page);
+        WriteBytes(ConfigPath, FixedForm(prepared.page));
+        QCOMPARE(LoadFailure(prepared.page), QString());
+        for (int save = 0; save < 60; ++save) {
+            const int what = random.bounded(15);
+            BotConfigPage& page = prepared.page;
+            if (what < 4)
+                page.BotCheckList->SetEntryChecked(what, !page.BotCheckList->IsEntryChecked(what));
+            else if (what < 13)
+                Boxes(page)[what - 4].second->SetChecked(!Boxes(page)[what - 4].second->Checked());
+            else
+                (what == 13 ? page.MinBots : page.MaxBots)
+                    ->SetText(counts.at(random.bounded(int(counts.size()))));
+            page.BotConfigSaveGuard.UserEdited();
+            QCOMPARE(SaveFailure(page), QString());
+            QCOMPARE(ReadBytes(ConfigPath), FixedForm(page));
+        }
     }
 
     // ---- Saves over a file the page does not hold ---------------------------
@@ -352,7 +522,7 @@ private slots:
         QTest::addColumn<QByteArray>("broken");
         QTest::addColumn<QString>("failure");
         QTest::newRow("a value that is no integer")
-            << CrLfLines({"loadbot 2", "pause two", "max_bots 9"}) << NotInteger("two");
+            << CrLfLines({"loadbot 2", "disco two", "max_bots 9"}) << NotInteger("two");
         QTest::newRow("line feeds alone")
             << QByteArray("# made on Linux\nloadbot 2\nknifemode two\nmin_bots 3\n") << NotInteger("two");
     }
@@ -366,6 +536,8 @@ private slots:
         WriteBytes(ConfigPath, broken);
 
         QCOMPARE(LoadFailure(prepared.page), failure);
+        QCOMPARE(SaveFailure(prepared.page), QString());
+        UserSets(prepared.page, {"Observer=1"});
         QCOMPARE(SaveFailure(prepared.page),
                  "box: " + ConfigPath + " was not saved: it could not be read completely. Press F5 "
                  "to load it from disk; saves go ahead once it has loaded completely");
@@ -374,11 +546,9 @@ private slots:
 
         WriteBytes(ConfigPath, CrLfLines({"loadbot 2", "min_bots 2", "max_bots 9"}));
         QCOMPARE(LoadFailure(prepared.page), QString());
-        prepared.page.KnifeModeCheckBox->SetChecked(true);
+        UserSets(prepared.page, {"Knife=1"});
         QCOMPARE(SaveFailure(prepared.page), QString());
-        QCOMPARE(ReadBytes(ConfigPath),
-                 CrLfLines(Header + QList<QByteArray>{"loadbot 2", "knifemode 1", "mp_autoteambalance 0",
-                                                      "min_bots 2", "max_bots 9"}));
+        QCOMPARE(ReadBytes(ConfigPath), CrLfLines({"loadbot 2", "knifemode 1", "min_bots 2", "max_bots 9"}));
         QVERIFY(seam.boxes.isEmpty());
     }
 
@@ -390,10 +560,11 @@ private slots:
 
         QTest::newRow("no file to load")
             << QList<QByteArray>() << QString()
-            << QList<QByteArray>{"mp_autoteambalance 0", "min_bots 4", "max_bots 12"};
+            << QList<QByteArray>{"observer 1", "mp_autoteambalance 0", "min_bots 4", "max_bots 12"};
         QTest::newRow("removed after a part-way load")
             << QList<QByteArray>{"disco 1", "knifemode many", "min_bots 2"} << NotInteger("many")
-            << QList<QByteArray>{"disco 1", "mp_autoteambalance 0", "min_bots 4", "max_bots 12"};
+            << QList<QByteArray>{"disco 1", "observer 1", "mp_autoteambalance 0", "min_bots 4",
+                                 "max_bots 12"};
     }
 
     void missingFileIsCreated()
@@ -410,6 +581,10 @@ private slots:
         if (!lines.isEmpty())
             QVERIFY(QFile::remove(ConfigPath));
 
+        // Only an edit creates the missing file.
+        QCOMPARE(SaveFailure(prepared.page), QString());
+        QVERIFY(!QFile::exists(ConfigPath));
+        UserSets(prepared.page, {"Observer=1"});
         QCOMPARE(SaveFailure(prepared.page), QString());
         QCOMPARE(ReadBytes(ConfigPath), CrLfLines(Header + saved));
         QVERIFY(seam.boxes.isEmpty());

@@ -11,6 +11,7 @@
 #include "ProgramStart.h"
 #include "ProgramSession.h"
 #include "TextField.h"
+#include "UserEdits.h"
 #include "UserPicks.h"
 #include "WrappedLabel.h"
 #include "main.h"
@@ -95,6 +96,13 @@ double OutlineContrast(const QImage& image, const QRect& box, const QColor& back
         best = std::max(best, weakest);
     }
     return best;
+}
+
+// A box toggled as the user toggles it: the page takes it for an edit.
+void UserToggles(CheckBoxControl& box)
+{
+    box.SetChecked(!box.Checked());
+    NoteUserEdit(box);
 }
 
 QList<int> CheckedNumbers(const CheckList& roster)
@@ -310,16 +318,13 @@ private slots:
         QTest::addColumn<QList<int>>("personalities");
         QTest::addColumn<QStringList>("roster");
         QTest::addColumn<QList<int>>("checked");
-        QTest::addColumn<QByteArray>("savedLoadBots");
         // bot.cfg asks for 1, 2 and 4.
         QTest::newRow("1, 2 and 4") << QList<int>{1, 2, 4} << QStringList{"Bot1", "Bot2"}
-                                    << QList<int>{1, 2} << QByteArray("loadbot 1\r\nloadbot 2\r\n");
-        QTest::newRow("2 and 3 only") << QList<int>{2, 3} << QStringList{} << QList<int>{}
-                                      << QByteArray();
+                                    << QList<int>{1, 2};
+        QTest::newRow("2 and 3 only") << QList<int>{2, 3} << QStringList{} << QList<int>{};
         QTest::newRow("1 to 6") << QList<int>{1, 2, 3, 4, 5, 6}
                                 << QStringList{"Bot1", "Bot2", "Bot3", "Bot4", "Bot5", "Bot6"}
-                                << QList<int>{1, 2, 4}
-                                << QByteArray("loadbot 1\r\nloadbot 2\r\nloadbot 4\r\n");
+                                << QList<int>{1, 2, 4};
     }
 
     void rosterEndsAtTheFirstMissingPersonality()
@@ -327,12 +332,11 @@ private slots:
         QFETCH(QList<int>, personalities);
         QFETCH(QStringList, roster);
         QFETCH(QList<int>, checked);
-        QFETCH(QByteArray, savedLoadBots);
         StartInSampleGame();
         KeepPersonalities(personalities);
-        WriteBytes("cstrike/bot.cfg", BotConfigFile({"loadbot 1", "loadbot 2", "loadbot 4",
-                                                     "mp_autoteambalance 0", "min_bots 1",
-                                                     "max_bots 1"}));
+        const QByteArray file = BotConfigFile({"loadbot 1", "loadbot 2", "loadbot 4",
+                                               "mp_autoteambalance 0", "min_bots 1", "max_bots 1"});
+        WriteBytes("cstrike/bot.cfg", file);
         Guarded([this] {
             form->UpdateBotCheckList();
             form->LoadBotConfig();
@@ -341,10 +345,15 @@ private slots:
         QCOMPARE(RosterTexts(*form->BotCheckList), roster);
         QCOMPARE(CheckedNumbers(*form->BotCheckList), checked);
 
+        // A "loadbot" line beyond the roster is the user's: an edit keeps it.
+        MoveOverBotConfigPage();
+        QCOMPARE(ReadBytes("cstrike/bot.cfg"), file);
+        form->DiscoModeCheckBox->SetChecked(true);
+        NoteUserEdit(*form->DiscoModeCheckBox);
         MoveOverBotConfigPage();
         QCOMPARE(ReadBytes("cstrike/bot.cfg"),
-                 BotConfigFile({}).replace("pause 3\r\n", "pause 3\r\n" + savedLoadBots)
-                     + "mp_autoteambalance 0\r\nmin_bots 1\r\nmax_bots 1\r\n");
+                 BotConfigFile({"loadbot 1", "loadbot 2", "loadbot 4", "disco 1",
+                                "mp_autoteambalance 0", "min_bots 1", "max_bots 1"}));
     }
 
     void anEmptyPersonalityFileGivesAnEmptyEntry()
@@ -486,6 +495,7 @@ private slots:
         form->BotCheckList->SetEntryChecked(0, true);
         form->BotCheckList->SetEntryChecked(4, false);
         form->Name->SetText("Renamed");
+        NoteUserEdit(*form->Name);
         MoveOverPersonalityPage();
 
         QCOMPARE(form->BotCheckList->EntryText(1), QString("Renamed"));
@@ -502,6 +512,7 @@ private slots:
         QCOMPARE(CheckedNumbers(*form->BotCheckList), (QList<int>{1, 2, 3, 4, 5}));
 
         form->BotCheckList->SetEntryChecked(1, false);
+        NoteUserEdit(*form->BotCheckList);
         MoveOverBotConfigPage();
         Guarded([this] { form->CurrentPersonalityNumber->SetValue(4); });
         QCOMPARE(CheckedNumbers(*form->BotCheckList), (QList<int>{1, 3, 4, 5}));
@@ -531,6 +542,7 @@ private slots:
         QCOMPARE(seam->boxes.size(), 1);
 
         form->MinBots->SetText("2");
+        NoteUserEdit(*form->MinBots);
         MoveOverBotConfigPage();
         QVERIFY(ReadBytes("cstrike/bot.cfg").contains("min_bots 2\r\n"));
         for (const QString& file : kept)
@@ -572,7 +584,10 @@ private slots:
         PickWithKeyboard(*form->ModToEditComboBox, 1);
         QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{});
         QVERIFY(form->OnlineModeCheckBox->Checked());
+        MoveOverBotConfigPage();
+        QVERIFY(!QFile::exists("valve/bot.cfg"));
         form->MinBots->SetText("2");
+        NoteUserEdit(*form->MinBots);
         MoveOverBotConfigPage();
         QCOMPARE(ReadBytes("valve/bot.cfg"),
                  BotConfigFile({"mp_autoteambalance 0", "min_bots 2", "max_bots 10"}));
@@ -583,13 +598,18 @@ private slots:
     void aFailedLoadRefusesSavesUntilALoadSucceeds()
     {
         StartInSampleGame();
-        const QByteArray broken = BotConfigFile({"loadbot 1", "map de_dust", "loadbot 2",
+        const QByteArray broken = BotConfigFile({"loadbot 1", "disco many", "loadbot 2",
                                                  "min_bots 9", "max_bots 9"});
         WriteBytes("cstrike/bot.cfg", broken);
         Guarded([this] { form->CurrentPersonalityNumber->SetValue(2); });
-        QCOMPARE(seam->boxes, QStringList{"error: 'de_dust' is not a valid integer value.\ncstrike/bot.cfg"});
+        QCOMPARE(seam->boxes, QStringList{"error: 'many' is not a valid integer value.\ncstrike/bot.cfg"});
         QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{1});
 
+        // Nothing to save, nothing to refuse; an edit is refused once.
+        MoveOverBotConfigPage();
+        QCOMPARE(seam->boxes.size(), 1);
+        form->KnifeModeCheckBox->SetChecked(true);
+        NoteUserEdit(*form->KnifeModeCheckBox);
         MoveOverBotConfigPage();
         MoveOverBotConfigPage();
         const QString refusal = QDir::toNativeSeparators("cstrike/bot.cfg")
@@ -597,7 +617,7 @@ private slots:
         QCOMPARE(seam->boxes.mid(1), QStringList{"error: " + refusal});
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), broken);
 
-        QCOMPARE(form->PageControl->tabText(2), QString("Bot.cfg Editor (not saved)"));
+        QCOMPARE(form->PageControl->tabText(2), QString("Bot.cfg Editor * (not saved)"));
         QCOMPARE(form->PageControl->tabToolTip(2) + ".", refusal);
 
         // Put right by hand, then loaded again with F5.
@@ -609,10 +629,10 @@ private slots:
         QCOMPARE(form->PageControl->tabText(2), QString("Bot.cfg Editor"));
         QCOMPARE(form->PageControl->tabToolTip(2), QString());
         form->MinBots->SetText("5");
+        NoteUserEdit(*form->MinBots);
         MoveOverBotConfigPage();
         QCOMPARE(ReadBytes("cstrike/bot.cfg"),
-                 BotConfigFile({"loadbot 3", "mp_autoteambalance 0", "min_bots 5",
-                                "max_bots 10"}));
+                 BotConfigFile({"loadbot 3", "mp_autoteambalance 0", "min_bots 5"}));
         QCOMPARE(seam->boxes.size(), 2);
     }
 
@@ -624,6 +644,10 @@ private slots:
         Guarded([this] { form->UpdateBotCheckList(); });
         QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{});
 
+        MoveOverBotConfigPage();
+        QCOMPARE(seam->boxes, QStringList());
+        form->DiscoModeCheckBox->SetChecked(true);
+        NoteUserEdit(*form->DiscoModeCheckBox);
         MoveOverBotConfigPage();
         QCOMPARE(seam->boxes,
                  QStringList{"error: " + QDir::toNativeSeparators("cstrike/bot.cfg")
@@ -637,11 +661,15 @@ private slots:
         QTest::addColumn<bool>("valveHasBotConfig");
         QTest::addColumn<bool>("rosterFails");
         QTest::addColumn<QList<QByteArray>>("saved"); // after the header
+        // The "loadbot" lines the empty roster does not show stay.
         QTest::newRow("over the file")
-            << true << false << QList<QByteArray>{"mp_autoteambalance 0", "min_bots 2", "max_bots 6"};
+            << true << false
+            << QList<QByteArray>{"loadbot 1", "loadbot 2", "loadbot 4", "observer 1",
+                                 "mp_autoteambalance 0", "min_bots 2", "max_bots 6"};
         // The bot counts stay from the last file read, as after any mod change.
         QTest::newRow("into a missing file")
-            << false << false << QList<QByteArray>{"mp_autoteambalance 0", "min_bots 4", "max_bots 10"};
+            << false << false
+            << QList<QByteArray>{"observer 1", "mp_autoteambalance 0", "min_bots 4", "max_bots 10"};
         QTest::newRow("into a missing file, the roster failing")
             << false << true << QList<QByteArray>{};
     }
@@ -672,6 +700,11 @@ private slots:
         seam->boxes.clear();
 
         MoveOverBotConfigPage();
+        QCOMPARE(seam->boxes, QStringList());
+        QCOMPARE(QFileInfo::exists("valve/bot.cfg"), valveHasBotConfig);
+        form->ObserverModeCheckBox->SetChecked(true);
+        NoteUserEdit(*form->ObserverModeCheckBox);
+        MoveOverBotConfigPage();
         if (!rosterFails) {
             QCOMPARE(seam->boxes, QStringList());
             QCOMPARE(ReadBytes("valve/bot.cfg"), BotConfigFile(saved));
@@ -697,6 +730,7 @@ private slots:
         QCOMPARE(form->BotCheckList->EntryCount(), 0);
         seam->boxes.clear();
 
+        UserToggles(*form->DiscoModeCheckBox);
         MoveOverBotConfigPage();
         QCOMPARE(seam->boxes,
                  QStringList{"error: " + QDir::toNativeSeparators("cstrike/bot.cfg")
@@ -753,6 +787,7 @@ private slots:
         QCOMPARE(RosterTexts(*form->BotCheckList), (QStringList{"Kestrel", "Dustwalker"}));
         QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{});
 
+        UserToggles(*form->DiscoModeCheckBox);
         MoveOverBotConfigPage();
         QCOMPARE(seam->boxes.mid(1),
                  QStringList{"error: " + QDir::toNativeSeparators("cstrike/bot.cfg")
@@ -760,13 +795,18 @@ private slots:
                              + F5Hint});
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), botConfig);
 
+        // The refused edit is given up for the load.
         seam->boxes.clear();
+        seam->firstAnswerGiven = true;
         QVERIFY(choose(3));
-        QCOMPARE(seam->boxes.size(), 1);
-        QVERIFY2(isTheFailure(seam->boxes.first()), qPrintable(seam->boxes.first()));
+        seam->firstAnswerGiven = false;
+        QCOMPARE(seam->boxes.size(), 2);
+        QVERIFY2(isTheFailure(seam->boxes.last()), qPrintable(seam->boxes.last()));
 
-        // Its page refuses to save over it with one box, not one per movement.
+        // Its page refuses to save an edit over it with one box, not one per
+        // movement.
         seam->boxes.clear();
+        UserToggles(*form->BotCanLearn);
         const auto moveTwice = [this] {
             for (int movement = 0; movement < 2; ++movement)
                 Guarded([this] { form->PersonalityTabMouseMove(); });
@@ -789,6 +829,9 @@ private slots:
         Guarded([this] { form->ReloadShownPage(); });
         QCOMPARE(form->BotCheckList->EntryCount(), 0);
         MoveOverBotConfigPage();
+        QCOMPARE(seam->boxes, QStringList());
+        UserToggles(*form->DiscoModeCheckBox);
+        MoveOverBotConfigPage();
         MoveOverBotConfigPage();
         QCOMPARE(seam->boxes, QStringList(2, "error: Invalid filename.\nopfor/bot.cfg"));
         QVERIFY(!QFileInfo::exists("opfor"));
@@ -804,7 +847,7 @@ private slots:
         form->MinBots->selectAll();
         QTest::keyClick(form->MinBots, Qt::Key_7);
         QVERIFY(ReadBytes("cstrike/bot.cfg").contains("\r\nmin_bots 7\r\nmax_bots 10\r\n"));
-        form->DiscoModeCheckBox->SetChecked(true);
+        UserToggles(*form->DiscoModeCheckBox);
         QTest::keyClick(form->MaxBots, Qt::Key_Left);
         QVERIFY(ReadBytes("cstrike/bot.cfg").contains("\r\ndisco 1\r\n"));
         QCOMPARE(seam->boxes, QStringList());

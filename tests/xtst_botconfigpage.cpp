@@ -6,6 +6,7 @@
 #include "RealPointer.h"
 #include "ProgramSession.h"
 #include "TextField.h"
+#include "UserEdits.h"
 #include "main.h"
 
 #include <QRegularExpression>
@@ -16,6 +17,8 @@
 #include <memory>
 #include <tuple>
 #include <utility>
+
+#include <sys/stat.h>
 
 static QByteArray BotConfig()
 {
@@ -138,7 +141,10 @@ private slots:
         QTest::qWait(50);
         const QByteArray before = BotConfig();
         ++marker;
-        RunHandler([this] { form->MinBots->SetText(QString::number(marker)); });
+        RunHandler([this] {
+            form->MinBots->SetText(QString::number(marker));
+            NoteUserEdit(*form->MinBots);
+        });
 
         const QPoint target = TargetOf(where);
         QWidget* const under = QApplication::widgetAt(target);
@@ -230,31 +236,40 @@ private slots:
         QCOMPARE(form->MinBots->Text(), QString("12"));
     }
 
-    // The release saves whether or not the key changed the text; only the
-    // release inside a number field counts.
+    // The release saves the page's edit whether or not the key changed the
+    // text; only the release inside a number field counts, and without an
+    // edit it leaves the file as it is, the same file.
     void keyReleaseSavesOnlyInTheNumberFields_data()
     {
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("edited");
         QTest::addColumn<bool>("saves");
-        QTest::newRow("Left in MinBots") << "MinBots" << "Left" << true;
-        QTest::newRow("Left in MaxBots") << "MaxBots" << "Left" << true;
-        QTest::newRow("Tab into MinBots") << "OnlineModeCheckBox" << "Tab" << true;
-        QTest::newRow("Shift+Tab out of MinBots") << "MinBots" << "shift+Tab" << false;
-        QTest::newRow("Down in the roster") << "BotCheckList" << "Down" << false;
+        QTest::newRow("Left in MinBots") << "MinBots" << "Left" << true << true;
+        QTest::newRow("Left in MaxBots") << "MaxBots" << "Left" << true << true;
+        QTest::newRow("Tab into MinBots") << "OnlineModeCheckBox" << "Tab" << true << true;
+        QTest::newRow("Shift+Tab out of MinBots") << "MinBots" << "shift+Tab" << true << false;
+        QTest::newRow("Down in the roster") << "BotCheckList" << "Down" << true << false;
+        QTest::newRow("End in MaxBots, nothing changed") << "MaxBots" << "End" << false << false;
     }
 
     void keyReleaseSavesOnlyInTheNumberFields()
     {
         QFETCH(QString, focus);
         QFETCH(QString, key);
+        QFETCH(bool, edited);
         QFETCH(bool, saves);
         QVERIFY(SaveByBackgroundMovement());
         QTRY_COMPARE(BotConfigLines().contains("knifemode 1"), form->KnifeModeCheckBox->Checked());
         const QByteArray before = BotConfig();
+        struct stat file {};
+        QCOMPARE(::stat("cstrike/bot.cfg", &file), 0);
         const QString minBots = form->MinBots->Text();
-        const bool knife = !form->KnifeModeCheckBox->Checked();
-        RunHandler([&] { form->KnifeModeCheckBox->SetChecked(knife); });
+        const bool knife = form->KnifeModeCheckBox->Checked() != edited;
+        RunHandler([&] {
+            form->KnifeModeCheckBox->SetChecked(knife);
+            NoteUserEdit(*form->KnifeModeCheckBox);
+        });
 
         QWidget* start = ControlNamed(focus);
         start->setFocus();
@@ -265,6 +280,9 @@ private slots:
         } else {
             QTest::qWait(200);
             QCOMPARE(BotConfig(), before);
+            struct stat now {};
+            QCOMPARE(::stat("cstrike/bot.cfg", &now), 0);
+            QCOMPARE(now.st_ino, file.st_ino);
         }
         QCOMPARE(form->MinBots->Text(), minBots);
     }

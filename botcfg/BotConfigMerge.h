@@ -1,0 +1,22 @@
+#pragma once
+
+#include "LineEnds.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Puts the settings the user changed into the content of a bot.cfg and
+// keeps every other line where and as it was. before and after are the
+// page's fixed form (BotConfigLines) when it last held the file and now.
+//
+// A line of the fixed form that appears (a box checked away from its usual
+// value, a roster entry checked) is added right after the last of the
+// page's own lines that come before it in the fixed order, else right
+// before the first that comes after it, else at the end; one that goes
+// removes every line that set that setting ("loadbot 2" and "loadbot 02");
+// and a line the fixed form always holds (the team balance, the bot counts)
+// replaces the last line of its key in place, or is added. New lines end
+// in the line ends given.
+QString MergeBotConfig(const QByteArray& content, const QStringList& before,
+                       const QStringList& after, LineEnds ends);
