@@ -4,7 +4,9 @@
 #include "CheckBoxControl.h"
 #include "Conversions.h"
 #include "DropDownSelector.h"
+#include "Exceptions.h"
 #include "LineFile.h"
+#include "PersonalityRecords.h"
 #include "TextField.h"
 
 namespace {
@@ -61,6 +63,31 @@ QString PreferredTeamLine(const PersonalityPage& page)
     return index >= AnyTeamIndex ? QStringLiteral("5") : IntegerToText(index + 1);
 }
 
+// Lines past the end are no empty values: the failure says where the file
+// stops instead.
+[[noreturn]] void RaiseEndsEarly(const QStringList& lines, qsizetype start)
+{
+    const QString end = QStringLiteral("The personality ends early: the file stops after its line ")
+                        + IntegerToText(int(lines.size()));
+    if (start == 0)
+        throw Exception(end + QStringLiteral(", and a personality takes 29 lines"));
+    throw Exception(end + QStringLiteral(", inside the personality that begins at its line ")
+                    + IntegerToText(int(start + 1)));
+}
+
+void ReadRecord(PersonalityPage& page, const QStringList& lines, qsizetype start)
+{
+    for (qsizetype field = 0; field < FieldLines; ++field) {
+        if (start + field >= lines.size())
+            RaiseEndsEarly(lines, start);
+        ApplyLine(page, Personality[field], lines.at(start + field));
+    }
+    if (RecordLength(lines, start) == FieldLines)
+        page.PreferredTeamComboBox->SetSelectedIndex(AnyTeamIndex);
+    else
+        SetPreferredTeam(page, TextToInteger(lines.at(start + FieldLines)));
+}
+
 } // namespace
 
 const std::array<PersonalityField, PersonalityFieldCount> Personality{
@@ -102,28 +129,36 @@ const std::array<const char*, PersonalityFieldCount + 1> NewPersonalityLines{
 
 void ReadPersonality(LineFile& file, PersonalityPage& page)
 {
-    // An empty file holds no personality. Keeping the one shown before would
-    // show its values under this number and save them into this file.
-    if (AtEndOfFile(file)) {
+    QStringList lines;
+    while (!AtEndOfFile(file))
+        lines << ReadTextLine(file);
+    // A file without values holds no personality. Keeping the one shown
+    // before would show its values under this number and save them into
+    // this file.
+    if (OnlyBlankFrom(lines, 0)) {
         SetDefaultPersonality(page);
         return;
     }
     // A file of more than one record ends up showing the last one.
-    while (!AtEndOfFile(file)) {
-        for (const PersonalityField& field : Personality)
-            ApplyLine(page, field, ReadTextLine(file));
-        if (AtEndOfFile(file))
-            page.PreferredTeamComboBox->SetSelectedIndex(AnyTeamIndex);
-        else
-            SetPreferredTeam(page, TextToInteger(ReadTextLine(file)));
-    }
+    qsizetype start = 0;
+    do {
+        ReadRecord(page, lines, start);
+        start += RecordLength(lines, start);
+    } while (!OnlyBlankFrom(lines, start));
+}
+
+QStringList PersonalityLines(const PersonalityPage& page)
+{
+    QStringList lines;
+    for (const PersonalityField& field : Personality)
+        lines << LineOf(page, field);
+    return lines << PreferredTeamLine(page);
 }
 
 void WritePersonality(LineFile& file, const PersonalityPage& page)
 {
-    for (const PersonalityField& field : Personality)
-        WriteTextLine(file, LineOf(page, field));
-    WriteTextLine(file, PreferredTeamLine(page));
+    for (const QString& line : PersonalityLines(page))
+        WriteTextLine(file, line);
 }
 
 void SetDefaultPersonality(PersonalityPage& page)

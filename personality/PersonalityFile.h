@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <variant>
@@ -22,13 +23,16 @@ extern const std::array<PersonalityField, PersonalityFieldCount> Personality;
 // The lines of a new personality, 1 to 29.
 extern const std::array<const char*, PersonalityFieldCount + 1> NewPersonalityLines;
 
-// Reads record after record for as long as the file has characters left,
-// applying each line to its control as soon as it is read; a failure leaves
-// the lines read before it on the page and the rest as they were. An empty
-// file (or one that begins with Ctrl-Z) shows the values of a new personality.
+// Reads record after record for as long as the file has lines left other
+// than blank ones, applying each line to its control in turn; a failure
+// leaves the lines before it on the page and the rest as they were. A file
+// that ends inside a record fails naming the line it ends at. An empty file
+// (or one that begins with Ctrl-Z, or holds blank lines alone) shows the
+// values of a new personality.
 void ReadPersonality(LineFile& file, PersonalityPage& page);
 
-// Writes the 29 lines of the page's personality.
+// The 29 lines of the page's personality, in the page's own form.
+QStringList PersonalityLines(const PersonalityPage& page);
 void WritePersonality(LineFile& file, const PersonalityPage& page);
 
 // Shows the values of a new personality.

@@ -7,6 +7,8 @@
 #include "DropDownSelector.h"
 #include "FocusOrder.h"
 #include "Fonts.h"
+#include "LineLayout.h"
+#include "PersonalityFile.h"
 #include "TextField.h"
 
 #include <QLabel>
@@ -197,4 +199,5 @@ void BuildPersonalityPage(PersonalityPage& page, QWidget& tab)
     PlaceBottomRow(page, tab);
     DisableUnusedFields(page);
     SetFocusOrder(page);
+    page.PersonalitySaveGuard.PageForm = [&page] { return FormOfLines(PersonalityLines(page)); };
 }

@@ -6,8 +6,10 @@
 #include "Failures.h"
 #include "KeptCopyNotice.h"
 #include "LineFile.h"
+#include "LineLayout.h"
 #include "ModFolders.h"
 #include "PersonalityFile.h"
+#include "PersonalityMerge.h"
 #include "PersonalityPage.h"
 
 #include <QFileInfo>
@@ -63,8 +65,20 @@ SaveOutcome SaveShownPersonality(PersonalityPage& page, const QString& modFolder
     return SavePersonalityTo(page, PersonalityFilePath(modFolder, number), SaveWhen::Always);
 }
 
+// A file that holds a whole personality gets the user's changes alone; any
+// other the page's whole personality.
 SaveOutcome SavePersonalityTo(PersonalityPage& page, const QString& path, SaveWhen when)
 {
-    return SaveThroughGuard(page.PersonalitySaveGuard, path, when,
-                            [&](LineFile& file) { WritePersonality(file, page); });
+    SaveGuard& guard = page.PersonalitySaveGuard;
+    return SaveThroughGuard(guard, path, when, [&](LineFile& file) {
+        const std::optional<QByteArray> content = guard.HeldContentOf(path);
+        std::optional<QString> merged;
+        if (content && guard.FormWhenHeld())
+            merged = MergePersonality(*content, LinesOfForm(*guard.FormWhenHeld()),
+                                      PersonalityLines(page), guard.LineEndsToWrite());
+        if (merged)
+            WritePlainText(file, *merged);
+        else
+            WritePersonality(file, page);
+    });
 }

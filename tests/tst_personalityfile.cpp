@@ -63,6 +63,15 @@ QList<QByteArray> OtherLines()
             "9",     "0.5", "2",  "30", "90", "1",  "0",  "0",  "2"};
 }
 
+// What the page shows after reading OtherLines().
+QStringList OtherShown()
+{
+    return {"Finch", "4",  "0.8", "31", "32", "33", "34", "35", "36", "37",
+            "38",    "39", "40",  "41", "42", "43", "44", "45", "46", "3",
+            "9",     "0.5", "2",  "30", "90", "checked", "unchecked", "unchecked",
+            "2 (Counter-Terrorists)"};
+}
+
 // What a freshly built page shows.
 QStringList StartShown()
 {
@@ -154,6 +163,23 @@ QStringList Shown(const PersonalityPage& page)
     for (QWidget* control : LineControls(page))
         shown << ShownBy(control);
     return shown;
+}
+
+// Sets the control of a file's line as the user would: the page takes it for
+// an edit. A number's text, a text, "1" or "0" for a box, the selector's
+// entry by its position.
+void UserSets(PersonalityPage& page, int line, const QString& value)
+{
+    QWidget* control = LineControls(page)[std::size_t(line)];
+    if (auto* number = qobject_cast<BoundedIntegerField*>(control))
+        number->SetValue(value.toInt());
+    else if (auto* text = qobject_cast<TextField*>(control))
+        text->SetText(value);
+    else if (auto* box = qobject_cast<CheckBoxControl*>(control))
+        box->SetChecked(value == "1");
+    else
+        qobject_cast<DropDownSelector*>(control)->SetSelectedIndex(value.toInt());
+    page.PersonalitySaveGuard.UserEdited();
 }
 
 // Reads the file into the page; the failure's message, or an empty text.
@@ -524,18 +550,24 @@ private slots:
         QTest::newRow("last line without line end") << sample.join("\r\n") << shown << "";
         QTest::newRow("text after Ctrl-Z is not read")
             << CrLfLines(sample) + '\x1a' + CrLfLines(OtherLines()) << shown << "";
-        QTest::newRow("29 lines and an empty line")
-            << CrLfLines(sample) + "\r\n" << With(shown, Name, "") << EmptyConversion;
+        // Blank lines after the last record are no record, as many editors
+        // leave one; a record that really ends early says where.
+        QTest::newRow("29 lines and an empty line") << CrLfLines(sample) + "\r\n" << shown << "";
+        QTest::newRow("28 lines and blank lines")
+            << CrLfLines(sample.mid(0, 28)) + "\n \t\n\n" << With(shown, PreferredTeam, "Any") << "";
         QTest::newRow("58 lines") << CrLfLines(OtherLines()) + CrLfLines(sample) << shown << "";
         QTest::newRow("57 lines") << CrLfLines(OtherLines()) + CrLfLines(sample.mid(0, 28))
                                   << With(shown, PreferredTeam, "Any") << "";
 
-        QStringList emptiedTimes = Mixed(shown, MinBuyTime, StartShown());
-        for (int line = MinBuyTime; line <= MaxPlayingTime; ++line)
-            emptiedTimes[line] = "";
-        QTest::newRow("ends after line 19") << CrLfLines(sample.mid(0, 19)) << emptiedTimes << EmptyConversion;
+        const QString endsEarly("The personality ends early: the file stops after its line %1");
+        QTest::newRow("ends after line 19")
+            << CrLfLines(sample.mid(0, 19)) << Mixed(shown, MinBuyTime, StartShown())
+            << endsEarly.arg(19) + ", and a personality takes 29 lines";
         QTest::newRow("name line only") << CrLfLines({"Raven"}) << With(StartShown(), Name, "Raven")
-                                        << EmptyConversion;
+                                        << endsEarly.arg(1) + ", and a personality takes 29 lines";
+        QTest::newRow("ends inside the second record")
+            << CrLfLines(OtherLines()) + CrLfLines(sample.mid(0, 4)) << Mixed(shown, 4, OtherShown())
+            << endsEarly.arg(33) + ", inside the personality that begins at its line 30";
         QTest::newRow("line ends of LF alone") << sample.join('\n') + '\n' << shown << "";
         QTest::newRow("no integer at Courage")
             << CrLfLines(With(sample, Courage, "ten")) << Mixed(shown, Courage, StartShown())
@@ -641,7 +673,7 @@ private slots:
         row("$2", -1, {"$2"}, "2 (Counter-Terrorists)", "", "2");
         row("absent", 0, {}, "Any", "", "5");
         row("abc", 1, {"abc"}, "2 (Counter-Terrorists)", "'abc' is not a valid integer value", "2");
-        row("empty", 0, {""}, "1 (Terrorists)", EmptyConversion, "1");
+        row("empty: no team line", 0, {""}, "Any", "", "5");
     }
 
     // The next save writes the team line in the program's own form.
@@ -884,6 +916,67 @@ private slots:
         }
     }
 
+    // ---- A save changes only the lines of the fields the user changed ------
+
+    void saveKeepsEveryOtherLine_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("line"); // whose control the user sets; -1: none
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("saved");
+        using namespace FileLine;
+        const QList<QByteArray> sample = SampleLines();
+        // Values the page shows in its own form: clamped, without zeros.
+        const QList<QByteArray> odd =
+            With(With(With(With(With(sample, Skill, "9"), CampChance, "150"), HuntChance, "050"),
+                      RushChance, "-5"),
+                 PreferredTeam, "3");
+        const auto row = [](const char* name, const QByteArray& file, int line, const QString& value,
+                            const QByteArray& saved) {
+            QTest::newRow(name) << file << line << value << saved;
+        };
+        row("no edit, values in another form", CrLfLines(odd), -1, "", CrLfLines(odd));
+        row("a value set back as it was", CrLfLines(odd), Skill, "5", CrLfLines(odd));
+        row("one field, the others as written", CrLfLines(odd), ChatChance, "60",
+            CrLfLines(With(odd, ChatChance, "60")));
+        row("a clamped field the user changed", CrLfLines(odd), CampChance, "70",
+            CrLfLines(With(odd, CampChance, "70")));
+        row("two records: the one shown", CrLfLines(OtherLines()) + CrLfLines(sample), Courage,
+            "5", CrLfLines(OtherLines()) + CrLfLines(With(sample, Courage, "5")));
+        row("line feeds and a final blank line stay", sample.join('\n') + "\n\n", Name, "Rook",
+            With(sample, Name, "Rook").join('\n') + "\n\n");
+        row("a team line the record lacks", CrLfLines(sample.mid(0, 28)), PreferredTeam, "1",
+            CrLfLines(With(sample, PreferredTeam, "2")));
+        row("no team line added for another field", CrLfLines(sample.mid(0, 28)), Skill, "4",
+            CrLfLines(With(sample, Skill, "4").mid(0, 28)));
+        row("a team line added before the blank lines", sample.mid(0, 28).join('\n') + "\n\n",
+            PreferredTeam, "0", sample.join('\n') + "\n\n");
+        row("an empty file is written whole", "", Skill, "4",
+            CrLfLines(With(NewPersonalityFile, Skill, "4")));
+    }
+
+    void saveKeepsEveryOtherLine()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, line);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, saved);
+        ScratchGameFolder game;
+        const QString path = QDir::toNativeSeparators("cstrike/bot1/personality.txt");
+        WriteBytes(path, file);
+        BuiltPage built;
+        built.page.CurrentPersonalityNumber->SetValue(1);
+        QCOMPARE(LoadFailure(built.page), QString());
+        if (line >= 0)
+            UserSets(built.page, line, value);
+
+        QCOMPARE(SaveAttempt(built.page), QString("writes"));
+        QCOMPARE(ReadBytes(path), saved);
+        const QStringList shown = Shown(built.page);
+        QCOMPARE(LoadFailure(built.page), QString());
+        QCOMPARE(Shown(built.page), shown);
+    }
+
     // A load that stops part-way leaves a mixture of two personalities on the
     // page; saving it would destroy the rest of the file.
     void partlyReadFileIsNotSavedOver()
@@ -897,6 +990,8 @@ private slots:
         built.page.CurrentPersonalityNumber->SetValue(2);
 
         QCOMPARE(LoadFailure(built.page), QString("'ten' is not a valid integer value"));
+        built.page.Skill->SetValue(4);
+        built.page.PersonalitySaveGuard.UserEdited();
         QCOMPARE(SaveAttempt(built.page), "box: " + path + " was not saved: it could not be read completely. Press F5 to load it from disk; saves go ahead once it has loaded completely");
         QCOMPARE(SaveAttempt(built.page), QString("refused"));
         QCOMPARE(ReadBytes(path), broken);
@@ -904,6 +999,7 @@ private slots:
         WriteBytes(path, CrLfLines(SampleLines()));
         QCOMPARE(LoadFailure(built.page), QString());
         built.page.Courage->SetValue(99);
+        built.page.PersonalitySaveGuard.UserEdited();
         QCOMPARE(SaveAttempt(built.page), QString("writes"));
         QCOMPARE(ReadBytes(path), CrLfLines(With(SampleLines(), FileLine::Courage, "99")));
         QVERIFY(seam.boxes.isEmpty());
