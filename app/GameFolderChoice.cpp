@@ -39,7 +39,6 @@ void ShowWhatToChoose(QFileDialog& chooser)
                                 + ModFolderList(QStringLiteral(" or "))
                                 + QStringLiteral(": choose that folder, not a mod folder in it."),
                             &chooser);
-    hint->setObjectName(QStringLiteral("WhatToChoose"));
     hint->setWordWrap(true);
     grid->addWidget(hint, grid->rowCount(), 0, 1, grid->columnCount());
 }
