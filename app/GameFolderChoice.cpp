@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QUrl>
 
 #include <unistd.h>
@@ -16,12 +18,29 @@
 
 namespace {
 
-QString ModFolderList()
+// "cstrike, valve, opfor, tfc" and the last after the given word.
+QString ModFolderList(const QString& beforeLast)
 {
     QStringList folders;
     for (const ModEntry& mod : ModTable)
         folders << QString::fromLatin1(mod.Folder);
-    return folders.join(QStringLiteral(", "));
+    const QString last = folders.takeLast();
+    return folders.join(QStringLiteral(", ")) + beforeLast + last;
+}
+
+// A line under the chooser's own rows says what to look for: the folder
+// that holds the mods, not a mod's own folder.
+void ShowWhatToChoose(QFileDialog& chooser)
+{
+    auto* grid = qobject_cast<QGridLayout*>(chooser.layout());
+    if (!grid)
+        return;
+    auto* hint = new QLabel(QStringLiteral("A game folder holds one or more of the mod folders ")
+                                + ModFolderList(QStringLiteral(" or "))
+                                + QStringLiteral(": choose that folder, not a mod folder in it."),
+                            &chooser);
+    hint->setWordWrap(true);
+    grid->addWidget(hint, grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 // Qt's own chooser: a desktop's chooser may leave out the side bar's folders.
@@ -35,6 +54,7 @@ std::optional<QString> AskForFolder(QWidget* parent, const QString& openAt,
     for (const QString& folder : found)
         places << QUrl::fromLocalFile(folder);
     chooser.setSidebarUrls(places);
+    ShowWhatToChoose(chooser);
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return std::nullopt;
     return chooser.selectedFiles().constFirst();
@@ -46,7 +66,7 @@ QString NotAGameFolder(const QString& folder)
 {
     return folder + QStringLiteral(" is not a game folder: a game folder holds at least one of "
                                    "the mod folders ")
-           + ModFolderList();
+           + ModFolderList(QStringLiteral(", "));
 }
 
 QString CannotEnter(const QString& folder, int error)
@@ -62,6 +82,13 @@ std::optional<QString> FolderWithoutAsking(const QStringList& found)
     if (found.size() == 1)
         return found.constFirst();
     return std::nullopt;
+}
+
+QString LikeliestGameFolder(const QStringList& found)
+{
+    if (const std::optional<QString> last = FolderOfLastTime(); last && HoldsAModFolder(*last))
+        return *last;
+    return found.value(0, QDir::homePath());
 }
 
 bool ChooseGameFolder(QWidget* parent, const QString& openAt, const QStringList& found)

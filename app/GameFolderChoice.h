@@ -16,8 +16,13 @@ QString CannotEnter(const QString& folder, int error);
 // exactly one was; none when the user must choose.
 std::optional<QString> FolderWithoutAsking(const QStringList& found);
 
+// Where the chooser opens when the start has no folder to offer: the folder
+// of last time while it still holds a mod folder, else the first Half-Life
+// folder found, else the home folder.
+QString LikeliestGameFolder(const QStringList& found);
+
 // Shows the folder chooser, opened at openAt, with the game folders found in
-// its side bar, until the user chooses a game folder, which becomes the
+// its side bar and a line saying what a game folder holds, until the user chooses a game folder, which becomes the
 // current directory (true), or cancels (false). A folder that is no game
 // folder, or cannot be entered, is refused in a box, and the chooser shows
 // again.

@@ -1,12 +1,14 @@
 #include "PageSigns.h"
 
+#include "Failures.h"
+
 #include <QTabWidget>
 
 // A tab's caption carries the page's signs after the page's own caption: " *"
 // while the page holds an edit of the user's not saved yet, and " (not
 // saved)" while the page refuses to save, for as long as it refuses: the box
 // appears only once, and the controls would otherwise look as if every change
-// were kept. The tab's tool tip gives the refusal. The page itself is named
+// were kept. The tab's tool tip gives the refusal as its box did. The page itself is named
 // by the whole caption, so that a screen reader hears the signs too.
 
 namespace {
@@ -29,7 +31,7 @@ void WirePageSigns(PageTable& pages, QTabWidget& tabs)
 {
     for (PageSlot& page : pages) {
         page.guard->OnRefusalChange = [&tabs, &page](const QString& refusal) {
-            tabs.setTabToolTip(tabs.indexOf(page.tab), refusal);
+            tabs.setTabToolTip(tabs.indexOf(page.tab), FailureText(refusal));
             ShowPageSigns(tabs, page);
         };
         page.guard->OnUserEditsChange = [&tabs, &page] { ShowPageSigns(tabs, page); };

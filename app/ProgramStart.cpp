@@ -150,19 +150,43 @@ bool EnterFolder(const std::string& folder, bool mustBeGameFolder)
     return false;
 }
 
-// The menu start goes to the folder of last time, or to the one Half-Life
-// found; otherwise, and with a folder given, the user chooses. False when
-// the user cancelled.
-bool ReachGameFolder(bool folderGiven)
+// How the start reached its game folder: only a folder the user named, on
+// the command line or in the chooser, is kept for the next menu start.
+enum class Arrival { AsStarted, Named, Cancelled };
+
+// Without a display the chooser would wait for an answer nobody can give.
+// With neither X nor Wayland, Qt would not even start.
+bool NoWindowSystem()
 {
-    const QString home = QDir::homePath();
-    const QStringList found = SteamGameFolders(home);
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// Qt's platforms that show nothing.
+bool ShowsNothing()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+Arrival Chosen(const QString& openAt, const QStringList& found)
+{
+    return ChooseGameFolder(nullptr, openAt, found) ? Arrival::Named : Arrival::Cancelled;
+}
+
+// The menu start goes to the folder of last time, or to the one Half-Life
+// found; otherwise, and with a folder given, the user chooses. A bare start
+// outside any game always asks: it did not come from the menu.
+Arrival ReachGameFolder(bool folderGiven, bool mayGoWithoutAsking)
+{
+    const QStringList found = SteamGameFolders(QDir::homePath());
     if (folderGiven)
-        return ChooseGameFolder(nullptr, QDir::currentPath(), found);
-    if (const std::optional<QString> folder = FolderWithoutAsking(found);
-        folder && chdir(QFile::encodeName(*folder).constData()) == 0)
-        return true;
-    return ChooseGameFolder(nullptr, found.value(0, home), found);
+        return Chosen(QDir::currentPath(), found);
+    if (mayGoWithoutAsking) {
+        if (const std::optional<QString> folder = FolderWithoutAsking(found);
+            folder && chdir(QFile::encodeName(*folder).constData()) == 0)
+            return Arrival::AsStarted;
+    }
+    return Chosen(LikeliestGameFolder(found), found);
 }
 
 } // namespace
@@ -183,17 +207,33 @@ int RunProgram(int argc, char** argv)
     case StartRequest::Action::Start:
         break;
     }
-    if (!request.gameFolder.empty() && !EnterFolder(request.gameFolder, !request.chooseFolder))
+    const bool folderGiven = !request.gameFolder.empty();
+    if (folderGiven && !EnterFolder(request.gameFolder, !request.chooseFolder))
+        return 2;
+    // Started bare in a folder without a game, as from a terminal elsewhere:
+    // the user chooses, as at the menu start, and nothing is created here.
+    const bool noGameHere =
+        !folderGiven && !request.chooseFolder && !HoldsAModFolder(QStringLiteral("."));
+    if (noGameHere)
+        std::cerr << "tavrik-control-centre: "
+                  << NotAGameFolder(QDir::currentPath()).toLocal8Bit().constData() << "\n";
+    if (noGameHere && NoWindowSystem())
         return 2;
 
     int qtArgc = static_cast<int>(request.qtArguments.size());
     request.qtArguments.push_back(nullptr);
     QApplication application(qtArgc, request.qtArguments.data());
     PrepareApplication();
-    if (request.chooseFolder && !ReachGameFolder(!request.gameFolder.empty()))
+    if (noGameHere && ShowsNothing())
+        return 2;
+    Arrival arrival = folderGiven ? Arrival::Named : Arrival::AsStarted;
+    if (request.chooseFolder || noGameHere)
+        arrival = ReachGameFolder(folderGiven, !noGameHere);
+    if (arrival == Arrival::Cancelled)
         return 0;
     ProgramWindows windows;
     MainForm->show();
-    KeepFolderOfLastTime(QDir::currentPath());
+    if (arrival == Arrival::Named)
+        KeepFolderOfLastTime(QDir::currentPath());
     return QApplication::exec();
 }

@@ -19,13 +19,24 @@ QString TimeOf(const FirstReading& first)
     return first.readAt.toString(QStringLiteral("HH:mm"));
 }
 
-bool AskToPutBack(const QString& path, const FirstReading& first)
+// The question names what the answer does: the bytes come back, or the
+// file this run created goes, with the folder made for it.
+bool AskToPutBack(const QString& path, const FirstReading& first, bool removes)
 {
+    if (!removes)
+        return ActiveMessageSeam().ConfirmBox(
+            ApplicationTitle(),
+            QStringLiteral("Put ") + path + QStringLiteral(" back as it was at ") + TimeOf(first)
+                + QStringLiteral("?"),
+            QStringLiteral("Put Back"), QStringLiteral("Cancel"));
+    const std::optional<QString> folder = FolderRemovedWith(path);
     return ActiveMessageSeam().ConfirmBox(
         ApplicationTitle(),
-        QStringLiteral("Put ") + path + QStringLiteral(" back as it was at ") + TimeOf(first)
+        QStringLiteral("Remove ") + path
+            + (folder ? QStringLiteral(" and its folder ") + *folder : QString())
+            + QStringLiteral(", which this editor created at ") + TimeOf(first)
             + QStringLiteral("?"),
-        QStringLiteral("Put Back"), QStringLiteral("Cancel"));
+        QStringLiteral("Remove"), QStringLiteral("Cancel"));
 }
 
 // A notice says why the key has nothing to put back; false when it has.
@@ -67,7 +78,8 @@ void PutBack(PageSlot& page, const QString& path)
 {
     const std::optional<FirstReading> first = FirstReadingOf(path);
     const bool asFirstRead = first && ContentOnDisk(path) == first->content;
-    if (TellWhyNothingIsPutBack(page, path, first, asFirstRead) || !AskToPutBack(path, *first))
+    if (TellWhyNothingIsPutBack(page, path, first, asFirstRead)
+        || !AskToPutBack(path, *first, !asFirstRead && !first->content))
         return;
     page.guard->DropEdit();
     // Only the user's edit differs from the file: dropping it is all there is.

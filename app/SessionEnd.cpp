@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 
+#include <array>
 #include <csignal>
 #include <iostream>
 
@@ -32,10 +33,11 @@ public:
     {
         return false;
     }
-    int ChoiceBox(const QString&, const QString& text, const QString&, const QString&,
+    // The question would go unanswered; what its careful answer keeps is
+    // said once every page is saved.
+    int ChoiceBox(const QString&, const QString&, const QString&, const QString&,
                   const QString&) override
     {
-        Say(text);
         return 2;
     }
 
@@ -61,12 +63,22 @@ void TMainForm::SaveAtSessionEnd()
 {
     UnattendedMessageSeam seam;
     const ScopedMessageSeam unattended(seam);
-    for (PageSlot& page : pages_)
-        SettlePendingEdit(page, true);
-    for (const PageSlot& page : pages_) {
-        if (page.guard->HasUserEdits())
+    std::array<EditFate, std::tuple_size_v<PageTable>> fates{};
+    for (std::size_t row = 0; row < pages_.size(); ++row)
+        fates[row] = SettlePendingEdit(pages_[row], true);
+    for (std::size_t row = 0; row < pages_.size(); ++row) {
+        const PageSlot& page = pages_[row];
+        if (!page.guard->HasUserEdits())
+            continue;
+        const QString path = page.guard->SaveTarget();
+        if (fates[row] == EditFate::Kept)
+            seam.Say(QStringLiteral("%1 was changed by another program after the page read it, "
+                                    "and that change was kept: the changes on the page \"%2\" "
+                                    "were not saved into it")
+                         .arg(path, page.caption));
+        else
             seam.Say(QStringLiteral("the changes on the page \"%1\" were not saved into %2")
-                         .arg(page.caption, page.guard->SaveTarget()));
+                         .arg(page.caption, path));
     }
 }
 

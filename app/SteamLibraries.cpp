@@ -159,7 +159,9 @@ QStringList LibraryFolderPaths(const QByteArray& vdfText)
 QStringList SteamGameFolders(const QString& home)
 {
     QStringList libraries;
-    for (const char* root : {"/.steam/steam", "/.local/share/Steam",
+    // ~/.steam/root and ~/.steam/steam are Steam's links to its folder; a
+    // home may hold only one of them.
+    for (const char* root : {"/.steam/root", "/.steam/steam", "/.local/share/Steam",
                              "/.var/app/com.valvesoftware.Steam/.local/share/Steam",
                              "/snap/steam/common/.local/share/Steam"}) {
         const QString steam = home + QLatin1String(root);

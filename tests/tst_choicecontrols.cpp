@@ -444,7 +444,9 @@ private slots:
         QTest::newRow("double click on mark") << false << "double click" << 2 << 1;
         QTest::newRow("space, highlighted") << false << "space" << 1 << 1;
         QTest::newRow("space, checked") << true << "space" << 1 << 1;
-        QTest::newRow("space, none highlighted") << false << "space, none" << 0 << -1;
+        QTest::newRow("space, none highlighted nor framed") << false << "space, none" << 0 << -1;
+        // After a load: the focus frame on an entry, none highlighted.
+        QTest::newRow("space, focus frame only") << false << "space, frame" << 1 << 1;
     }
 
     void checkListUserToggles()
@@ -459,6 +461,11 @@ private slots:
         roster.list.SetEntryChecked(1, checked);
         if (input == "space")
             roster.list.item(1)->setSelected(true);
+        if (input == "space, none")
+            roster.list.setCurrentItem(nullptr);
+        if (input == "space, frame")
+            roster.list.selectionModel()->setCurrentIndex(roster.list.model()->index(1, 0),
+                                                          QItemSelectionModel::NoUpdate);
         const QRect mark = roster.list.CheckMarkRect(1);
 
         if (input.startsWith("space")) {

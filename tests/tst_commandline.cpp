@@ -60,6 +60,11 @@ private slots:
             << QStringList{"empty"} << 2 << QString()
             << "empty is not a game folder: a game folder holds at least one of the mod "
                "folders cstrike, valve, opfor, tfc, flf\n";
+        // Started from a terminal elsewhere: no chooser can show without a display.
+        QTest::newRow("no game in the current folder")
+            << QStringList{} << 2 << QString()
+            << " is not a game folder: a game folder holds at least one of the mod folders "
+               "cstrike, valve, opfor, tfc, flf\n";
     }
 
     void endsWithoutWindow()
@@ -97,6 +102,9 @@ private slots:
         QTest::newRow("after Qt's option") << QStringList{"-platform", "offscreen", "game"};
         QTest::newRow("after Qt's option with =") << QStringList{"--platform=offscreen", "game"};
         QTest::newRow("named like an option") << QStringList{"--", "-game"};
+        // Started in the game folder itself, as scripts/start-editor does:
+        // the folder of the menu start stays as it was.
+        QTest::newRow("none, in the game folder") << QStringList{};
     }
 
     // Started from the folder above the game's, the editor runs in the game's.
@@ -105,10 +113,10 @@ private slots:
         QFETCH(QStringList, arguments);
         QTemporaryDir above;
         const auto game = ScratchGameFolder::WithSampleMods();
-        const QString folderName = arguments.last();
+        const QString folderName = arguments.value(arguments.size() - 1, "game");
         QVERIFY(QDir().rename(game->Path(), above.filePath(folderName)));
         QProcess editor;
-        editor.setWorkingDirectory(above.path());
+        editor.setWorkingDirectory(arguments.isEmpty() ? above.filePath(folderName) : above.path());
         // No display: the editor starts only on the offscreen platform, which
         // a platform option must bring to Qt by itself.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -125,10 +133,15 @@ private slots:
         const QString expected = QFileInfo(above.filePath(folderName)).canonicalFilePath();
         const QString workingFolder = QStringLiteral("/proc/%1/cwd").arg(editor.processId());
         QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(workingFolder).canonicalFilePath(), expected, 20000);
-        // Kept for the next start from the desktop menu.
+        // A folder given is kept for the next start from the desktop menu.
         const QString kept = above.filePath("configuration/tavrik-control-centre/game-folder");
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kept), 20000);
-        QCOMPARE(ReadBytes(kept), QFile::encodeName(expected) + "\n");
+        if (arguments.isEmpty())
+            QTest::qWait(3000);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kept), 20000);
+        QCOMPARE(QFileInfo::exists(kept), !arguments.isEmpty());
+        if (!arguments.isEmpty())
+            QCOMPARE(ReadBytes(kept), QFile::encodeName(expected) + "\n");
         // Still running: the window is open on the game's files.
         QVERIFY(!editor.waitForFinished(500));
         editor.kill();
@@ -185,6 +198,10 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("nothing") << "none" << 0 << "";
         QTest::newRow("one found") << "none" << 1 << "library 1";
+        // Steam's folder elsewhere, ~/.steam/root the only link to it.
+        QTest::newRow("one found through ~/.steam/root") << "none" << 1 << "library 1 elsewhere";
+        // A record without its line end was cut short: its path may be too.
+        QTest::newRow("last time cut short") << "cut short" << 0 << "";
         QTest::newRow("two found") << "none" << 2 << "";
         QTest::newRow("last time") << "present" << 2 << "last";
         QTest::newRow("last time gone, one found") << "gone" << 1 << "library 1";
@@ -198,10 +215,12 @@ private slots:
         QFETCH(int, libraries);
         QFETCH(QString, expected);
         QTemporaryDir home;
-        const QString steam = home.filePath(".local/share/Steam");
+        const bool elsewhere = expected.endsWith(" elsewhere");
+        expected.remove(" elsewhere");
+        const QString steam = home.filePath(elsewhere ? "games/Steam" : ".local/share/Steam");
         QVERIFY(QDir().mkpath(steam + "/steamapps"));
         QVERIFY(QDir().mkpath(home.filePath(".steam")));
-        QVERIFY(QFile::link(steam, home.filePath(".steam/steam")));
+        QVERIFY(QFile::link(steam, home.filePath(elsewhere ? ".steam/root" : ".steam/steam")));
         const QString second = home.filePath("disk 2/SteamLibrary");
         WriteBytes(steam + "/steamapps/libraryfolders.vdf",
                    "\"libraryfolders\" { \"0\" { \"path\" \"" + QFile::encodeName(steam)
@@ -217,6 +236,13 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("configuration")));
         if (last != "none")
             KeepFolderOfLastTime(lastFolder);
+        if (last == "cut short") {
+            // Both the path and the path without its last character are game folders.
+            QVERIFY(QDir().mkpath(lastFolder + "/flf"));
+            QVERIFY(QDir().mkpath(lastFolder.chopped(1) + "/flf"));
+            WriteBytes(home.filePath("configuration/tavrik-control-centre/game-folder"),
+                       QFile::encodeName(lastFolder));
+        }
 
         const QStringList found = SteamGameFolders(home.path());
         QCOMPARE(found.size(), libraries);

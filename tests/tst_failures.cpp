@@ -1,6 +1,7 @@
 #include "ApplicationTitle.h"
 #include "Failures.h"
 #include "NoticeDialog.h"
+#include "PathWrapping.h"
 #include "PointerCapture.h"
 #include "RecordingMessageSeam.h"
 #include "WindowPlacement.h"
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextLayout>
 #include <QTimer>
 #include <QtTest>
 
@@ -206,6 +208,49 @@ private slots:
         QVERIFY(notice.TextLabel()->wordWrap());
         QVERIFY(notice.TextLabel()->width() <= halfScreen);
         QVERIFY(notice.TextLabel()->height() > notice.TextLabel()->fontMetrics().height() * 2);
+    }
+
+    // At any width a box may lay it out, a line breaks in a path only after
+    // one of its slashes but the first; the text shown is the text given.
+    void pathsBreakOnlyAfterLaterSlashes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("folder from the root")
+            << "cannot open the game folder /tmp/tavrik-game/Half-Life: No such file or directory";
+        QTest::newRow("copy beside a file")
+            << "A copy is kept in cstrike/.bot.cfg.tavrik-copy-Ab3dE6g8; it stays there.";
+        QTest::newRow("path first, folder only")
+            << "cstrike/bot6/personality.txt and its folder cstrike/bot6 go.";
+    }
+
+    void pathsBreakOnlyAfterLaterSlashes()
+    {
+        QFETCH(QString, text);
+        const QChar joiner(0x2060);
+        const QString shown = WithPathsUnbroken(text);
+        QCOMPARE(QString(shown).remove(joiner), text);
+        QTextOption wrapping;
+        wrapping.setWrapMode(QTextOption::WordWrap);
+        for (int width = 10; width <= 500; width += 3) {
+            QTextLayout layout(shown, QApplication::font());
+            layout.setTextOption(wrapping);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(width);
+                // Where the line starts in the text given.
+                const qsizetype start =
+                    line.textStart() - shown.left(line.textStart()).count(joiner);
+                if (start == 0)
+                    continue;
+                const QString before = text.left(start);
+                const QString word = before.section(' ', -1);
+                const bool atBlank = word.isEmpty();
+                const bool afterLaterSlash = word.endsWith('/') && word.chopped(1).contains('/');
+                QVERIFY2(atBlank || afterLaterSlash,
+                         qPrintable(QString("%1 px: \"%2\" | \"%3\"").arg(width).arg(before, text.mid(start))));
+            }
+            layout.endLayout();
+        }
     }
 
     void realNoticeBoxReturnsWhenAnswered()

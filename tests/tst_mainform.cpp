@@ -558,6 +558,8 @@ private slots:
         QTest::newRow("personality, a number first") << "personality" << "number first" << false;
         // Nobody answers: standard error says what was not saved.
         QTest::newRow("bot.cfg, session end") << "bot.cfg" << "session end" << false;
+        // F5 drops the edit even when the file it asks for cannot be read.
+        QTest::newRow("bot.cfg, F5 fails") << "bot.cfg" << "F5 fails" << false;
     }
 
     void closeAsksOnlyWhenAnEditCannotBeSaved()
@@ -577,8 +579,10 @@ private slots:
         if (situation == "undone")
             EditAsTheUser(page);
         const bool gone = situation.endsWith("first") || situation == "folder gone";
+        const bool reloadFails = situation == "F5 fails";
+        const QByteArray otherBotConfig = reloadFails ? "disco lots\r\n" : "max_bots 12\r\n";
         if (!gone)
-            WriteBytes("cstrike/bot.cfg", "max_bots 12\r\n");
+            WriteBytes("cstrike/bot.cfg", otherBotConfig);
         else if (situation == "number first")  // the number then chosen has its file
             QVERIFY(QDir().rename("cstrike/bot1", "cstrike/bot1-away"));
         else
@@ -593,6 +597,12 @@ private slots:
                                                           + " and " + captions.last();
         const QString question("question: The changes on the %1 could not be saved. %2|Go Back]");
         QStringList boxes;
+        if (reloadFails) {
+            form->PageControl->setCurrentWidget(form->BotConfigEditor);
+            Guarded([this] { form->ReloadShownPage(); });
+            boxes << "error: 'lots' is not a valid integer value.\ncstrike/bot.cfg";
+            QCOMPARE(form->PageControl->tabText(2), "Bot.cfg Editor");
+        }
         if (situation == "number first") {
             QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Up);
             QCOMPARE(form->CurrentPersonalityNumber->Value(), 1);
@@ -605,7 +615,7 @@ private slots:
             form->SaveAtSessionEnd();
             std::cerr.rdbuf(standardError);
         } else {
-            QCOMPARE(form->close(), page.isEmpty() || situation == "undone" || closeAnyway);
+            QCOMPARE(form->close(), page.isEmpty() || situation == "undone" || reloadFails || closeAnyway);
         }
         if (situation == "changed" && !page.isEmpty())
             boxes << ConflictQuestion("cstrike/bot.cfg");
@@ -617,14 +627,15 @@ private slots:
         QCOMPARE(seam->boxes, boxes);
         QCOMPARE(QString::fromStdString(said.str()),
                  situation == "session end"
-                     ? "tavrik-control-centre: " + ConflictText("cstrike/bot.cfg")
-                           + "\ntavrik-control-centre: the changes on the page \"Bot.cfg "
-                             "Editor\" were not saved into cstrike/bot.cfg\n"
+                     ? "tavrik-control-centre: cstrike/bot.cfg was changed by another program "
+                       "after the page read it, and that change was kept: the changes on the page "
+                       "\"Bot.cfg Editor\" were not saved into it\n"
                      : QString());
         if (!gone)
-            QCOMPARE(ReadBytes("cstrike/bot.cfg"), QByteArray("max_bots 12\r\n"));
+            QCOMPARE(ReadBytes("cstrike/bot.cfg"), otherBotConfig);
         for (const QString& edited : pages.isEmpty() ? QStringList{""} : pages)
-            QCOMPARE(GuardOf(edited).HasUserEdits(), !page.isEmpty() && situation != "undone");
+            QCOMPARE(GuardOf(edited).HasUserEdits(),
+                     !page.isEmpty() && situation != "undone" && !reloadFails);
     }
 
     // Ctrl+O leaves the folder as closing would, and the editor starts
@@ -726,6 +737,10 @@ private slots:
         QTest::addColumn<QString>("result");
         QTest::addColumn<QStringList>("boxes");
         const QString question = "confirm: Put %1 back as it was at %2? [Put Back|Cancel]";
+        // A file this run created goes, with the folder made for it.
+        const QString removal = "confirm: Remove %1, which this editor created at %2? [Remove|Cancel]";
+        const QString withFolder = "confirm: Remove %1 and its folder %3, which this editor created "
+                                   "at %2? [Remove|Cancel]";
         const QString refusal = "error: %1 was not put back: another program changed it after "
                                 "this editor saved it. The page shows it as it now is.";
         for (const char* page : {"personality", "chat", "bot.cfg"}) {
@@ -737,7 +752,7 @@ private slots:
             row("saved", true, "first", {question});
             row("saved", false, "as before", {question});
             row("saved several times", true, "first", {question});
-            row("created", true, "none", {question});
+            row("created", true, "none", {QString(page) == "personality" ? withFolder : removal});
             row("edit pending", true, "first", {question});
             row("changed elsewhere", true, "as before", {question, refusal});
             row("changed elsewhere and shown", true, "as before", {question, refusal});
@@ -745,11 +760,11 @@ private slots:
         QTest::newRow("bot.cfg, second copy") << "bot.cfg" << "second copy" << true << "as before"
                                               << QStringList{question, refusal};
         QTest::newRow("personality, created, replaced")
-            << "personality" << "created, replaced" << true << "as before" << QStringList{question, refusal};
+            << "personality" << "created, replaced" << true << "as before" << QStringList{withFolder, refusal};
         QTest::newRow("personality, created above a gap")
-            << "personality" << "created above a gap" << true << "none" << QStringList{question};
+            << "personality" << "created above a gap" << true << "none" << QStringList{withFolder};
         QTest::newRow("personality, created in the user's own folder")
-            << "personality" << "created in the user's own folder" << true << "none" << QStringList{question};
+            << "personality" << "created in the user's own folder" << true << "none" << QStringList{removal};
         QTest::newRow("chat, unchanged")
             << "chat" << "unchanged" << true << "first"
             << QStringList{"notice: %1 is as it was at %2; there is nothing to put back."};
@@ -785,7 +800,7 @@ private slots:
 
         const QTime readAt = FirstReadingOf(path)->readAt;
         for (QString& box : boxes)
-            box.replace("%1", path).replace("%2", readAt.toString("HH:mm"));
+            box.replace("%1", path).replace("%2", readAt.toString("HH:mm")).replace("%3", QFileInfo(path).path());
         QCOMPARE(seam->boxes, boxes);
         const QByteArray expected = result == "first" ? first : before;
         QCOMPARE(QFile::exists(path), result != "none");
@@ -833,6 +848,9 @@ private slots:
         // Not in the page's own form, so its content differs from the page's.
         QTest::newRow("bot.cfg with a comment of its own")
             << "bot.cfg commented" << false << false << int(DecideLater);
+        // Changed once more while the user answers: asked again, then written.
+        QTest::newRow("chat, pending edit, keep my edit, changed again")
+            << "chat changed again" << true << false << int(KeepMyEdit);
     }
 
     void anotherProgramsChangeSurvives()
@@ -842,7 +860,8 @@ private slots:
         QFETCH(bool, secondCopy);
         QFETCH(int, answer);
         const bool commented = page.endsWith(" commented");
-        page.remove(" commented");
+        const bool changedAgain = page.endsWith(" changed again");
+        page.remove(" commented").remove(" changed again");
         const QString path = PageFiles.value(page);
         if (commented) {
             WriteBytes(path, "# kept by hand\r\n" + ReadBytes(path));
@@ -861,7 +880,13 @@ private slots:
             WriteBytes(path, other);
         }
         seam->choiceGiven = answer;
+        if (changedAgain)
+            seam->whileOpen = [this, &path, &other] {
+                if (seam->boxes.size() == 1)
+                    WriteBytes(path, other + "Again\r\n");
+            };
         RunTrigger(page);
+        seam->whileOpen = nullptr;
         const bool later = pending && answer == DecideLater;
         // Asked once.
         if (later)
@@ -872,7 +897,8 @@ private slots:
                        : page == "chat"      ? form->ChatTab
                                              : form->BotConfigEditor;
         QCOMPARE(form->PageControl->tabText(form->PageControl->indexOf(tab)).endsWith(" (not saved)"), later);
-        QCOMPARE(seam->boxes, pending ? QStringList{ConflictQuestion(path)} : QStringList());
+        QCOMPARE(seam->boxes, pending ? QStringList(changedAgain ? 2 : 1, ConflictQuestion(path))
+                                      : QStringList());
         if (later) {
             form->PageControl->setCurrentWidget(tab);
             Guarded([this] { form->ReloadShownPage(); });

@@ -148,6 +148,15 @@ private slots:
         QTest::newRow("read-only folder with an edit")
             << QStringList{"hold missing", "lock missing", "edit", "write missing Rook", "write missing Rook"}
             << QStringList{Unwritable("missing", "its folder is read-only"), "not saved"};
+        // Root's 644 file and 755 folder, written as another user: not read-only.
+        QTest::newRow("another user's file with an edit")
+            << QStringList{"hold a", "give a", "edit", "write a Rook"}
+            << QStringList{Unwritable("a", "the file belongs to another user and gives you no "
+                                           "permission to write it")};
+        QTest::newRow("another user's folder with an edit")
+            << QStringList{"hold missing", "give missing", "edit", "write missing Rook"}
+            << QStringList{Unwritable("missing", "its folder belongs to another user and gives "
+                                                 "you no permission to create files in it")};
     }
 
     void saveOutcomes()
@@ -191,10 +200,13 @@ private slots:
                 guard.LoadBegins(path);
             } else if (verb == "hold") {
                 guard.Holds(path, FileIsPresent(path) ? std::optional(ReadBytes(path)) : std::nullopt);
-            } else if (verb == "lock") {
+            } else if (verb == "lock" || verb == "give") {
+                if (verb == "give" && ::geteuid() != 0)
+                    QSKIP("only a run as root has files of another user to write");
                 const QString made = FileIsPresent(path) ? path : QFileInfo(path).path();
                 QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-                QCOMPARE(::chmod(QFile::encodeName(made).constData(), made == path ? 0444 : 0555), 0);
+                const mode_t mode = (made == path ? 0444 : 0555) | (verb == "give" ? 0200 : 0);
+                QCOMPARE(::chmod(QFile::encodeName(made).constData(), mode), 0);
                 locked = true;
             } else if (verb == "disk") {
                 seen << "disk: " + BytesToText(ReadBytes(path));

@@ -159,9 +159,14 @@ void CheckList::keyPressEvent(QKeyEvent* event)
         QListWidget::keyPressEvent(event);
         return;
     }
-    const int highlighted = HighlightedIndex();
-    if (highlighted >= 0)
-        ToggleByUser(highlighted);
+    // The entry with the focus frame takes Space even when nothing is
+    // highlighted yet, as after a load, or with one entry, which no arrow
+    // key highlights; it becomes the highlighted one.
+    const int highlighted = HighlightedIndex() >= 0 ? HighlightedIndex() : currentRow();
+    if (highlighted < 0)
+        return;
+    setCurrentRow(highlighted);
+    ToggleByUser(highlighted);
 }
 
 QListWidgetItem& CheckList::Entry(int index) const

@@ -5,8 +5,9 @@
 #include <QListWidget>
 
 // A list of entries with check marks, kept in the order they were added. The
-// user toggles a mark by clicking it or by Space on the highlighted entry,
-// which raises OnClickCheck; the program's changes raise nothing. An index
+// user toggles a mark by clicking it or by Space on the highlighted entry
+// (or, with none highlighted, the one with the focus frame), which raises
+// OnClickCheck; the program's changes raise nothing. An index
 // outside the entries raises EListError.
 class CheckList : public QListWidget {
     Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include "BoxKeys.h"
 #include "NoticeDialog.h"
+#include "PathWrapping.h"
 #include "TitleBarWidth.h"
 #include "WindowPlacement.h"
 
@@ -32,7 +33,8 @@ class DialogMessageSeam : public MessageSeam {
 public:
     void ErrorBox(const QString& caption, const QString& text) override
     {
-        QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, BoxOwner());
+        QMessageBox box(QMessageBox::Critical, caption, WithPathsUnbroken(text), QMessageBox::Ok,
+                        BoxOwner());
         box.setWindowModality(Qt::ApplicationModal);
         box.setTextFormat(Qt::PlainText);
         WidenForCaption(box);
@@ -70,7 +72,8 @@ private:
     static int Ask(const QString& caption, const QString& text, const QStringList& answers,
                    int defaultAnswer)
     {
-        QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, BoxOwner());
+        QMessageBox box(QMessageBox::Warning, caption, WithPathsUnbroken(text),
+                        QMessageBox::NoButton, BoxOwner());
         box.setWindowModality(Qt::ApplicationModal);
         box.setTextFormat(Qt::PlainText);
         QList<QPushButton*> buttons;

@@ -1,5 +1,7 @@
 #include "NoticeDialog.h"
 
+#include "PathWrapping.h"
+
 #include "TitleBarWidth.h"
 #include "WindowPlacement.h"
 
@@ -69,7 +71,7 @@ void NoticeDialog::LayOut(const QString& text)
 
     // Plain text only: a notice is shown exactly as the program wrote it.
     text_->setTextFormat(Qt::PlainText);
-    text_->setText(ExpandTabs(text));
+    text_->setText(WithPathsUnbroken(ExpandTabs(text)));
     text_->setWordWrap(metrics.horizontalAdvance(text_->text()) > widest);
     const QSize textSize = text_->sizeHint().boundedTo(QSize(widest, QWIDGETSIZE_MAX));
     const int textHeight = text_->wordWrap() ? text_->heightForWidth(widest) : textSize.height();

@@ -97,6 +97,25 @@ void RequireReadableBack(const QByteArray& targetPath, const QByteArray& content
                         reason);
 }
 
+// The true reason, as the file system and the mode bits tell it: a file no
+// one may write is read-only; one that only its owner may write belongs to
+// another user.
+QString WhyUnwritable(const QByteArray& checked, bool isFile, int error)
+{
+    if (error == EROFS)
+        return QStringLiteral("the file system is read-only");
+    const QString what = isFile ? QStringLiteral("the file") : QStringLiteral("its folder");
+    struct stat status {};
+    if (::stat(checked.constData(), &status) != 0 || (status.st_mode & 0222) == 0)
+        return what + QStringLiteral(" is read-only");
+    const QString deed = isFile ? QStringLiteral("write it") : QStringLiteral("create files in it");
+    if (status.st_uid != ::geteuid())
+        return what + QStringLiteral(" belongs to another user and gives you no permission to ")
+               + deed;
+    return isFile ? QStringLiteral("you have no permission to write the file")
+                  : QStringLiteral("you have no permission to create files in its folder");
+}
+
 // An existing file takes the new content only where this user may write it;
 // a new one needs a folder that takes new files.
 void RequireWriteAccess(const QByteArray& targetPath, const ExistingFile& existing)
@@ -108,11 +127,9 @@ void RequireWriteAccess(const QByteArray& targetPath, const ExistingFile& existi
     const int error = errno;
     if (error != EACCES && error != EPERM && error != EROFS)
         RaiseErrno(error);
-    const char* cause = error == EROFS    ? "the file system is read-only"
-                        : existing.present ? "the file is read-only"
-                                           : "its folder is read-only";
     throw EWriteRefused(5, EInOutError::MessageForCode(5),
-                        QStringLiteral("it cannot be written, since ") + QLatin1String(cause));
+                        QStringLiteral("it cannot be written, since ")
+                            + WhyUnwritable(checked, existing.present, error));
 }
 
 }  // namespace

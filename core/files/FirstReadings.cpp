@@ -5,6 +5,7 @@
 #include "FileRecordObserver.h"
 #include "LineFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -106,4 +107,15 @@ bool PutBackFirstReading(const QString& path)
     if (FoldersMade().contains(KeyOf(folder)) && RemoveFolderIfEmpty(folder))
         FoldersMade().remove(KeyOf(folder));
     return true;
+}
+
+std::optional<QString> FolderRemovedWith(const QString& path)
+{
+    const QFileInfo file(path);
+    const QString folder = file.path();
+    const auto everything = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    if (!FoldersMade().contains(KeyOf(folder))
+        || QDir(folder).entryList(everything) != QStringList(file.fileName()))
+        return std::nullopt;
+    return folder;
 }

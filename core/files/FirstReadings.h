@@ -27,3 +27,7 @@ std::optional<FirstReading> FirstReadingOf(const QString& path);
 // holds exactly the bytes this run last wrote into it is put back: false, and
 // nothing done, for any other, since another program changed it since.
 bool PutBackFirstReading(const QString& path);
+// The folder that goes with the file at path when PutBackFirstReading
+// removes it: the one this run made for it, while nothing else is in it;
+// none when the folder stays.
+std::optional<QString> FolderRemovedWith(const QString& path);
