@@ -138,6 +138,8 @@ class MainFormTest : public QObject, ProgramSession {
     QByteArray ChangedByHand(const QString& page, QByteArray bytes)
     {
         bytes.replace("Kestrel", "Kestrow").replace("max_bots 10", "max_bots 12");
+        if (page == "bot.cfg")
+            return bytes.append("# added by my script\r\nsv_maxspeed 320\r\n");
         return bytes.append(page == "chat" ? "Added by hand\r\n" : "");
     }
 
@@ -903,6 +905,11 @@ private slots:
             form->PageControl->setCurrentWidget(tab);
             Guarded([this] { form->ReloadShownPage(); });
         } else if (pending && answer == KeepMyEdit) {
+            // The edit goes into the other program's file, which keeps the
+            // lines of settings the user did not change.
+            if (page == "bot.cfg")
+                QCOMPARE(ReadBytes(path),
+                         QByteArray(other).replace("loadbot 5\r\n", "loadbot 5\r\ndisco 1\r\n"));
             return;
         }
         QCOMPARE(form->Name->Text(), page == "personality" ? "Kestrow" : "Kestrel");
@@ -912,6 +919,9 @@ private slots:
         const QString title = "Tavrik Control Centre v1.0";
         QCOMPARE(form->windowTitle(),
                  pending ? title : path + " was changed elsewhere and loaded - " + title);
+        // The next trigger finds nothing of the user's to write.
+        RunTrigger(page);
+        QCOMPARE(ReadBytes(path), other);
         EditAsTheUser(page);
         QCOMPARE(form->windowTitle(), title);
     }
