@@ -135,9 +135,8 @@ bool SaveGuard::MayWrite(const QString& path)
     return Refuse(path, RefusalReason(path));
 }
 
-// Bytes that differ from the file's only because the page writes them in
-// its own form (a value clamped on loading, comments bot.cfg does not keep)
-// are no edit of the user's.
+// An edit whose save leaves the file's bytes as they are (the change is in
+// the file already) has nothing left to write.
 bool SaveGuard::IsPending(const QByteArray& pageContent) const
 {
     return userEdited_ && heldContent_ != pageContent;
@@ -183,8 +182,7 @@ SaveOutcome SaveGuard::FinishSave(LineFile& file, const QString& path, SaveWhen 
     try {
         closed = CloseLineFileOver(file, expected);
     } catch (const EWriteRefused& refusal) {
-        // Only an edit of the user's is lost by it; what the page writes in its
-        // own form (a bot.cfg without its comments) may stay unwritten.
+        // Only an edit of the user's is lost by it, and only that is told.
         if (IsPending(content))
             RefuseWith(path, path + QStringLiteral(" was not saved: ") + refusal.Reason());
         return SaveOutcome::Refused;

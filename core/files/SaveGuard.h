@@ -102,8 +102,8 @@ public:
     // shows the file, or, under an edit of the user's, the user chooses
     // (Conflict). A save that would write but may not (a read-only file or
     // folder, a content larger than a load reads back) raises like MayWrite's
-    // refusal when it would lose an edit of the user's; a save of the page's
-    // own form alone is then left undone without a box.
+    // refusal when it would lose an edit of the user's, and is left undone
+    // without a box when it would not.
     SaveOutcome FinishSave(LineFile& file, const QString& path, SaveWhen when);
 
     // Told the refusal's message when the guard starts refusing a file, and
