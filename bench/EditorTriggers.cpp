@@ -75,26 +75,32 @@ void EditorTriggers::ReleaseKeyInChat()
     QApplication::sendEvent(program_.form.ChatEditMemo, &release);
 }
 
+// A program's set of a control is no edit of the user's, and a trigger
+// without one writes nothing; so each change tells the page's guard, as the
+// control's report of a user's change does.
 void EditorTriggers::ChangePersonality()
 {
     BoundedIntegerField& field = *program_.form.CampChance;
     field.SetValue(field.Value() == 50 ? 51 : 50);
+    program_.form.PersonalitySaveGuard.UserEdited();
 }
 
 void EditorTriggers::ChangeBotConfig()
 {
     CheckBoxControl& box = *program_.form.DiscoModeCheckBox;
     box.SetChecked(!box.Checked());
+    program_.form.BotConfigSaveGuard.UserEdited();
 }
 
 void EditorTriggers::ChangeChat()
 {
-    // A whole line, so that the file ends in a line end as a load leaves the
-    // text: an unchanged trigger after it then has nothing to write.
+    // A whole line added or taken away again, so that the text keeps the
+    // form a load gives it, every line followed by a line end.
     const QString line = QStringLiteral("!\r\n");
     TextArea& text = *program_.form.ChatEditMemo;
     const QString shown = text.Text();
     text.SetText(shown.endsWith(line) ? shown.chopped(line.size()) : shown + line);
+    program_.form.ChatSaveGuard.UserEdited();
 }
 
 QString EditorTriggers::Failure() const

@@ -21,7 +21,8 @@ public:
     void MoveOverBotConfigPage();
     void ReleaseKeyInChat();
 
-    // Each call changes what the page shows, so that the next trigger writes.
+    // Each call makes an edit of the user's on the page, one value changed,
+    // so that the next trigger writes.
     void ChangePersonality();
     void ChangeBotConfig();
     void ChangeChat();

@@ -4,6 +4,7 @@
 // end gives empty lines.
 
 #include "Bytes.h"
+#include "FileLines.h"
 #include "FuzzCheck.h"
 #include "LineFile.h"
 #include "ScratchFolder.h"
@@ -15,25 +16,12 @@
 
 namespace {
 
-QStringList LinesByTheRules(const QByteArray& bytes)
+QStringList LineTexts(const QByteArray& bytes)
 {
-    const qsizetype endMark = bytes.indexOf('\x1a');
-    const QByteArray content = endMark < 0 ? bytes : bytes.left(endMark);
-    QStringList lines;
-    qsizetype at = 0;
-    while (at < content.size()) {
-        qsizetype lineEnd = at;
-        while (lineEnd < content.size() && content.at(lineEnd) != '\r'
-               && content.at(lineEnd) != '\n')
-            ++lineEnd;
-        lines << BytesToText(content.mid(at, lineEnd - at));
-        if (lineEnd == content.size())
-            break;
-        at = lineEnd + 1;
-        if (content.at(lineEnd) == '\r' && at < content.size() && content.at(at) == '\n')
-            ++at;
-    }
-    return lines;
+    QStringList texts;
+    for (const FileLine& line : LinesByTheRules(bytes).lines)
+        texts << BytesToText(line.text);
+    return texts;
 }
 
 } // namespace
@@ -58,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool stillAtTheEnd = AtEndOfFile(file);
     CloseLineFile(file);
 
-    const QStringList expected = LinesByTheRules(bytes);
+    const QStringList expected = LineTexts(bytes);
     Require(lines == expected, "the lines read are the file's lines by the reading rules",
             Shown(bytes) + QStringLiteral("\nread: ") + lines.join(QStringLiteral(" | "))
                 + QStringLiteral("\nexpected: ") + expected.join(QStringLiteral(" | ")));
