@@ -2,7 +2,7 @@
 
 #include "BoxKeys.h"
 #include "NoticeDialog.h"
-#include "PathWrapping.h"
+#include "LinedMessageBox.h"
 #include "TitleBarWidth.h"
 #include "WindowPlacement.h"
 
@@ -33,10 +33,8 @@ class DialogMessageSeam : public MessageSeam {
 public:
     void ErrorBox(const QString& caption, const QString& text) override
     {
-        QMessageBox box(QMessageBox::Critical, caption, WithPathsUnbroken(text), QMessageBox::Ok,
-                        BoxOwner());
+        LinedMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, BoxOwner());
         box.setWindowModality(Qt::ApplicationModal);
-        box.setTextFormat(Qt::PlainText);
         WidenForCaption(box);
         ExecuteBoxNotingHeldKeys(box);
     }
@@ -72,10 +70,9 @@ private:
     static int Ask(const QString& caption, const QString& text, const QStringList& answers,
                    int defaultAnswer)
     {
-        QMessageBox box(QMessageBox::Warning, caption, WithPathsUnbroken(text),
-                        QMessageBox::NoButton, BoxOwner());
+        LinedMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton,
+                            BoxOwner());
         box.setWindowModality(Qt::ApplicationModal);
-        box.setTextFormat(Qt::PlainText);
         QList<QPushButton*> buttons;
         for (const QString& answer : answers) {
             const bool last = buttons.size() == answers.size() - 1;

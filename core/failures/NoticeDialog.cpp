@@ -1,11 +1,11 @@
 #include "NoticeDialog.h"
 
-#include "PathWrapping.h"
-
+#include "BoxLines.h"
 #include "TitleBarWidth.h"
 #include "WindowPlacement.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -67,15 +67,17 @@ void NoticeDialog::LayOut(const QString& text)
     const DialogUnits units(metrics);
     const int margin = units.Across(8);
     const int screenWidth = screen() ? screen()->availableGeometry().width() : 1024;
-    const int widest = qMax(1, screenWidth / 2 - 2 * margin);
+    const int usual = qMax(1, screenWidth / 2 - 2 * margin);
+    const int room = qMax(usual, screenWidth - 2 * margin);
 
-    // Plain text only: a notice is shown exactly as the program wrote it.
+    // Plain text only: a notice is shown exactly as the program wrote it,
+    // its lines broken at blanks only (see BoxLines.h) and none wrapped again.
+    const QString expanded = ExpandTabs(text);
+    const QFontMetricsF exact(font());
     text_->setTextFormat(Qt::PlainText);
-    text_->setText(WithPathsUnbroken(ExpandTabs(text)));
-    text_->setWordWrap(metrics.horizontalAdvance(text_->text()) > widest);
-    const QSize textSize = text_->sizeHint().boundedTo(QSize(widest, QWIDGETSIZE_MAX));
-    const int textHeight = text_->wordWrap() ? text_->heightForWidth(widest) : textSize.height();
-    const int textWidth = text_->wordWrap() ? widest : textSize.width();
+    text_->setText(BrokenAtBlanks(expanded, exact, BreakingWidth(expanded, exact, usual, room)));
+    const int textWidth = WidestLine(text_->text(), exact);
+    const int textHeight = text_->sizeHint().height();
 
     const int buttonWidth = qMax(units.Across(50), ok_->sizeHint().width());
     const int buttonHeight = qMax(units.Down(14), ok_->sizeHint().height());
