@@ -2,7 +2,7 @@
 // on a grid of 32 units: every edge of the letter falls on a whole pixel of
 // its size, so no size is a blurred scaling of another. Run by hand after a
 // change of the design:
-//   cmake --build build --target tavrik-draw-icons && build/tavrik-draw-icons app/icons
+//   cmake --build build --target tavrik-draw-icons && build/tavrik-draw-icons app/start/icons
 
 #include "ProgramStart.h"
 
