@@ -12,35 +12,7 @@
 
 namespace {
 
-using CheckMember = CheckBoxControl* BotConfigPage::*;
-
-// A switch of the bot. A line can only move it away from its reset value, so
-// the order of the lines does not matter and a later line never undoes an
-// earlier one. The writer names it only when it differs from the reset value,
-// unless it is always written.
-struct BotOption {
-    const char* key;
-    CheckMember box;
-    bool checkedAfterReset;
-    bool alwaysWritten;
-};
-
-// In the order the writer puts them.
-constexpr std::array<BotOption, 9> BotOptions{{
-    {"disco", &BotConfigPage::DiscoModeCheckBox, false, false},
-    {"knifemode", &BotConfigPage::KnifeModeCheckBox, false, false},
-    {"pistolmode", &BotConfigPage::PistolModeCheckBox, false, false},
-    {"observer", &BotConfigPage::ObserverModeCheckBox, false, false},
-    {"usegrenades", &BotConfigPage::UseGrenadeCheckBox, true, false},
-    {"botchat", &BotConfigPage::BotsCanChatCheckBox, true, false},
-    {"botdontshoot", &BotConfigPage::BotsDontShootCheckBox, false, false},
-    {"mp_autoteambalance", &BotConfigPage::AutoTeamBalanceCheckBox, false, true},
-    {"onlinemode", &BotConfigPage::OnlineModeCheckBox, true, false},
-}};
-
 const QString LoadBotKey = QStringLiteral("loadbot");
-const QString MinBotsKey = QStringLiteral("min_bots");
-const QString MaxBotsKey = QStringLiteral("max_bots");
 
 const BotOption* FindOption(const QString& key)
 {
@@ -51,20 +23,19 @@ const BotOption* FindOption(const QString& key)
     return nullptr;
 }
 
+const BotCount* FindBotCount(const QString& key)
+{
+    for (const BotCount& count : BotCounts) {
+        if (key == QLatin1String(count.key))
+            return &count;
+    }
+    return nullptr;
+}
+
 void CheckRosterEntry(CheckList& roster, std::int32_t number)
 {
     if (number >= 1 && number <= roster.EntryCount())
         roster.SetEntryChecked(number - 1, true);
-}
-
-// The field for a bot count key, or none.
-TextField* BotCountField(BotConfigPage& page, const QString& key)
-{
-    if (key == MinBotsKey)
-        return page.MinBots;
-    if (key == MaxBotsKey)
-        return page.MaxBots;
-    return nullptr;
 }
 
 // The fields are written as typed, so a count that is no number must load
@@ -78,14 +49,14 @@ QString BotCountText(const QString& value)
     }
 }
 
-void ApplyValue(BotConfigPage& page, const QString& key, std::int32_t value)
+BotConfigLineEffect EffectOfValue(const QString& key, std::int32_t value)
 {
-    if (key == LoadBotKey) {
-        CheckRosterEntry(*page.BotCheckList, value);
-    } else if (const BotOption* option = FindOption(key)) {
-        if ((value != 0) != option->checkedAfterReset)
-            (page.*option->box)->SetChecked(!option->checkedAfterReset);
-    }
+    if (key == LoadBotKey)
+        return RosterEntryLine{value};
+    const BotOption* option = FindOption(key);
+    if (option != nullptr && (value != 0) != option->checkedAfterReset)
+        return OptionLine{option};
+    return std::monostate();
 }
 
 void AddRoster(QStringList& lines, const CheckList& roster)
@@ -122,6 +93,23 @@ QString WithoutTrailingBlanks(QString text)
 
 } // namespace
 
+const std::array<BotOption, 9> BotOptions{{
+    {"disco", &BotConfigPage::DiscoModeCheckBox, false, false},
+    {"knifemode", &BotConfigPage::KnifeModeCheckBox, false, false},
+    {"pistolmode", &BotConfigPage::PistolModeCheckBox, false, false},
+    {"observer", &BotConfigPage::ObserverModeCheckBox, false, false},
+    {"usegrenades", &BotConfigPage::UseGrenadeCheckBox, true, false},
+    {"botchat", &BotConfigPage::BotsCanChatCheckBox, true, false},
+    {"botdontshoot", &BotConfigPage::BotsDontShootCheckBox, false, false},
+    {"mp_autoteambalance", &BotConfigPage::AutoTeamBalanceCheckBox, false, true},
+    {"onlinemode", &BotConfigPage::OnlineModeCheckBox, true, false},
+}};
+
+const std::array<BotCount, 2> BotCounts{{
+    {"min_bots", &BotConfigPage::MinBots},
+    {"max_bots", &BotConfigPage::MaxBots},
+}};
+
 void ResetBotConfig(BotConfigPage& page)
 {
     for (int index = 0; index < page.BotCheckList->EntryCount(); ++index)
@@ -146,24 +134,27 @@ std::optional<BotConfigCommand> CommandOfLine(const QString& line)
     return BotConfigCommand{line.left(separator), WithoutTrailingBlanks(line.mid(separator + 1))};
 }
 
+std::optional<QString> KeyOfLine(const QString& line)
+{
+    if (IsBotConfigComment(line))
+        return std::nullopt;
+    return line.left(line.indexOf(QLatin1Char(' ')));
+}
+
 int FixedOrderOf(const QString& key)
 {
     if (key == LoadBotKey)
         return 0;
-    for (std::size_t index = 0; index < BotOptions.size(); ++index) {
-        if (key == QLatin1String(BotOptions[index].key))
-            return int(index) + 1;
-    }
-    if (key == MinBotsKey)
-        return int(BotOptions.size()) + 1;
-    if (key == MaxBotsKey)
-        return int(BotOptions.size()) + 2;
+    if (const BotOption* option = FindOption(key))
+        return int(option - BotOptions.data()) + 1;
+    if (const BotCount* count = FindBotCount(key))
+        return int(BotOptions.size() + std::size_t(count - BotCounts.data())) + 1;
     return -1;
 }
 
 bool IsBotCountKey(const QString& key)
 {
-    return key == MinBotsKey || key == MaxBotsKey;
+    return FindBotCount(key) != nullptr;
 }
 
 bool IsAlwaysWritten(const QString& key)
@@ -180,15 +171,27 @@ void ReadBotConfig(LineFile& file, BotConfigPage& page)
 
 // A line of a key the page does not know belongs to the user, whatever its
 // value ("map de_dust2"); only the page's own keys must carry integers.
-void ApplyBotConfigLine(BotConfigPage& page, const QString& line)
+BotConfigLineEffect EffectOfLine(const QString& line)
 {
     const std::optional<BotConfigCommand> command = CommandOfLine(line);
     if (!command || !command->HasValue())
-        return;
-    if (TextField* field = BotCountField(page, command->key))
-        field->SetText(BotCountText(command->value));
-    else if (FixedOrderOf(command->key) >= 0)
-        ApplyValue(page, command->key, TextToInteger(command->value));
+        return std::monostate();
+    if (const BotCount* count = FindBotCount(command->key))
+        return BotCountLine{count, BotCountText(command->value)};
+    if (FixedOrderOf(command->key) >= 0)
+        return EffectOfValue(command->key, TextToInteger(command->value));
+    return std::monostate();
+}
+
+void ApplyBotConfigLine(BotConfigPage& page, const QString& line)
+{
+    const BotConfigLineEffect effect = EffectOfLine(line);
+    if (const auto* entry = std::get_if<RosterEntryLine>(&effect))
+        CheckRosterEntry(*page.BotCheckList, entry->number);
+    else if (const auto* option = std::get_if<OptionLine>(&effect))
+        (page.*option->option->box)->SetChecked(!option->option->checkedAfterReset);
+    else if (const auto* count = std::get_if<BotCountLine>(&effect))
+        (page.*count->count->field)->SetText(count->text);
 }
 
 QStringList BotConfigLines(const BotConfigPage& page)
@@ -200,8 +203,8 @@ QStringList BotConfigLines(const BotConfigPage& page)
         QStringLiteral("pause 3")};
     AddRoster(lines, *page.BotCheckList);
     AddOptions(lines, page);
-    lines << MinBotsKey + QLatin1Char(' ') + page.MinBots->Text()
-          << MaxBotsKey + QLatin1Char(' ') + page.MaxBots->Text();
+    for (const BotCount& count : BotCounts)
+        lines << QLatin1String(count.key) + QLatin1Char(' ') + (page.*count.field)->Text();
     return lines;
 }
 

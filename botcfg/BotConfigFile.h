@@ -3,9 +3,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <cstdint>
 #include <optional>
+#include <variant>
 
+class CheckBoxControl;
 class LineFile;
+class TextField;
 struct BotConfigPage;
 
 // The bot start script as the page holds it. The reader takes any file the
@@ -24,11 +29,54 @@ struct BotConfigCommand {
     bool HasValue() const { return !value.isEmpty(); }
 };
 
+// A switch of the bot. A line can only move it away from its reset value, so
+// the order of the lines does not matter and a later line never undoes an
+// earlier one. The writer names it only when it differs from the reset value,
+// unless it is always written.
+struct BotOption {
+    const char* key;
+    CheckBoxControl* BotConfigPage::*box;
+    bool checkedAfterReset;
+    bool alwaysWritten;
+};
+// In the order the writer puts them.
+extern const std::array<BotOption, 9> BotOptions;
+
+// The two bot counts, minimum first, which the page shows as text: the last
+// line of each decides.
+struct BotCount {
+    const char* key;
+    TextField* BotConfigPage::*field;
+};
+extern const std::array<BotCount, 2> BotCounts;
+
 // An empty line, or one that begins with "#" or, as in the game's own
 // scripts, with "//".
 bool IsBotConfigComment(const QString& line);
 // None for a comment and a line without a separating space.
 std::optional<BotConfigCommand> CommandOfLine(const QString& line);
+// The text before the first space of a line that is no comment, whether a
+// value follows or not ("min_bots " is the page's own line too); none for a
+// comment.
+std::optional<QString> KeyOfLine(const QString& line);
+
+// What one line sets, as the reader takes it: a roster entry checked (the
+// number as the line gives it, whether the roster has that entry or not), a
+// switch moved away from its reset value, a bot count's text; or nothing.
+struct RosterEntryLine {
+    std::int32_t number;
+};
+struct OptionLine {
+    const BotOption* option;
+};
+struct BotCountLine {
+    const BotCount* count;
+    QString text;
+};
+using BotConfigLineEffect = std::variant<std::monostate, RosterEntryLine, OptionLine, BotCountLine>;
+// A value of one of the page's keys that is not an integer (other than a
+// bot count's) raises EConvertError.
+BotConfigLineEffect EffectOfLine(const QString& line);
 
 // The page's own keys by their place in the fixed form ("loadbot" first,
 // "max_bots" last); -1 for any other key.

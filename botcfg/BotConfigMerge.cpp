@@ -43,15 +43,6 @@ std::optional<std::int32_t> IntegerOf(const QString& value)
     }
 }
 
-// The key of a line that is no comment, with a value or without one: the
-// page's own lines are found by it, "min_bots " among them.
-std::optional<QString> KeyOfLine(const QString& line)
-{
-    if (IsBotConfigComment(line))
-        return std::nullopt;
-    return line.left(line.indexOf(QLatin1Char(' ')));
-}
-
 // Whether a line of the file sets what the fixed line stands for: the same
 // roster entry, or the option away from its usual value the same way.
 bool SetsTheSame(const QString& line, const FixedLine& fixed)

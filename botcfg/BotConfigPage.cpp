@@ -18,6 +18,8 @@
 namespace {
 
 using CheckMember = NamedMember<BotConfigPage, CheckBoxControl>;
+using LabelMember = NamedMember<BotConfigPage, QLabel>;
+using TextMember = NamedMember<BotConfigPage, TextField>;
 
 // A member of the page with its own name, spelled once so that the two
 // cannot differ.
@@ -47,6 +49,19 @@ const std::vector<CheckBoxPlace> CheckBoxPlaces{
 
 const QSize CheckBoxSize{169, 20};
 
+struct NumberFieldPlace {
+    LabelMember label;
+    const char* caption;
+    QRect labelGeometry;
+    TextMember field;
+    QRect fieldGeometry;
+};
+
+const std::vector<NumberFieldPlace> NumberFieldPlaces{
+    {MEMBER(MinBotsLabel), "Minimum Bots  (non-online mode)", {217, 177, 197, 16}, MEMBER(MinBots), {424, 169, 36, 24}},
+    {MEMBER(MaxBotsLabel), "Maximum Bots (any mode)", {217, 201, 158, 16}, MEMBER(MaxBots), {424, 193, 36, 24}},
+};
+
 const char* const HelpText1 =
     "In online mode, bots will leave according to their personalities Max/Min playing times, "
     "but bots wil join randomly if there are less that the Maximum amount of bots playing. "
@@ -68,13 +83,14 @@ QLabel* PlaceWrappedLabel(QWidget& tab, const char* caption, const QRect& geomet
     return new WrappedLabel(QString::fromLatin1(caption), SansSerifFont(fontHeight), geometry, &tab);
 }
 
-TextField* PlaceNumberField(QWidget& tab, const QRect& geometry)
+void PlaceNumberField(BotConfigPage& page, QWidget& tab, const NumberFieldPlace& place)
 {
-    auto* field = new TextField(&tab);
+    QLabel* label = place.label.Hold(page, PlaceLabel(tab, place.caption, place.labelGeometry));
+    TextField* field = place.field.Hold(page, new TextField(&tab));
     field->setFont(SansSerifFont(LargeFont));
-    field->setGeometry(geometry);
+    field->setGeometry(place.fieldGeometry);
     field->SetText(QStringLiteral("1"));
-    return field;
+    LabelControl(*label, *field);
 }
 
 void PlaceRoster(BotConfigPage& page, QWidget& tab)
@@ -101,14 +117,8 @@ void PlaceCheckBoxes(BotConfigPage& page, QWidget& tab)
 
 void PlaceNumbersAndHelp(BotConfigPage& page, QWidget& tab)
 {
-    page.MinBotsLabel = Named(
-        PlaceLabel(tab, "Minimum Bots  (non-online mode)", {217, 177, 197, 16}), "MinBotsLabel");
-    page.MinBots = Named(PlaceNumberField(tab, {424, 169, 36, 24}), "MinBots");
-    page.MaxBotsLabel =
-        Named(PlaceLabel(tab, "Maximum Bots (any mode)", {217, 201, 158, 16}), "MaxBotsLabel");
-    page.MaxBots = Named(PlaceNumberField(tab, {424, 193, 36, 24}), "MaxBots");
-    LabelControl(*page.MinBotsLabel, *page.MinBots);
-    LabelControl(*page.MaxBotsLabel, *page.MaxBots);
+    for (const NumberFieldPlace& place : NumberFieldPlaces)
+        PlaceNumberField(page, tab, place);
     page.HelpLabel1 =
         Named(PlaceWrappedLabel(tab, HelpText1, {217, 223, 371, 39}, WindowFont), "HelpLabel1");
     page.HelpLabel2 =
@@ -133,4 +143,22 @@ void BuildBotConfigPage(BotConfigPage& page, QWidget& tab)
     PlaceNumbersAndHelp(page, tab);
     SetFocusOrder(page);
     page.BotConfigSaveGuard.PageForm = [&page] { return FormOfLines(BotConfigLines(page)); };
+}
+
+QString CheckBoxCaption(CheckBoxControl* BotConfigPage::*box)
+{
+    for (const CheckBoxPlace& place : CheckBoxPlaces) {
+        if (place.box.member == box)
+            return QString::fromLatin1(place.caption);
+    }
+    return QString();
+}
+
+QString NumberFieldCaption(TextField* BotConfigPage::*field)
+{
+    for (const NumberFieldPlace& place : NumberFieldPlaces) {
+        if (place.field.member == field)
+            return QString::fromLatin1(place.caption);
+    }
+    return QString();
 }

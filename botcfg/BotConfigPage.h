@@ -3,6 +3,8 @@
 #include "FirstLineCache.h"
 #include "SaveGuard.h"
 
+#include <QString>
+
 class CheckBoxControl;
 class CheckList;
 class QLabel;
@@ -43,3 +45,8 @@ struct BotConfigPage {
 // Places the page's controls with their start values and focus order: an
 // empty roster, every box unchecked and both fields showing "1".
 void BuildBotConfigPage(BotConfigPage& page, QWidget& tab);
+
+// The caption the page shows for a check box, and the label of a number
+// field; empty for a control the page does not have.
+QString CheckBoxCaption(CheckBoxControl* BotConfigPage::*box);
+QString NumberFieldCaption(TextField* BotConfigPage::*field);

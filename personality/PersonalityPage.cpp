@@ -85,6 +85,33 @@ const std::vector<TextRow> TextRows{
     {MEMBER(MaxPlayingTimeLabel), "Maximum Playing Time ( minutes )", {311, 337}, MEMBER(MaxPlayingTime), {530, 335, 55, 21}, "60"},
 };
 
+struct CheckRow {
+    CheckMember field;
+    const char* caption;
+    QRect geometry;
+    bool checked;
+};
+
+const std::vector<CheckRow> CheckRows{
+    {MEMBER(BotCanHear), "Bot Can Hear", {4, 363, 99, 17}, true},
+    {MEMBER(BotCanLearn), "Bot Can Learn", {172, 363, 102, 17}, true},
+    {MEMBER(AutoAdjustSkill), "Auto-Adjust Skill", {311, 363, 115, 17}, false},
+};
+
+const char* const NameCaption = "Name";
+const char* const PreferredTeamLabelText = "Preferred Team (online)";
+
+// The caption of the row that holds field in one of the tables above.
+template <typename Rows, typename Member>
+QString CaptionIn(const Rows& rows, Member field)
+{
+    for (const auto& row : rows) {
+        if (row.field.member == field)
+            return QString::fromLatin1(row.caption);
+    }
+    return QString();
+}
+
 QLabel* PlaceLabel(QWidget& tab, const char* caption, QPoint at, int fontHeight)
 {
     auto* label = new QLabel(QString::fromLatin1(caption), &tab);
@@ -116,13 +143,12 @@ void PlaceTextRow(PersonalityPage& page, QWidget& tab, const TextRow& row)
     LabelControl(*label, *field);
 }
 
-void PlaceCheckBox(PersonalityPage& page, QWidget& tab, const CheckMember& member,
-                   const char* caption, const QRect& geometry, bool checked)
+void PlaceCheckBox(PersonalityPage& page, QWidget& tab, const CheckRow& row)
 {
-    auto* box = member.Hold(page, new CheckBoxControl(QString::fromLatin1(caption), &tab));
+    auto* box = row.field.Hold(page, new CheckBoxControl(QString::fromLatin1(row.caption), &tab));
     box->setFont(SansSerifFont(LargeFont));
-    box->setGeometry(geometry);
-    box->SetChecked(checked);
+    box->setGeometry(row.geometry);
+    box->SetChecked(row.checked);
 }
 
 void PlaceTopRow(PersonalityPage& page, QWidget& tab)
@@ -131,7 +157,7 @@ void PlaceTopRow(PersonalityPage& page, QWidget& tab)
     // A number typed on the way to the one meant would load, or create, a
     // personality nobody asked for.
     page.CurrentPersonalityNumber->ReportTypingWhenDone();
-    page.PreferredTeamLabel = Named(PlaceLabel(tab, "Preferred Team (online)", {230, 8}, LargeFont),
+    page.PreferredTeamLabel = Named(PlaceLabel(tab, PreferredTeamLabelText, {230, 8}, LargeFont),
                                     "PreferredTeamLabel");
     page.PreferredTeamComboBox = Named(new DropDownSelector(&tab), "PreferredTeamComboBox");
     page.PreferredTeamComboBox->setGeometry(377, 3, 208, 21);
@@ -144,7 +170,7 @@ void PlaceTopRow(PersonalityPage& page, QWidget& tab)
 
 void PlaceName(PersonalityPage& page, QWidget& tab)
 {
-    page.NameLabel = Named(PlaceLabel(tab, "Name", {4, 45}, NameFont), "NameLabel");
+    page.NameLabel = Named(PlaceLabel(tab, NameCaption, {4, 45}, NameFont), "NameLabel");
     page.Name = Named(new TextField(&tab), "Name");
     page.Name->setFont(SansSerifFont(NameFont));
     page.Name->setGeometry(58, 37, 216, 28);
@@ -154,10 +180,8 @@ void PlaceName(PersonalityPage& page, QWidget& tab)
 
 void PlaceBottomRow(PersonalityPage& page, QWidget& tab)
 {
-    PlaceCheckBox(page, tab, MEMBER(BotCanHear), "Bot Can Hear", {4, 363, 99, 17}, true);
-    PlaceCheckBox(page, tab, MEMBER(BotCanLearn), "Bot Can Learn", {172, 363, 102, 17}, true);
-    PlaceCheckBox(page, tab, MEMBER(AutoAdjustSkill), "Auto-Adjust Skill", {311, 363, 115, 17},
-                  false);
+    for (const CheckRow& row : CheckRows)
+        PlaceCheckBox(page, tab, row);
     page.PersonalityHelpButton =
         Named(new QPushButton(QStringLiteral("Personality Help"), &tab), "PersonalityHelpButton");
     page.PersonalityHelpButton->setFont(SansSerifFont(LargeFont, true));
@@ -200,4 +224,26 @@ void BuildPersonalityPage(PersonalityPage& page, QWidget& tab)
     DisableUnusedFields(page);
     SetFocusOrder(page);
     page.PersonalitySaveGuard.PageForm = [&page] { return FormOfLines(PersonalityLines(page)); };
+}
+
+QString FieldCaption(TextField* PersonalityPage::*field)
+{
+    if (field == &PersonalityPage::Name)
+        return QString::fromLatin1(NameCaption);
+    return CaptionIn(TextRows, field);
+}
+
+QString FieldCaption(BoundedIntegerField* PersonalityPage::*field)
+{
+    return CaptionIn(NumberRows, field);
+}
+
+QString FieldCaption(CheckBoxControl* PersonalityPage::*field)
+{
+    return CaptionIn(CheckRows, field);
+}
+
+QString PreferredTeamCaption()
+{
+    return QString::fromLatin1(PreferredTeamLabelText);
 }

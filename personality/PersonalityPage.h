@@ -2,6 +2,8 @@
 
 #include "SaveGuard.h"
 
+#include <QString>
+
 class BoundedIntegerField;
 class CheckBoxControl;
 class DropDownSelector;
@@ -84,3 +86,11 @@ struct PersonalityPage {
 // Places the page's controls on the page with their start values and focus
 // order.
 void BuildPersonalityPage(PersonalityPage& page, QWidget& tab);
+
+// The caption of the label or check box that names a field on the page, as
+// the page shows it; empty for a control that holds no line of the file.
+QString FieldCaption(TextField* PersonalityPage::*field);
+QString FieldCaption(BoundedIntegerField* PersonalityPage::*field);
+QString FieldCaption(CheckBoxControl* PersonalityPage::*field);
+// The label of the selector that shows the team line.
+QString PreferredTeamCaption();

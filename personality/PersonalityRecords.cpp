@@ -16,17 +16,21 @@ qsizetype RecordLength(const QStringList& lines, qsizetype start)
     return OnlyBlankFrom(lines, start + FieldLines) ? FieldLines : FieldLines + 1;
 }
 
+QList<qsizetype> RecordStarts(const QStringList& lines)
+{
+    QList<qsizetype> starts;
+    for (qsizetype start = 0; !OnlyBlankFrom(lines, start); start += RecordLength(lines, start)) {
+        if (start + FieldLines > lines.size())
+            return {};
+        starts << start;
+    }
+    return starts;
+}
+
 std::optional<qsizetype> LastRecordStart(const QStringList& lines)
 {
-    if (OnlyBlankFrom(lines, 0))
+    const QList<qsizetype> starts = RecordStarts(lines);
+    if (starts.isEmpty())
         return std::nullopt;
-    qsizetype start = 0;
-    for (;;) {
-        if (start + FieldLines > lines.size())
-            return std::nullopt;
-        const qsizetype next = start + RecordLength(lines, start);
-        if (OnlyBlankFrom(lines, next))
-            return start;
-        start = next;
-    }
+    return starts.last();
 }

@@ -17,6 +17,10 @@ bool OnlyBlankFrom(const QStringList& lines, qsizetype from);
 // the file's end (a record that ends early).
 qsizetype RecordLength(const QStringList& lines, qsizetype start);
 
+// Where each record begins, in order; none when the file holds no record or
+// its last record ends early.
+QList<qsizetype> RecordStarts(const QStringList& lines);
+
 // Where the last record begins; none when the file holds no record or its
 // last record ends early.
 std::optional<qsizetype> LastRecordStart(const QStringList& lines);
