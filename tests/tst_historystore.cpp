@@ -149,6 +149,7 @@ void HistoryStoreTest::versionsReadBack()
     QCOMPARE(Described(reader.Version(Game, BotCfg, 1).value()), described);
     const StoredVersion newest = reader.Newest(Game, BotCfg).value();
     QVERIFY(newest.content == (newest.tooLarge ? std::nullopt : content));
+    QCOMPARE(ContentsKept(HistoryPath()), newest.content ? 1 : 0);
     QVERIFY(!reader.Version(Game, BotCfg, 2));
     QVERIFY(!reader.Newest(Game + "2", BotCfg));
     QVERIFY(reader.Versions(Game, "valve/bot.cfg").empty());
@@ -210,9 +211,10 @@ void HistoryStoreTest::bounds_data()
     QTest::newRow("200 versions") << QStringList{"a 200 0"} << "200-1" << "" << 200;
     QTest::newRow("201 versions keep the oldest") << QStringList{"a 201 0"} << "201-3,1" << "" << 200;
     QTest::newRow("numbers not reused") << QStringList{"a 201 0", "a 1 0"} << "202-4,1" << "" << 200;
-    QTest::newRow("90 days stay") << QStringList{"a 3 0", "a 1 90"} << "4-1" << "" << 4;
+    QTest::newRow("90 days stay") << QStringList{"a 1 -1", "a 3 0", "a 1 90"} << "5-1" << "" << 5;
     QTest::newRow("91 days go but the oldest") << QStringList{"a 3 0", "a 1 91"} << "4,1" << "" << 2;
     QTest::newRow("of every file") << QStringList{"b 3 0", "a 1 91"} << "1" << "1" << 2;
+    QTest::newRow("numbers not reused after days") << QStringList{"b 3 0", "a 1 91", "b 1 91"} << "1" << "4,1" << 3;
     QTest::newRow("one content for many versions") << QStringList{"a 3 0 same", "b 2 0 same"} << "3-1" << "2-1" << 1;
     QTest::newRow("a shared content stays") << QStringList{"b 1 0 same", "a 201 0 same"} << "201-3,1" << "1" << 1;
 }
