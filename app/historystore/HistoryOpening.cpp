@@ -15,23 +15,22 @@ constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
 
 const QString JournalEndings[] = {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")};
 
+// Another editor may make the folder or the file at the same moment: what
+// counts is that they are there.
 void MakeFolder(const QString& path)
 {
-    const QFileInfo folder(QFileInfo(path).absolutePath());
-    if (folder.isDir())
-        return;
-    if (!QDir().mkpath(folder.absolutePath())
-        || !QDir().mkdir(folder.absoluteFilePath(), OwnerOnly | QFile::ExeOwner))
+    const QString folder = QFileInfo(path).absolutePath();
+    QDir().mkpath(QFileInfo(folder).absolutePath());
+    QDir().mkdir(folder, OwnerOnly | QFile::ExeOwner);
+    if (!QFileInfo(folder).isDir())
         throw HistoryFailure(path, QStringLiteral("its folder cannot be made"));
 }
 
 // SQLite gives its journal files the permissions of the database file.
 void MakeFile(const QString& path)
 {
-    if (QFileInfo::exists(path))
-        return;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly) && !file.exists())
         throw HistoryFailure(path, file.errorString());
 }
 
