@@ -17,7 +17,7 @@
 
 namespace {
 
-using CheckMember = NamedMember<BotConfigPage, CheckBoxControl>;
+using NamedCheckBoxMember = NamedMember<BotConfigPage, CheckBoxControl>;
 
 // A member of the page with its own name, spelled once so that the two
 // cannot differ.
@@ -28,7 +28,7 @@ constexpr int WindowFont = 11;
 constexpr int RosterEntryHeight = 13;
 
 struct CheckBoxPlace {
-    CheckMember box;
+    NamedCheckBoxMember box;
     const char* caption;
     QPoint at;
 };
