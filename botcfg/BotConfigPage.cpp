@@ -17,9 +17,9 @@
 
 namespace {
 
-using CheckMember = NamedMember<BotConfigPage, CheckBoxControl>;
-using LabelMember = NamedMember<BotConfigPage, QLabel>;
-using TextMember = NamedMember<BotConfigPage, TextField>;
+using NamedCheckBoxMember = NamedMember<BotConfigPage, CheckBoxControl>;
+using NamedLabelMember = NamedMember<BotConfigPage, QLabel>;
+using NamedTextMember = NamedMember<BotConfigPage, TextField>;
 
 // A member of the page with its own name, spelled once so that the two
 // cannot differ.
@@ -30,7 +30,7 @@ constexpr int WindowFont = 11;
 constexpr int RosterEntryHeight = 13;
 
 struct CheckBoxPlace {
-    CheckMember box;
+    NamedCheckBoxMember box;
     const char* caption;
     QPoint at;
 };
@@ -50,10 +50,10 @@ const std::vector<CheckBoxPlace> CheckBoxPlaces{
 const QSize CheckBoxSize{169, 20};
 
 struct NumberFieldPlace {
-    LabelMember label;
+    NamedLabelMember label;
     const char* caption;
     QRect labelGeometry;
-    TextMember field;
+    NamedTextMember field;
     QRect fieldGeometry;
 };
 

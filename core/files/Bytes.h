@@ -8,6 +8,11 @@
 // Files are bytes and the controls show them one byte per character, so a
 // text may only hold characters from U+0000 to U+00FF.
 
+// The bytes that end a line, and the Ctrl-Z that ends a file when it is read.
+constexpr char CarriageReturn = 13;
+constexpr char LineFeed = 10;
+constexpr char CtrlZ = 26;
+
 inline bool HasSingleByteForm(QStringView text)
 {
     for (QChar character : text) {
@@ -22,7 +27,7 @@ inline bool HasSingleByteForm(QStringView text)
 // file when it is read, which would cut off the rest at the next load.
 inline bool CanStandInAFile(QStringView text)
 {
-    return HasSingleByteForm(text) && !text.contains(QChar(26));
+    return HasSingleByteForm(text) && !text.contains(QLatin1Char(CtrlZ));
 }
 
 inline QString BytesToText(QByteArrayView bytes)

@@ -3,6 +3,7 @@
 #include "Exceptions.h"
 #include "FileCalls.h"
 #include "SaveFailures.h"
+#include "TimeStamps.h"
 
 #include <QFile>
 
@@ -12,17 +13,13 @@
 
 namespace {
 
-bool SameTime(const struct timespec& one, const struct timespec& other)
-{
-    return one.tv_sec == other.tv_sec && one.tv_nsec == other.tv_nsec;
-}
-
 // The same file, not written, truncated, renamed onto or given other
 // attributes since: a change of content or of its status moves ctime.
 bool Unchanged(const struct stat& now, const struct stat& then)
 {
     return now.st_dev == then.st_dev && now.st_ino == then.st_ino && now.st_size == then.st_size
-           && SameTime(now.st_mtim, then.st_mtim) && SameTime(now.st_ctim, then.st_ctim);
+           && SameTimeStamp(now.st_mtim, then.st_mtim)
+           && SameTimeStamp(now.st_ctim, then.st_ctim);
 }
 
 [[noreturn]] void RaiseChanged(const QByteArray& path, const char* what)

@@ -14,10 +14,6 @@
 
 namespace {
 
-constexpr char CarriageReturn = 13;
-constexpr char LineFeed = 10;
-constexpr char CtrlZ = 26;
-
 // Enough for the first line of any ordinary file in one read.
 constexpr std::size_t ReadSize = 4096;
 

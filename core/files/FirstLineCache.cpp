@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 #include "FirstLine.h"
+#include "TimeStamps.h"
 
 #include <algorithm>
 #include <array>
@@ -23,7 +24,7 @@ constexpr std::array<unsigned long, 6> LocalFileSystems = {
 
 // Longer than a tick of the coarsest clock that such a file system stamps
 // times with (a second, for ext4's small inodes).
-constexpr time_t SettledSeconds = 2;
+constexpr time_t FileTimesSettledSeconds = 2;
 
 bool IsLocal(const QByteArray& folder)
 {
@@ -34,16 +35,11 @@ bool IsLocal(const QByteArray& folder)
                   != LocalFileSystems.end();
 }
 
-bool SameTime(const struct timespec& one, const struct timespec& other)
-{
-    return one.tv_sec == other.tv_sec && one.tv_nsec == other.tv_nsec;
-}
-
 bool SameFile(const struct stat& one, const struct stat& other)
 {
     return one.st_dev == other.st_dev && one.st_ino == other.st_ino
-           && one.st_size == other.st_size && SameTime(one.st_mtim, other.st_mtim)
-           && SameTime(one.st_ctim, other.st_ctim);
+           && one.st_size == other.st_size && SameTimeStamp(one.st_mtim, other.st_mtim)
+           && SameTimeStamp(one.st_ctim, other.st_ctim);
 }
 
 } // namespace
@@ -92,5 +88,5 @@ std::optional<QString> FirstLineCache::ReadIfPresent(const QByteArray& path)
 bool FirstLineCache::MayRemember(const struct stat& status, const struct timespec& readStart) const
 {
     return localFolder_ && status.st_dev == folderDevice_
-           && status.st_ctim.tv_sec + SettledSeconds < readStart.tv_sec;
+           && status.st_ctim.tv_sec + FileTimesSettledSeconds < readStart.tv_sec;
 }

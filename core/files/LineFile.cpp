@@ -19,10 +19,6 @@
 
 namespace {
 
-constexpr char CarriageReturn = 13;
-constexpr char LineFeed = 10;
-constexpr char CtrlZ = 26;
-
 // The file layer's own codes for misuse of a LineFile:
 // a closed file, a file not open for reading, a file not open for writing.
 constexpr int FileNotOpen = 103;

@@ -27,7 +27,7 @@ constexpr time_t LeftoverAgeSeconds = 60;
 
 // Longer than a tick of the clock that stamps a folder's times: a folder
 // changed this recently may change again without its time moving.
-constexpr time_t SettledSeconds = 2;
+constexpr time_t FolderTimesSettledSeconds = 2;
 
 constexpr qsizetype RandomLength = 8;
 
@@ -144,7 +144,7 @@ void FindUntoldCopies(const QByteArray& folder, const QByteArray& prefix, QByteA
             copies << path;
     }
     ::closedir(entries);
-    if (status.st_mtim.tv_sec + SettledSeconds < std::time(nullptr))
+    if (status.st_mtim.tv_sec + FolderTimesSettledSeconds < std::time(nullptr))
         ReadFolders().insert(key, {status.st_dev, status.st_ino, status.st_mtim});
     else
         ReadFolders().remove(key);
