@@ -1,28 +1,77 @@
 #include "FileRecordObserver.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
-class NoRecord final : public FileRecordObserver {
+std::vector<FileRecordObserver*>& Records()
+{
+    static std::vector<FileRecordObserver*> records;
+    return records;
+}
+
+// Passes each event on to every record, in the order they registered.
+class AllRecords final : public FileRecordObserver {
 public:
-    void ReadCompletely(const QString&, const QByteArray&) override {}
-    void AboutToWrite(const QString&) override {}
-    void Written(const QString&, const QByteArray&) override {}
-    void FolderMade(const QString&) override {}
+    void ReadCompletely(const QString& path, const QByteArray& content) override
+    {
+        for (FileRecordObserver* record : Records())
+            record->ReadCompletely(path, content);
+    }
+    void AboutToWrite(const QString& path) override
+    {
+        for (FileRecordObserver* record : Records())
+            record->AboutToWrite(path);
+    }
+    void Written(const QString& path, const QByteArray& content, WriteCause cause) override
+    {
+        for (FileRecordObserver* record : Records())
+            record->Written(path, content, cause);
+    }
+    void Removed(const QString& path, WriteCause cause) override
+    {
+        for (FileRecordObserver* record : Records())
+            record->Removed(path, cause);
+    }
+    void FolderMade(const QString& path) override
+    {
+        for (FileRecordObserver* record : Records())
+            record->FolderMade(path);
+    }
 };
 
-// Both are set before any code runs, so a record registering itself while the
-// program starts finds them ready, whatever order the files start in.
-constinit NoRecord noRecord;
-constinit FileRecordObserver* registered = &noRecord;
+WriteCause currentCause = WriteCause::Save;
 
 } // namespace
 
 void RegisterFileRecord(FileRecordObserver& record)
 {
-    registered = &record;
+    Records().push_back(&record);
+}
+
+void UnregisterFileRecord(FileRecordObserver& record)
+{
+    std::erase(Records(), &record);
 }
 
 FileRecordObserver& FileRecord()
 {
-    return *registered;
+    static AllRecords all;
+    return all;
+}
+
+WritingFor::WritingFor(WriteCause cause) : previous_(currentCause)
+{
+    currentCause = cause;
+}
+
+WritingFor::~WritingFor()
+{
+    currentCause = previous_;
+}
+
+WriteCause CurrentWriteCause()
+{
+    return currentCause;
 }

@@ -62,12 +62,15 @@ public:
         }
     }
 
-    void Written(const QString& path, const QByteArray& content) override
+    void Written(const QString& path, const QByteArray& content, WriteCause) override
     {
         const auto reading = Readings().find(KeyOf(path));
         if (reading != Readings().end())
             reading->lastWritten = content;
     }
+
+    // Put back records its own removals.
+    void Removed(const QString&, WriteCause) override {}
 
     void FolderMade(const QString& path) override { FoldersMade().insert(KeyOf(path)); }
 };
@@ -94,6 +97,7 @@ bool PutBackFirstReading(const QString& path)
     const std::optional<FirstReading> first = FirstReadingOf(path);
     if (!first || !first->lastWritten || ContentOnDisk(path) != first->lastWritten)
         return false;
+    const WritingFor puttingBack(WriteCause::PutBack);
     if (first->content) {
         LineFile file = CreateForWriting(path);
         WritePlainText(file, BytesToText(*first->content));

@@ -289,7 +289,7 @@ CloseOutcome Complete(const LineFile::State& state, const std::optional<QByteArr
         return CloseOutcome::AlreadyThere;
     FileRecord().AboutToWrite(state.path);
     ReplaceFileContent(state.targetPath, existing, state.content);
-    FileRecord().Written(state.path, state.content);
+    FileRecord().Written(state.path, state.content, CurrentWriteCause());
     return CloseOutcome::Written;
 }
 
@@ -356,6 +356,7 @@ void RemoveFile(const QString& path)
         throw EInOutError(5);
     if (::unlink(target.path.constData()) != 0)
         RaiseErrno(errno);
+    FileRecord().Removed(path, CurrentWriteCause());
 }
 
 bool RemoveFolderIfEmpty(const QString& path)

@@ -33,6 +33,8 @@ void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& cont
     SetUserEdited(false);
     decidesLater_ = false;
     SetRefusal(QString());
+    if (OnHeld)
+        OnHeld();
 }
 
 QString SaveGuard::SaveTarget() const

@@ -113,6 +113,9 @@ public:
     // Told when HasUserEdits changes, so that the page can show whether it
     // holds an edit not saved yet.
     std::function<void()> OnUserEditsChange;
+    // Told each time the page comes to hold a file: a load completed, a save
+    // written; so that what follows the page's file can follow it.
+    std::function<void()> OnHeld;
     // The page's own form of what it shows, which tells the user's edits
     // apart; unset, every change of the user's counts as an edit.
     std::function<QByteArray()> PageForm;
