@@ -77,3 +77,13 @@ QString OpenHistory(const HistoryConnection& connection, const QDateTime& now)
     return QStringLiteral("The history %1 was damaged, so it was moved aside as %2 and a new one was begun.")
         .arg(path, moved);
 }
+
+void OpenHistoryToRead(const HistoryConnection& connection)
+{
+    QSqlDatabase database = connection.Database();
+    if (!database.isValid())
+        throw HistoryFailure(database.databaseName(), QStringLiteral("Qt's SQLite driver is not installed"));
+    database.setConnectOptions(database.connectOptions() + QStringLiteral(";QSQLITE_OPEN_READONLY"));
+    if (!database.open())
+        RaiseFailure(database, database.lastError());
+}

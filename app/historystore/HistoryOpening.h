@@ -12,3 +12,7 @@ class HistoryConnection;
 // so, else it is empty. Raises Exception naming the path and the reason
 // when the history cannot be opened or begun.
 QString OpenHistory(const HistoryConnection& connection, const QDateTime& now);
+
+// Opens the history of the connection to read it only; raises Exception
+// naming the path and the reason when it cannot.
+void OpenHistoryToRead(const HistoryConnection& connection);

@@ -16,6 +16,12 @@ HistoryStore::HistoryStore(const QString& path, std::function<QDateTime()> clock
     run_ = BeginRun(connection_->Database(), now);
 }
 
+HistoryStore::HistoryStore(const QString& path, Access)
+    : connection_(std::make_unique<HistoryConnection>(path))
+{
+    OpenHistoryToRead(*connection_);
+}
+
 HistoryStore::~HistoryStore() = default;
 
 QString HistoryStore::NoticeAtOpen() const
@@ -26,6 +32,9 @@ QString HistoryStore::NoticeAtOpen() const
 void HistoryStore::Record(const QString& gameFolder, const QString& file, VersionMaker maker,
                           const std::optional<QByteArray>& content)
 {
+    if (run_ == 0)
+        throw HistoryFailure(connection_->Database().databaseName(),
+                             QStringLiteral("it was opened to be read only"));
     const QSqlDatabase database = connection_->Database();
     const Recording recording{run_, gameFolder, file, maker, content, clock_().toMSecsSinceEpoch()};
     InTransaction(database, [&] { KeepWithinBounds(database, RecordVersion(database, recording), recording.now); });

@@ -21,6 +21,10 @@ public:
     // damaged one. Raises Exception naming the path and the reason when it
     // cannot. clock gives the time in UTC.
     explicit HistoryStore(const QString& path, std::function<QDateTime()> clock = &QDateTime::currentDateTimeUtc);
+    // Opens the history at path to read it only: nothing is made, checked,
+    // moved or written, and the store records nothing. For the command line.
+    enum class Access { ReadOnly };
+    HistoryStore(const QString& path, Access access);
     ~HistoryStore();
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
