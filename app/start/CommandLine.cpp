@@ -47,6 +47,47 @@ StartRequest Refused(std::string refusal)
     return request;
 }
 
+// The value of an option that takes one, after "=" or as the next argument;
+// none when it is missing.
+std::optional<std::string> ValueOf(std::string_view option, int argc, char** argv, int& i)
+{
+    const std::string_view argument = argv[i];
+    if (argument.size() > option.size() && argument[option.size()] == '=')
+        return std::string(argument.substr(option.size() + 1));
+    if (argument.size() > option.size() || i + 1 == argc)
+        return std::nullopt;
+    return std::string(argv[++i]);
+}
+
+bool IsOption(std::string_view argument, std::string_view option)
+{
+    return argument.starts_with(option)
+           && (argument.size() == option.size() || argument[option.size()] == '=');
+}
+
+std::optional<int> VersionNumber(const std::string& text)
+{
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const int number = std::stoi(text);
+    return number > 0 ? std::optional<int>(number) : std::nullopt;
+}
+
+// --history and --show, checked once the whole line is read.
+StartRequest Checked(StartRequest request, const std::optional<std::string>& versionText)
+{
+    if (versionText && request.action != StartRequest::Action::ShowHistory)
+        return Refused("--show needs --history FILE");
+    if (versionText) {
+        request.versionToShow = VersionNumber(*versionText);
+        if (!request.versionToShow)
+            return Refused("--show needs a version number, 1 or more, not \"" + *versionText + "\"");
+    }
+    if (request.action == StartRequest::Action::ShowHistory && request.chooseFolder)
+        return Refused("--history lists the history without a window; --choose-folder needs one");
+    return request;
+}
+
 } // namespace
 
 StartRequest ReadCommandLine(int argc, char** argv)
@@ -54,6 +95,7 @@ StartRequest ReadCommandLine(int argc, char** argv)
     StartRequest request;
     request.qtArguments.push_back(argv[0]);
     bool optionsEnded = false;
+    std::optional<std::string> versionText;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         const bool isOption = !optionsEnded && argument.size() > 1 && argument.front() == '-';
@@ -73,6 +115,16 @@ StartRequest ReadCommandLine(int argc, char** argv)
             return request;
         } else if (argument == "--choose-folder") {
             request.chooseFolder = true;
+        } else if (IsOption(argument, "--history")) {
+            const std::optional<std::string> file = ValueOf("--history", argc, argv, i);
+            if (!file || file->empty())
+                return Refused("--history needs a FILE");
+            request.action = StartRequest::Action::ShowHistory;
+            request.historyFile = *file;
+        } else if (IsOption(argument, "--show")) {
+            versionText = ValueOf("--show", argc, argv, i);
+            if (!versionText)
+                return Refused("--show needs a version number");
         } else {
             bool valueAttached = false;
             const QtOption* option = FindQtOption(argument, valueAttached);
@@ -93,7 +145,7 @@ StartRequest ReadCommandLine(int argc, char** argv)
             }
         }
     }
-    return request;
+    return Checked(std::move(request), versionText);
 }
 
 std::string UsageText()
@@ -107,6 +159,10 @@ std::string UsageText()
            "\n"
            "  --choose-folder  go to the game folder of last time or of Steam, or else\n"
            "                   choose one (with GAME-FOLDER, the chooser opens there)\n"
+           "  --history FILE   list the versions of FILE that the history keeps, newest\n"
+           "                   first: number, time, what made it, the change (FILE is a\n"
+           "                   path from the game folder, or an absolute one) and exit\n"
+           "  --show N         with --history, write version N of FILE to standard output\n"
            "  -h, --help       show this help and exit\n"
            "      --version    show the version and exit\n"
            "\n"

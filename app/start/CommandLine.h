@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,12 +9,16 @@
 // -style, ...) are kept, in order, for the application object; everything
 // else is the program's.
 struct StartRequest {
-    enum class Action { Start, ShowHelp, ShowVersion, Refuse };
+    enum class Action { Start, ShowHelp, ShowVersion, ShowHistory, Refuse };
 
     Action action = Action::Start;
     // Empty: start in the current folder.
     std::string gameFolder;
     bool chooseFolder = false;
+    // For Action::ShowHistory: the file whose versions are listed, and the
+    // version whose bytes are shown instead, when asked.
+    std::string historyFile;
+    std::optional<int> versionToShow;
     // Why the command line was refused, for Action::Refuse.
     std::string refusal;
     // argv[0] and Qt's options with their values, for QApplication.

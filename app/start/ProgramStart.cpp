@@ -7,6 +7,9 @@
 #include "Failures.h"
 #include "FolderOfLastTime.h"
 #include "GameFolderChoice.h"
+#include "HistoryForm.h"
+#include "HistoryListing.h"
+#include "HistoryRecorder.h"
 #include "ModFolders.h"
 #include "PersonalityHelp.h"
 #include "SaveLeftovers.h"
@@ -21,6 +24,7 @@
 #include <QImageReader>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -43,7 +47,8 @@ QPixmap PngImage(const QString& path)
 QAccessibleInterface* AccessibleWindow(const QString& className, QObject* object)
 {
     if (className != QLatin1String(TMainForm::staticMetaObject.className())
-        && className != QLatin1String(THelpWindow::staticMetaObject.className()))
+        && className != QLatin1String(THelpWindow::staticMetaObject.className())
+        && className != QLatin1String(THistoryForm::staticMetaObject.className()))
         return nullptr;
     return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
 }
@@ -89,8 +94,12 @@ void WireExitButton(THelpWindow& window)
 
 } // namespace
 
-ProgramWindows::ProgramWindows()
+ProgramWindows::ProgramWindows() : history_(std::make_unique<HistoryRecorder>())
 {
+    // Said after the handler that met it, not inside a save.
+    history_->OnNotice = [](const QString& message) {
+        QTimer::singleShot(0, [message] { RunHandler([&message] { ShowNotice(message); }); });
+    };
     InstallSessionEnd();
     CreateMainForm();
     chatHelpForm_ = std::make_unique<TChatHelpForm>();
@@ -105,6 +114,7 @@ void ProgramWindows::CreateMainForm()
 {
     mainForm_ = std::make_unique<TMainForm>();
     MainForm = mainForm_.get();
+    mainForm_->KeepHistoryWith(history_.get());
     mainForm_->OnGameFolderEntered = [this] { StartInEnteredFolder(); };
 }
 
@@ -120,6 +130,11 @@ void ProgramWindows::StartInEnteredFolder()
     previous->hide();
     leftForm_ = std::move(previous);
     KeepFolderOfLastTime(QDir::currentPath());
+}
+
+void ProgramWindows::OpenHistory()
+{
+    history_->Open(DefaultHistoryPath());
 }
 
 ProgramWindows::~ProgramWindows()
@@ -189,6 +204,22 @@ Arrival ReachGameFolder(bool folderGiven, bool mayGoWithoutAsking)
     return Chosen(LikeliestGameFolder(found), found);
 }
 
+// The history from the command line, without a window: the file is named
+// from the game folder given, else from the current folder.
+int RunHistoryListing(const StartRequest& request)
+{
+    if (!request.gameFolder.empty() && !EnterFolder(request.gameFolder, true))
+        return 2;
+    // The database's driver is a plugin, which only an application loads.
+    int argc = 1;
+    char* argv[] = {request.qtArguments.front(), nullptr};
+    const QCoreApplication application(argc, argv);
+    const QString file = QString::fromLocal8Bit(request.historyFile);
+    if (request.versionToShow)
+        return ShowVersion(DefaultHistoryPath(), file, *request.versionToShow, std::cout, std::cerr);
+    return ListHistory(DefaultHistoryPath(), file, std::cout, std::cerr);
+}
+
 } // namespace
 
 int RunProgram(int argc, char** argv)
@@ -204,6 +235,8 @@ int RunProgram(int argc, char** argv)
     case StartRequest::Action::Refuse:
         std::cerr << "tavrik-control-centre: " << request.refusal << "\n\n" << UsageText();
         return 2;
+    case StartRequest::Action::ShowHistory:
+        return RunHistoryListing(request);
     case StartRequest::Action::Start:
         break;
     }
@@ -233,6 +266,7 @@ int RunProgram(int argc, char** argv)
         return 0;
     ProgramWindows windows;
     MainForm->show();
+    QTimer::singleShot(0, [&windows] { windows.OpenHistory(); });
     if (arrival == Arrival::Named)
         KeepFolderOfLastTime(QDir::currentPath());
     return QApplication::exec();

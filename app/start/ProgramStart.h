@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+class HistoryRecorder;
 class TChatHelpForm;
 class TMainForm;
 class TPersonalityHelpForm;
@@ -35,10 +36,17 @@ public:
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
+    // Opens the history's store, once the window shows: what the start read
+    // until then is recorded now. Says once why no history is kept.
+    void OpenHistory();
+    const HistoryRecorder& History() const { return *history_; }
+
 private:
     void CreateMainForm();
     void StartInEnteredFolder();
 
+    // First, so that it records the start-up's readings, and goes last.
+    std::unique_ptr<HistoryRecorder> history_;
     std::unique_ptr<TMainForm> mainForm_;
     // The main window left for another game folder, hidden: the handler that
     // left it is still running.

@@ -18,7 +18,8 @@
 // F5 reads the shown page's file again through the page's own load, so a
 // file that was put right outside the editor becomes editable again. It
 // saves no edit of that page first: the user asks for the file as it is on
-// disk. Ctrl+Shift+R puts the file back as this run first read it.
+// disk. Ctrl+Shift+R puts the file back as this run first read it, and
+// Ctrl+H shows every version the history keeps of it.
 
 namespace {
 
@@ -61,4 +62,5 @@ void TMainForm::WirePageKeys()
          [this] { TurnPage(*PageControl, -1); });
     wire({QKeySequence(Qt::Key_F5)}, [this] { ReloadShownPage(); });
     wire({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)}, [this] { PutBackShownPage(); });
+    wire({QKeySequence(Qt::CTRL | Qt::Key_H)}, [this] { ShowFileHistory(); });
 }

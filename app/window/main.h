@@ -13,11 +13,13 @@
 #include <optional>
 
 class DropDownSelector;
+class HistoryRecorder;
 enum class NewPersonality;
 class PageBackground;
 class PageLoads;
 class QLabel;
 class QTabWidget;
+class THistoryForm;
 
 // The main window: the mod selector above the three pages. Its controls are
 // its members by name, those of each page by way of the page's control set;
@@ -71,6 +73,10 @@ public:
     std::function<void()> OnGameFolderEntered;
     // Sets the mod selector to the mod the pages show, raising no handler.
     void PutModSelectorBack();
+    // Ctrl+H shows the history of the shown page's file, kept by history
+    // (none: the window says that no history is kept).
+    void KeepHistoryWith(const HistoryRecorder* history) { history_ = history; }
+    void ShowFileHistory();
     // Saves every pending edit as closing does, without a box: what is not
     // saved is said on standard error. For the end of the session.
     void SaveAtSessionEnd();
@@ -127,6 +133,8 @@ private:
     PageBackground* botConfigBackground_;
     bool placed_ = false;
     QString plainTitle_;
+    const HistoryRecorder* history_ = nullptr;
+    THistoryForm* historyForm_ = nullptr;
 };
 
 extern TMainForm* MainForm;

@@ -1,0 +1,242 @@
+#include "HistoryForm.h"
+
+#include "ChangeTerms.h"
+#include "ControlNames.h"
+#include "Exceptions.h"
+#include "HistoryKey.h"
+#include "HistoryRecorder.h"
+#include "LineFile.h"
+#include "VersionRows.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QTreeWidget* MakeList(QWidget* parent, const QStringList& headers, const QString& name)
+{
+    auto* list = new QTreeWidget(parent);
+    list->setHeaderLabels(headers);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setAccessibleName(name);
+    list->header()->setStretchLastSection(true);
+    return list;
+}
+
+QString ValueText(const std::optional<QString>& value)
+{
+    return value ? *value : QStringLiteral("(none)");
+}
+
+} // namespace
+
+THistoryForm::THistoryForm(const HistoryRecorder* history, QWidget* parent)
+    : QWidget(parent, Qt::Window), history_(history)
+{
+    // Only the main window's closing ends the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    Build();
+    ShowHistoryOf(std::nullopt);
+}
+
+void THistoryForm::Build()
+{
+    StateLabel = Named(new QLabel(this), "StateLabel");
+    StateLabel->setWordWrap(true);
+    VersionList = Named(MakeList(this,
+                                 {QStringLiteral("Version"), QStringLiteral("When"),
+                                  QStringLiteral("Made by"), QStringLiteral("Change")},
+                                 QStringLiteral("Versions, newest first")),
+                        "VersionList");
+    auto* differenceLabel =
+        new QLabel(QStringLiteral("Difference of the version selected to the file as it is now:"), this);
+    DifferenceList = Named(MakeList(this,
+                                    {QStringLiteral("Setting or line"),
+                                     QStringLiteral("This version"), QStringLiteral("Now")},
+                                    differenceLabel->text()),
+                           "DifferenceList");
+    differenceLabel->setBuddy(DifferenceList);
+    RestoreButton = Named(new QPushButton(QStringLiteral("&Restore"), this), "RestoreButton");
+    CloseButton = Named(new QPushButton(QStringLiteral("Close"), this), "CloseButton");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(RestoreButton);
+    buttons->addWidget(CloseButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(StateLabel);
+    layout->addWidget(VersionList, 3);
+    layout->addWidget(differenceLabel);
+    layout->addWidget(DifferenceList, 2);
+    layout->addLayout(buttons);
+    resize(820, 520);
+
+    connect(VersionList, &QTreeWidget::currentItemChanged, this, [this] { ShowDifference(); });
+    connect(RestoreButton, &QPushButton::clicked, this, [this] { RestoreSelected(); });
+    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* restoreKey = new QShortcut(QKeySequence(key), VersionList);
+        restoreKey->setContext(Qt::WidgetShortcut);
+        connect(restoreKey, &QShortcut::activated, this, [this] { RestoreSelected(); });
+    }
+}
+
+void THistoryForm::ShowHistoryOf(const std::optional<QString>& path)
+{
+    const QString shown = path.value_or(QString());
+    if (hasPath_ == path.has_value() && shown == path_ && read_) {
+        Refresh();
+        return;
+    }
+    hasPath_ = path.has_value();
+    path_ = shown;
+    const QString title = path ? QStringLiteral("History of ") + HistoryKeyOf(*path).file
+                               : QStringLiteral("History");
+    setWindowTitle(title);
+    setAccessibleName(title);
+    ReadVersions();
+    FillVersionList(0);
+}
+
+void THistoryForm::Refresh()
+{
+    if (read_ && history_ && history_->Revision() == revisionRead_)
+        return;
+    const std::optional<StoredVersion> selected = SelectedVersion();
+    ReadVersions();
+    FillVersionList(selected ? selected->number : 0);
+}
+
+void THistoryForm::ReadVersions()
+{
+    versions_.clear();
+    read_ = true;
+    if (!history_ || !history_->Store()) {
+        StateLabel->setText(history_ && !history_->Unavailable().isEmpty()
+                                ? history_->Unavailable()
+                                : QStringLiteral("No history of your files is kept in this run."));
+        return;
+    }
+    revisionRead_ = history_->Revision();
+    if (!hasPath_) {
+        StateLabel->setText(QStringLiteral("The page shows no file."));
+        return;
+    }
+    const HistoryKey key = HistoryKeyOf(path_);
+    try {
+        versions_ = history_->Store()->Versions(key.gameFolder, key.file);
+    } catch (const Exception& failure) {
+        StateLabel->setText(failure.Message());
+        return;
+    }
+    StateLabel->setText(versions_.empty()
+                            ? QStringLiteral("No version of %1 is kept yet.").arg(key.file)
+                            : QStringLiteral("%1 versions of %2 are kept.")
+                                  .arg(versions_.size())
+                                  .arg(key.file));
+}
+
+void THistoryForm::FillVersionList(int selectedNumber)
+{
+    VersionList->clear();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    QTreeWidgetItem* selected = nullptr;
+    for (const VersionRow& row : VersionRows(HistoryKeyOf(path_).file, versions_)) {
+        auto* item = new QTreeWidgetItem(
+            VersionList, {QString::number(row.number),
+                          RelativeTime(row.madeAt, now) + QStringLiteral(" (")
+                              + ExactTime(row.madeAt) + QStringLiteral(")"),
+                          row.madeBy, row.change});
+        item->setData(0, Qt::UserRole, row.number);
+        if (row.number == selectedNumber)
+            selected = item;
+    }
+    for (int column = 0; column < VersionList->columnCount() - 1; ++column)
+        VersionList->resizeColumnToContents(column);
+    VersionList->setCurrentItem(selected ? selected : VersionList->topLevelItem(0));
+    ShowDifference();
+}
+
+std::optional<StoredVersion> THistoryForm::SelectedVersion() const
+{
+    const QTreeWidgetItem* item = VersionList->currentItem();
+    if (!item)
+        return std::nullopt;
+    const int number = item->data(0, Qt::UserRole).toInt();
+    for (const StoredVersion& version : versions_)
+        if (version.number == number)
+            return version;
+    return std::nullopt;
+}
+
+void THistoryForm::ShowDifference()
+{
+    DifferenceList->clear();
+    const std::optional<StoredVersion> version = SelectedVersion();
+    RestoreButton->setEnabled(false);
+    if (!version)
+        return;
+    if (!version->content) {
+        new QTreeWidgetItem(DifferenceList,
+                            {QStringLiteral("This version keeps no content to compare or restore.")});
+        return;
+    }
+    ShowDifferenceRows(*version);
+}
+
+void THistoryForm::ShowDifferenceRows(const StoredVersion& version)
+{
+    std::optional<QByteArray> now;
+    try {
+        now = ContentOnDisk(path_);
+    } catch (const Exception& failure) {
+        new QTreeWidgetItem(DifferenceList, {failure.Message()});
+        RestoreButton->setEnabled(true);
+        return;
+    }
+    if (now == version.content) {
+        new QTreeWidgetItem(DifferenceList,
+                            {QStringLiteral("This version is the file as it is now.")});
+        return;
+    }
+    RestoreButton->setEnabled(true);
+    if (!now) {
+        new QTreeWidgetItem(DifferenceList,
+                            {QStringLiteral("The file does not exist now; Restore creates it.")});
+        return;
+    }
+    const Difference rows = ChangeDifference(HistoryKeyOf(path_).file, *version.content, *now);
+    for (const DifferenceRow& row : rows)
+        new QTreeWidgetItem(DifferenceList,
+                            {row.name.isEmpty() ? QStringLiteral("line") : row.name,
+                             ValueText(row.before), ValueText(row.after)});
+    if (rows.empty())
+        new QTreeWidgetItem(DifferenceList,
+                            {QStringLiteral("Only the line ends differ from the file as it is now.")});
+    for (int column = 0; column < DifferenceList->columnCount() - 1; ++column)
+        DifferenceList->resizeColumnToContents(column);
+}
+
+void THistoryForm::RestoreSelected()
+{
+    const std::optional<StoredVersion> version = SelectedVersion();
+    if (version && version->content && RestoreButton->isEnabled() && OnRestore)
+        OnRestore(path_, *version);
+}
+
+// Escape closes the window wherever the focus is in it.
+void THistoryForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}

@@ -1,0 +1,89 @@
+#include "HistoryListing.h"
+
+#include "Exceptions.h"
+#include "HistoryKey.h"
+#include "HistoryStore.h"
+#include "VersionRows.h"
+
+#include <QFileInfo>
+
+#include <memory>
+#include <ostream>
+
+namespace {
+
+const char* const Program = "tavrik-control-centre: ";
+
+std::unique_ptr<HistoryStore> OpenToRead(const QString& databasePath, std::ostream& errors)
+{
+    if (!QFileInfo::exists(databasePath)) {
+        errors << Program << "no history is kept yet (" << databasePath.toLocal8Bit().constData()
+               << " does not exist)\n";
+        return nullptr;
+    }
+    try {
+        return std::make_unique<HistoryStore>(databasePath, HistoryStore::Access::ReadOnly);
+    } catch (const Exception& failure) {
+        errors << Program << failure.Message().toLocal8Bit().constData() << "\n";
+        return nullptr;
+    }
+}
+
+int NothingKept(const HistoryKey& key, std::ostream& errors)
+{
+    errors << Program << "no version of " << key.file.toLocal8Bit().constData() << " in "
+           << key.gameFolder.toLocal8Bit().constData() << " is kept\n";
+    return 1;
+}
+
+} // namespace
+
+int ListHistory(const QString& databasePath, const QString& path, std::ostream& out,
+                std::ostream& errors)
+{
+    const std::unique_ptr<HistoryStore> store = OpenToRead(databasePath, errors);
+    if (!store)
+        return 2;
+    const HistoryKey key = HistoryKeyOf(path);
+    try {
+        const std::vector<StoredVersion> versions = store->Versions(key.gameFolder, key.file);
+        if (versions.empty())
+            return NothingKept(key, errors);
+        for (const VersionRow& row : VersionRows(key.file, versions))
+            out << row.number << '\t' << ExactTime(row.madeAt).toStdString() << '\t'
+                << row.madeBy.toStdString() << '\t' << row.change.toStdString() << '\n';
+    } catch (const Exception& failure) {
+        errors << Program << failure.Message().toLocal8Bit().constData() << "\n";
+        return 2;
+    }
+    return 0;
+}
+
+int ShowVersion(const QString& databasePath, const QString& path, int number, std::ostream& out,
+                std::ostream& errors)
+{
+    const std::unique_ptr<HistoryStore> store = OpenToRead(databasePath, errors);
+    if (!store)
+        return 2;
+    const HistoryKey key = HistoryKeyOf(path);
+    try {
+        const std::optional<StoredVersion> version = store->Version(key.gameFolder, key.file, number);
+        if (!version) {
+            errors << Program << "there is no version " << number << " of "
+                   << key.file.toLocal8Bit().constData() << " in "
+                   << key.gameFolder.toLocal8Bit().constData() << "\n";
+            return 1;
+        }
+        if (!version->content) {
+            errors << Program << "version " << number << " of " << key.file.toLocal8Bit().constData()
+                   << " keeps no content: " << DescriptionOf(version->maker).toStdString()
+                   << (version->tooLarge ? ", larger than the history keeps" : "") << "\n";
+            return 1;
+        }
+        out.write(version->content->constData(), version->content->size());
+    } catch (const Exception& failure) {
+        errors << Program << failure.Message().toLocal8Bit().constData() << "\n";
+        return 2;
+    }
+    return 0;
+}
