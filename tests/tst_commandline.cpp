@@ -1,6 +1,7 @@
 #include "FolderOfLastTime.h"
 #include "GameFolder.h"
 #include "GameFolderChoice.h"
+#include "HistoryStore.h"
 #include "SteamLibraries.h"
 
 #include <QDir>
@@ -60,6 +61,24 @@ private slots:
             << QStringList{"empty"} << 2 << QString()
             << "empty is not a game folder: a game folder holds at least one of the mod "
                "folders cstrike, valve, opfor, tfc, flf\n";
+        // The history, read without a window; the test keeps two versions of
+        // the chat list and none of bot.cfg.
+        const QString chat = "cstrike/chat/newround.txt";
+        QTest::newRow("history") << QStringList{"--history", chat} << 0
+                                 << "\tsaved by this editor\t1 chat line added\n1\t" << QString();
+        QTest::newRow("history's oldest") << QStringList{"--history=" + chat} << 0
+                                          << "\tfirst reading of a run\tthe oldest version kept\n" << QString();
+        QTest::newRow("a version") << QStringList{"--history", chat, "--show", "1"} << 0 << "Hello\r\n" << QString();
+        QTest::newRow("no such version") << QStringList{"--history", chat, "--show=3"} << 1 << QString()
+                                         << "there is no version 3 of " + chat;
+        QTest::newRow("no history of the file") << QStringList{"--history", "cstrike/bot.cfg"} << 1 << QString()
+                                                << "no version of cstrike/bot.cfg in ";
+        QTest::newRow("version without history") << QStringList{"--show", "1"} << 2 << QString()
+                                                 << "--show needs --history FILE";
+        QTest::newRow("version zero") << QStringList{"--history", chat, "--show", "0"} << 2 << QString()
+                                      << "--show needs a version number, 1 or more, not \"0\"";
+        QTest::newRow("history without a file") << QStringList{"--history"} << 2 << QString()
+                                                << "--history needs a FILE";
         // Started from a terminal elsewhere: no chooser can show without a display.
         QTest::newRow("no game in the current folder")
             << QStringList{} << 2 << QString()
@@ -76,9 +95,20 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(QFile(folder.filePath("file")).open(QIODevice::WriteOnly));
         QVERIFY(QDir(folder.path()).mkdir("empty"));
+        QTemporaryDir state;
+        const QString database = state.filePath("tavrik-control-centre/history.sqlite");
+        {
+            HistoryStore history(database);
+            const QString game = QDir(folder.path()).canonicalPath();
+            history.Record(game, "cstrike/chat/newround.txt", VersionMaker::FirstReading, "Hello\r\n");
+            history.Record(game, "cstrike/chat/newround.txt", VersionMaker::SavedHere, "Hello\r\nBye\r\n");
+        }
+        const QByteArray stored = ReadBytes(database);
         QProcess editor;
         editor.setWorkingDirectory(folder.path());
-        editor.setProcessEnvironment(WithoutDisplay());
+        QProcessEnvironment environment = WithoutDisplay();
+        environment.insert("XDG_STATE_HOME", state.path());
+        editor.setProcessEnvironment(environment);
         editor.start(QStringLiteral(TAVRIK_EDITOR), arguments);
         QVERIFY(editor.waitForFinished(20000));
         QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
@@ -93,6 +123,7 @@ private slots:
         const auto all = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
         QCOMPARE(QDir(folder.path()).entryList(all), (QStringList{"empty", "file"}));
         QVERIFY(QDir(folder.filePath("empty")).isEmpty(all));
+        QCOMPARE(ReadBytes(database), stored);
     }
 
     void startsInTheGivenFolder_data()

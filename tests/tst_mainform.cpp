@@ -11,6 +11,11 @@
 #include "FolderOfLastTime.h"
 #include "GameFolder.h"
 #include "GameFolderChoice.h"
+#include "HistoryForm.h"
+#include "HistoryRecorder.h"
+#include "VersionRows.h"
+#include "OrdinaryUser.h"
+#include "RawFiles.h"
 #include "PersonalityHelp.h"
 #include "ProgramStart.h"
 #include "ProgramSession.h"
@@ -24,8 +29,10 @@
 #include <QScrollBar>
 #include <QScreen>
 #include <QTabWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <csignal>
@@ -186,6 +193,45 @@ class MainFormTest : public QObject, ProgramSession {
         if (history != "unchanged")
             EditAsTheUser(page);
         return path;
+    }
+
+    // The history the window's start opens, each test's own.
+    std::unique_ptr<QTemporaryDir> state;
+
+    void OpenHistory()
+    {
+        state = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state->path()));
+        program->windows.OpenHistory();
+    }
+
+    const HistoryRecorder& History() const { return program->windows.History(); }
+
+    std::vector<StoredVersion> VersionsOf(const QString& path) const
+    {
+        return History().Store()->Versions(QDir::currentPath(), path);
+    }
+
+    QStringList MakersOf(const QString& path) const
+    {
+        QStringList makers;
+        for (const StoredVersion& version : VersionsOf(path))
+            makers << DescriptionOf(version.maker);
+        return makers;
+    }
+
+    void ShowPage(const QString& page)
+    {
+        form->PageControl->setCurrentWidget(
+            page == "bot.cfg" ? form->BotConfigEditor
+                              : page == "chat" ? form->ChatTab : form->PersonalityTab);
+    }
+
+    THistoryForm& HistoryWindowOf(const QString& page)
+    {
+        ShowPage(page);
+        form->ShowFileHistory();
+        return *form->findChild<THistoryForm*>();
     }
 
     // The folder of last time goes here, not into the user's configuration.
@@ -960,6 +1006,167 @@ private slots:
         const QList<int> place{chat.textCursor().anchor(), chat.textCursor().position(),
                                chat.verticalScrollBar()->value()};
         QCOMPARE(place, placeAfter);
+    }
+
+    // Every version of a page's file the history keeps, newest first, with
+    // what made it; saves close together are one version.
+    void historyKeepsEveryKindOfVersion_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("makers");
+        const QString first = "first reading of a run", saved = "saved by this editor";
+        for (const char* page : {"personality", "chat", "bot.cfg"}) {
+            QTest::addRow("%s, read", page) << page << "" << QStringList{first};
+            QTest::addRow("%s, a trigger without an edit", page) << page << "trigger" << QStringList{first};
+            QTest::addRow("%s, saved twice", page) << page << "edit trigger edit trigger" << QStringList{saved, first};
+            QTest::addRow("%s, changed elsewhere", page)
+                << page << "elsewhere trigger" << QStringList{"changed by another program", first};
+            QTest::addRow("%s, put back", page)
+                << page << "edit trigger putback" << QStringList{"put back", saved, first};
+        }
+        QTest::newRow("personality, created and removed")
+            << "personality" << "create putback" << QStringList{"removed by this editor", saved};
+    }
+
+    void historyKeepsEveryKindOfVersion()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, steps);
+        QFETCH(QStringList, makers);
+        OpenHistory();
+        QVERIFY(History().Unavailable().isEmpty());
+        QString path = PageFiles.value(page);
+        seam->firstAnswerGiven = true;
+        ShowPage(page);
+        for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
+            if (step == "edit")
+                EditAsTheUser(page);
+            else if (step == "trigger")
+                RunTrigger(page);
+            else if (step == "elsewhere")
+                WriteBytes(path, ChangedByHand(page, ReadBytes(path)));
+            else if (step == "create")
+                path = MakeHistory(page, "created");
+            else
+                form->PutBackShownPage();
+        }
+        QCOMPARE(MakersOf(path), makers);
+        const std::optional<QByteArray> newest = VersionsOf(path).front().content;
+        QCOMPARE(newest, QFile::exists(path) ? std::optional(ReadBytes(path)) : std::nullopt);
+    }
+
+    // Restore writes the version through the page's own save: the page's
+    // edit is saved first, another program's change is asked about, a
+    // refusal is said; the restore is itself a version.
+    void restoreGoesThroughThePagesSave_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("restored");
+        QTest::addColumn<QString>("box");
+        const QString question = "question: %1 was changed by another program after the page read "
+                                 "it. Restore the version of %2 over that change? The change "
+                                 "stays in the file's history. [Restore|Cancel]";
+        for (const char* page : {"personality", "chat", "bot.cfg"}) {
+            QTest::addRow("%s", page) << page << "" << true << true << "";
+            // The bot.cfg page's edit toggles a box back: saved, it is the oldest version.
+            if (QString(page) != "bot.cfg")
+                QTest::addRow("%s, edit pending", page) << page << "edit" << true << true << "";
+            QTest::addRow("%s, changed elsewhere, restore", page) << page << "elsewhere" << true << true << question;
+            QTest::addRow("%s, changed elsewhere, cancel", page) << page << "elsewhere" << false << false << question;
+        }
+        QTest::newRow("bot.cfg, removed elsewhere") << "bot.cfg" << "removed" << true << true << question;
+        QTest::newRow("personality, read-only folder")
+            << "personality" << "read-only" << true << false
+            << "error: %1 was not restored: it cannot be written, since the file is read-only.";
+    }
+
+    void restoreGoesThroughThePagesSave()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, situation);
+        QFETCH(bool, answer);
+        QFETCH(bool, restored);
+        QFETCH(QString, box);
+        OpenHistory();
+        const QString path = PageFiles.value(page);
+        const QByteArray first = ReadBytes(path);
+        EditAsTheUser(page);
+        RunTrigger(page);
+        if (situation == "edit")
+            EditAsTheUser(page);
+        if (situation == "elsewhere")
+            WriteBytes(path, ChangedByHand(page, ReadBytes(path)));
+        if (situation == "removed")
+            QVERIFY(QFile::remove(path));
+        const std::optional<QByteArray> before =
+            QFile::exists(path) ? std::optional(ReadBytes(path)) : std::nullopt;
+        THistoryForm& window = HistoryWindowOf(page);
+        QCOMPARE(window.windowTitle(), "History of " + path);
+        QTreeWidget& list = *window.VersionList;
+        list.setCurrentItem(list.topLevelItem(list.topLevelItemCount() - 1));
+        QCOMPARE(window.SelectedVersion()->content, first);
+        seam->boxes.clear();
+        seam->firstAnswerGiven = answer;
+        if (situation == "read-only") {
+            QVERIFY(SetMode(game->Path(), 0755) && SetMode("cstrike", 0755)
+                    && SetMode("cstrike/bot1", 0555) && SetMode(path, 0444));
+            QVERIFY(AsOrdinaryUser([&] { window.RestoreButton->click(); }));
+        } else {
+            window.RestoreButton->click();
+        }
+        const QString exact = VersionRows(path, VersionsOf(path)).back().madeAt.toLocalTime().toString("yyyy-MM-dd HH:mm:ss");
+        QCOMPARE(seam->boxes, box.isEmpty() ? QStringList()
+                                             : QStringList{QString(box).replace("%1", path).replace("%2", exact)});
+        const std::optional<QByteArray> now =
+            QFile::exists(path) ? std::optional(ReadBytes(path)) : std::nullopt;
+        QCOMPARE(now, restored ? std::optional(first) : before);
+        QCOMPARE(DescriptionOf(VersionsOf(path).front().maker) == "restored", restored);
+        // The page shows the file as it is: its trigger writes nothing.
+        if (restored) {
+            QVERIFY(!GuardOf(page).HasUserEdits());
+            RunTrigger(page);
+            QCOMPARE(ReadBytes(path), first);
+        }
+    }
+
+    // The window shows the file of the page shown, and follows the page.
+    void historyWindowFollowsThePage()
+    {
+        OpenHistory();
+        THistoryForm& window = HistoryWindowOf("personality");
+        QCOMPARE(window.windowTitle(), "History of cstrike/bot1/personality.txt");
+        QCOMPARE(window.VersionList->topLevelItemCount(), 1);
+        Guarded([this] { form->CurrentPersonalityNumber->SetValue(2); });
+        QCOMPARE(window.windowTitle(), "History of cstrike/bot2/personality.txt");
+        form->PageControl->setCurrentWidget(form->ChatTab);
+        QCOMPARE(window.windowTitle(), "History of cstrike/chat/newround.txt");
+        PickWithKeyboard(*form->ModToEditComboBox, 1);
+        QCOMPARE(window.windowTitle(), "History of valve/chat/newround.txt");
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+    }
+
+    // A history that cannot be kept is said once; the saves go on.
+    void historyThatCannotBeKeptIsSaidOnce()
+    {
+        QTemporaryDir home;
+        const QString blocked = home.filePath("state");
+        WriteBytes(blocked, "a file where the folder goes");
+        qputenv("XDG_STATE_HOME", QFile::encodeName(blocked));
+        program->windows.OpenHistory();
+        QTRY_COMPARE(seam->boxes.size(), 1);
+        QVERIFY(seam->boxes.first().startsWith("notice: No history of your files is kept in this run: "));
+        for (bool disco : {true, false}) {
+            EditAsTheUser("bot.cfg");
+            RunTrigger("bot.cfg");
+            QCOMPARE(FileHoldsTheEdit("bot.cfg"), disco);
+        }
+        QTest::qWait(10);
+        QCOMPARE(seam->boxes.size(), 1);
+        QVERIFY(HistoryWindowOf("bot.cfg").StateLabel->text().startsWith("No history of your files"));
     }
 };
 

@@ -2,6 +2,7 @@
 #include "CheckList.h"
 #include "Failures.h"
 #include "GameFolder.h"
+#include "HistoryForm.h"
 #include "ProgramStart.h"
 #include "RealPointer.h"
 #include "ProgramSession.h"
@@ -12,6 +13,8 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -40,6 +43,9 @@ class BotConfigPageTest : public QObject, ProgramSession {
     Q_OBJECT
 
     int marker = 10;
+    // The file as the start read it, and the history that keeps it.
+    QByteArray firstRead;
+    QTemporaryDir state;
 
     QWidget* ControlNamed(const QString& where) const
     {
@@ -103,7 +109,10 @@ private slots:
     void initTestCase()
     {
         PrepareApplication();
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
         StartInSampleGame();
+        firstRead = BotConfig();
+        program->windows.OpenHistory();
         form->PageControl->setCurrentWidget(form->BotConfigEditor);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
@@ -285,6 +294,27 @@ private slots:
             QCOMPARE(now.st_ino, file.st_ino);
         }
         QCOMPARE(form->MinBots->Text(), minBots);
+    }
+
+    // With the keyboard alone: Ctrl+H, the oldest version, Return; the file
+    // is as the start read it, and Escape closes the window.
+    void historyRestoresTheOldestVersionByKeys()
+    {
+        QVERIFY(BotConfig() != firstRead);
+        form->activateWindow();
+        QTRY_VERIFY(form->isActiveWindow());
+        QVERIFY(RunXdoTool({"key", "ctrl+h"}));
+        THistoryForm* history = nullptr;
+        QTRY_VERIFY((history = form->findChild<THistoryForm*>()) && history->isActiveWindow());
+        QCOMPARE(history->windowTitle(), "History of cstrike/bot.cfg");
+        QTRY_VERIFY(history->VersionList->hasFocus());
+        QVERIFY(RunXdoTool({"key", "End"}));
+        QTRY_COMPARE(history->SelectedVersion()->content, firstRead);
+        QVERIFY(RunXdoTool({"key", "Return"}));
+        QTRY_COMPARE(BotConfig(), firstRead);
+        QTRY_COMPARE(history->VersionList->topLevelItem(0)->text(2), "restored");
+        QVERIFY(RunXdoTool({"key", "Escape"}));
+        QTRY_VERIFY(!history->isVisible());
     }
 };
 
