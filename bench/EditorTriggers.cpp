@@ -4,6 +4,7 @@
 #include "BoundedIntegerField.h"
 #include "CheckBoxControl.h"
 #include "Failures.h"
+#include "HistoryRecorder.h"
 #include "TextArea.h"
 
 #include <QApplication>
@@ -36,6 +37,8 @@ EditorTriggers::EditorTriggers()
     program_.form.show();
     if (!QTest::qWaitForWindowExposed(&program_.form))
         throw std::runtime_error("the main window was not shown");
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state_.path()));
+    program_.windows.OpenHistory();
 }
 
 void EditorTriggers::Enter(const BenchGame& game)
@@ -105,5 +108,6 @@ void EditorTriggers::ChangeChat()
 
 QString EditorTriggers::Failure() const
 {
-    return program_.seam.boxes.value(0);
+    const QString history = program_.windows.History().Unavailable();
+    return history.isEmpty() ? program_.seam.boxes.value(0) : history;
 }

@@ -4,12 +4,14 @@
 
 #include <QPoint>
 #include <QString>
+#include <QTemporaryDir>
 
 class BenchGame;
 
 // The editor's window, shown, with its triggers as the user gives them: a
 // pointer movement over a page's background and a key release in the chat
-// text, each delivered as an event. Every box is recorded, not shown.
+// text, each delivered as an event. Every box is recorded, not shown. The
+// history records every version, as in the program, in a database of its own.
 class EditorTriggers {
 public:
     EditorTriggers();
@@ -27,12 +29,14 @@ public:
     void ChangeBotConfig();
     void ChangeChat();
 
-    // The first box the editor showed, or nothing.
+    // The first box the editor showed, or why it keeps no history; nothing
+    // when all went well.
     QString Failure() const;
 
 private:
     void MoveOverBackground(QWidget& page, QPoint& point);
 
+    QTemporaryDir state_;
     RunningProgram program_;
     QPoint personalityBackground_;
     QPoint botConfigBackground_;
