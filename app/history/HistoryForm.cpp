@@ -13,9 +13,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -36,6 +39,8 @@ QString ValueText(const std::optional<QString>& value)
     return value ? *value : QStringLiteral("(none)");
 }
 
+
+
 } // namespace
 
 THistoryForm::THistoryForm(const HistoryRecorder* history, QWidget* parent)
@@ -50,6 +55,8 @@ THistoryForm::THistoryForm(const HistoryRecorder* history, QWidget* parent)
 void THistoryForm::Build()
 {
     StateLabel = Named(new QLabel(this), "StateLabel");
+    // Said in place of the rows when there are none to list.
+    DifferenceNote = Named(new QLabel(this), "DifferenceNote");
     StateLabel->setWordWrap(true);
     VersionList = Named(MakeList(this,
                                  {QStringLiteral("Version"), QStringLiteral("When"),
@@ -75,6 +82,7 @@ void THistoryForm::Build()
     layout->addWidget(StateLabel);
     layout->addWidget(VersionList, 3);
     layout->addWidget(differenceLabel);
+    layout->addWidget(DifferenceNote);
     layout->addWidget(DifferenceList, 2);
     layout->addLayout(buttons);
     resize(820, 520);
@@ -139,9 +147,11 @@ void THistoryForm::ReadVersions()
     }
     StateLabel->setText(versions_.empty()
                             ? QStringLiteral("No version of %1 is kept yet.").arg(key.file)
-                            : QStringLiteral("%1 versions of %2 are kept.")
-                                  .arg(versions_.size())
-                                  .arg(key.file));
+                            : versions_.size() == 1
+                                ? QStringLiteral("1 version of %1 is kept.").arg(key.file)
+                                : QStringLiteral("%1 versions of %2 are kept.")
+                                      .arg(versions_.size())
+                                      .arg(key.file));
 }
 
 void THistoryForm::FillVersionList(int selectedNumber)
@@ -180,16 +190,14 @@ std::optional<StoredVersion> THistoryForm::SelectedVersion() const
 void THistoryForm::ShowDifference()
 {
     DifferenceList->clear();
+    DifferenceNote->clear();
     const std::optional<StoredVersion> version = SelectedVersion();
     RestoreButton->setEnabled(false);
-    if (!version)
-        return;
-    if (!version->content) {
-        new QTreeWidgetItem(DifferenceList,
-                            {QStringLiteral("This version keeps no content to compare or restore.")});
-        return;
-    }
-    ShowDifferenceRows(*version);
+    if (version && version->content)
+        ShowDifferenceRows(*version);
+    else if (version)
+        DifferenceNote->setText(QStringLiteral("This version keeps no content to compare or restore."));
+    DifferenceNote->setVisible(!DifferenceNote->text().isEmpty());
 }
 
 void THistoryForm::ShowDifferenceRows(const StoredVersion& version)
@@ -198,29 +206,25 @@ void THistoryForm::ShowDifferenceRows(const StoredVersion& version)
     try {
         now = ContentOnDisk(path_);
     } catch (const Exception& failure) {
-        new QTreeWidgetItem(DifferenceList, {failure.Message()});
+        DifferenceNote->setText(failure.Message());
         RestoreButton->setEnabled(true);
         return;
     }
     if (now == version.content) {
-        new QTreeWidgetItem(DifferenceList,
-                            {QStringLiteral("This version is the file as it is now.")});
+        DifferenceNote->setText(QStringLiteral("This version is the file as it is now."));
         return;
     }
     RestoreButton->setEnabled(true);
     if (!now) {
-        new QTreeWidgetItem(DifferenceList,
-                            {QStringLiteral("The file does not exist now; Restore creates it.")});
+        DifferenceNote->setText(QStringLiteral("The file does not exist now; Restore creates it."));
         return;
     }
     const Difference rows = ChangeDifference(HistoryKeyOf(path_).file, *version.content, *now);
     for (const DifferenceRow& row : rows)
-        new QTreeWidgetItem(DifferenceList,
-                            {row.name.isEmpty() ? QStringLiteral("line") : row.name,
-                             ValueText(row.before), ValueText(row.after)});
+        new QTreeWidgetItem(DifferenceList, {row.name.isEmpty() ? QStringLiteral("line") : row.name,
+                                             ValueText(row.before), ValueText(row.after)});
     if (rows.empty())
-        new QTreeWidgetItem(DifferenceList,
-                            {QStringLiteral("Only the line ends differ from the file as it is now.")});
+        DifferenceNote->setText(QStringLiteral("Only the line ends differ from the file as it is now."));
     for (int column = 0; column < DifferenceList->columnCount() - 1; ++column)
         DifferenceList->resizeColumnToContents(column);
 }
@@ -230,6 +234,24 @@ void THistoryForm::RestoreSelected()
     const std::optional<StoredVersion> version = SelectedVersion();
     if (version && version->content && RestoreButton->isEnabled() && OnRestore)
         OnRestore(path_, *version);
+}
+
+// Shown first over the middle of the main window, kept on its screen; where
+// the user leaves it after that.
+void THistoryForm::showEvent(QShowEvent* event)
+{
+    if (!placed_ && parentWidget()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(parentWidget()->window()->frameGeometry().center());
+        if (const QScreen* screen = parentWidget()->screen()) {
+            const QRect available = screen->availableGeometry();
+            frame.moveLeft(std::clamp(frame.left(), available.left(), available.right() - frame.width()));
+            frame.moveTop(std::clamp(frame.top(), available.top(), available.bottom() - frame.height()));
+        }
+        move(frame.topLeft());
+        placed_ = true;
+    }
+    QWidget::showEvent(event);
 }
 
 // Escape closes the window wherever the focus is in it.

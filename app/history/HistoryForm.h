@@ -27,6 +27,7 @@ public:
 
     QLabel* StateLabel;
     QTreeWidget* VersionList;
+    QLabel* DifferenceNote;
     QTreeWidget* DifferenceList;
     QPushButton* RestoreButton;
     QPushButton* CloseButton;
@@ -45,6 +46,7 @@ public:
     std::function<void(const QString& path, const StoredVersion& version)> OnRestore;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -60,5 +62,6 @@ private:
     bool hasPath_ = false;
     quint64 revisionRead_ = 0;
     bool read_ = false;
+    bool placed_ = false;
     std::vector<StoredVersion> versions_;
 };

@@ -8,7 +8,8 @@ less than one control is focused, a page is not named by its tab, a roster
 entry is no check box with its mark, or a page's unsaved edit is not heard
 on its tab. The states are read first with the main window focused by a
 window manager; then both help windows are opened through their buttons'
-own press actions, so that they are read too.
+own press actions, and the history window with Ctrl+H, so that they are
+read too.
 
 Usage: screen_reader_tree.py EDITOR GAME-FOLDER"""
 
@@ -27,6 +28,7 @@ ROSTER = "Which bots should be added the next time you play this mod?"
 # The run script leaves the fifth bot out of bot.cfg.
 ROSTER_MARKS = [True, True, True, True, False]
 HELP_WINDOWS = ("Personality Help", "Chat File Help")
+HISTORY_WINDOW = "History of cstrike/bot1/personality.txt"
 DEADLINE_SECONDS = 60
 
 
@@ -189,9 +191,10 @@ def check(app):
                         faults.append('the spin field "%s" has no range' % node.name)
                 except NotImplementedError:
                     faults.append('the spin field "%s" has no value' % node.name)
-    main = [w for w in windows(app) if w.name.startswith(APPLICATION)]
-    if not main or main[0].getRole() != pyatspi.ROLE_FRAME:
-        faults.append("the main window is no frame")
+    for name in (APPLICATION + " v1.0", HISTORY_WINDOW):
+        window = window_named(app, name)
+        if window is None or window.getRole() != pyatspi.ROLE_FRAME:
+            faults.append('the window "%s" is no frame' % name)
     if spin_fields != SPIN_FIELDS:
         faults.append("%d spin fields, not %d" % (spin_fields, SPIN_FIELDS))
     return faults
@@ -216,7 +219,15 @@ def main():
         for caption, window in zip(("Personality Help", "Chat Help"), HELP_WINDOWS):
             press(app, caption)
             wait_for("the window " + window, lambda: window_named(app, window))
-        faults += check(app) + check_unsaved_mark(app)
+        subprocess.run(["xdotool", "search", "--name", "^%s v1.0$" % APPLICATION,
+                        "windowactivate", "--sync", "key", "ctrl+h"], check=True)
+        wait_for("the window " + HISTORY_WINDOW, lambda: window_named(app, HISTORY_WINDOW))
+        faults += check(app)
+        # Escape closes the history window, the main window has the focus again.
+        subprocess.run(["xdotool", "key", "Escape"], check=True)
+        wait_for("the history window to close",
+                 lambda: True if window_named(app, HISTORY_WINDOW) is None else None)
+        faults += check_unsaved_mark(app)
     finally:
         for process in (program, manager):
             process.send_signal(signal.SIGTERM)
