@@ -34,6 +34,8 @@ constexpr int Passes = 3;
 const char* const FloorCounter = "floor_ms";
 // For the Personality page, the same with the type check of every file read.
 const char* const TypeCheckingFloorCounter = "floor_fstat_ms";
+// The history's recording of the trigger's versions, after its handler.
+const char* const HistoryCounter = "history_ms";
 
 std::string Named(const std::string& what, int personalities)
 {
@@ -93,6 +95,7 @@ void TimeAgainstFloor(benchmark::State& state, EditorTriggers& editor, const Ben
     const Sync sync = changed ? Sync::Yes : Sync::No;
     double floorSeconds = 0;
     double typeCheckingSeconds = 0;
+    double historySeconds = 0;
     for (auto _ : state) {
         if (changed)
             timed.change();
@@ -103,8 +106,11 @@ void TimeAgainstFloor(benchmark::State& state, EditorTriggers& editor, const Ben
         const auto floored = std::chrono::steady_clock::now();
         if (timed.floorCheckingTypes)
             timed.floorCheckingTypes(sync);
+        const auto typeChecked = std::chrono::steady_clock::now();
+        editor.RecordHistory();
         floorSeconds += SecondsBetween(triggered, floored);
-        typeCheckingSeconds += SecondsBetween(floored, std::chrono::steady_clock::now());
+        typeCheckingSeconds += SecondsBetween(floored, typeChecked);
+        historySeconds += SecondsBetween(typeChecked, std::chrono::steady_clock::now());
         state.SetIterationTime(SecondsBetween(start, triggered));
         if (!TriggerBehaved(editor, timed, changed, last)) {
             state.SkipWithError(qPrintable("a timed trigger did not behave: " + editor.Failure()));
@@ -112,6 +118,7 @@ void TimeAgainstFloor(benchmark::State& state, EditorTriggers& editor, const Ben
         }
     }
     state.counters[FloorCounter] = benchmark::Counter(floorSeconds * 1e3, benchmark::Counter::kAvgIterations);
+    state.counters[HistoryCounter] = benchmark::Counter(historySeconds * 1e3, benchmark::Counter::kAvgIterations);
     if (timed.floorCheckingTypes)
         state.counters[TypeCheckingFloorCounter] =
             benchmark::Counter(typeCheckingSeconds * 1e3, benchmark::Counter::kAvgIterations);

@@ -106,6 +106,11 @@ void EditorTriggers::ChangeChat()
     program_.form.ChatSaveGuard.UserEdited();
 }
 
+void EditorTriggers::RecordHistory()
+{
+    program_.windows.History().RecordWaiting();
+}
+
 QString EditorTriggers::Failure() const
 {
     const QString history = program_.windows.History().Unavailable();

@@ -29,6 +29,10 @@ public:
     void ChangeBotConfig();
     void ChangeChat();
 
+    // Records the versions the last triggers made in the history, as the
+    // program does once their handler has returned.
+    void RecordHistory();
+
     // The first box the editor showed, or why it keeps no history; nothing
     // when all went well.
     QString Failure() const;

@@ -205,14 +205,14 @@ class MainFormTest : public QObject, ProgramSession {
         program->windows.OpenHistory();
     }
 
-    const HistoryRecorder& History() const { return program->windows.History(); }
+    HistoryRecorder& History() { return program->windows.History(); }
 
-    std::vector<StoredVersion> VersionsOf(const QString& path) const
+    std::vector<StoredVersion> VersionsOf(const QString& path)
     {
         return History().Store()->Versions(QDir::currentPath(), path);
     }
 
-    QStringList MakersOf(const QString& path) const
+    QStringList MakersOf(const QString& path)
     {
         QStringList makers;
         for (const StoredVersion& version : VersionsOf(path))

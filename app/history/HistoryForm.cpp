@@ -43,7 +43,7 @@ QString ValueText(const std::optional<QString>& value)
 
 } // namespace
 
-THistoryForm::THistoryForm(const HistoryRecorder* history, QWidget* parent)
+THistoryForm::THistoryForm(HistoryRecorder* history, QWidget* parent)
     : QWidget(parent, Qt::Window), history_(history)
 {
     // Only the main window's closing ends the program.
@@ -116,6 +116,8 @@ void THistoryForm::ShowHistoryOf(const std::optional<QString>& path)
 
 void THistoryForm::Refresh()
 {
+    if (history_)
+        history_->RecordWaiting();
     if (read_ && history_ && history_->Revision() == revisionRead_)
         return;
     const std::optional<StoredVersion> selected = SelectedVersion();

@@ -23,7 +23,7 @@ class THistoryForm : public QWidget {
 
 public:
     // Without history, the window says why none is kept.
-    explicit THistoryForm(const HistoryRecorder* history, QWidget* parent = nullptr);
+    explicit THistoryForm(HistoryRecorder* history, QWidget* parent = nullptr);
 
     QLabel* StateLabel;
     QTreeWidget* VersionList;
@@ -57,7 +57,7 @@ private:
     void ShowDifferenceRows(const StoredVersion& version);
     void RestoreSelected();
 
-    const HistoryRecorder* history_;
+    HistoryRecorder* history_;
     QString path_;
     bool hasPath_ = false;
     quint64 revisionRead_ = 0;

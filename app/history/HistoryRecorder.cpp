@@ -2,6 +2,8 @@
 
 #include "Exceptions.h"
 
+#include <QTimer>
+
 namespace {
 
 VersionMaker MakerOfWrite(WriteCause cause)
@@ -39,6 +41,7 @@ HistoryRecorder::HistoryRecorder()
 HistoryRecorder::~HistoryRecorder()
 {
     UnregisterFileRecord(*this);
+    RecordWaiting();
 }
 
 void HistoryRecorder::Open(const QString& databasePath, std::function<QDateTime()> clock)
@@ -53,6 +56,20 @@ void HistoryRecorder::Open(const QString& databasePath, std::function<QDateTime(
     }
     if (!store_->NoticeAtOpen().isEmpty())
         Tell(store_->NoticeAtOpen());
+    RecordWaiting();
+}
+
+const HistoryStore* HistoryRecorder::Store()
+{
+    RecordWaiting();
+    return store_.get();
+}
+
+void HistoryRecorder::RecordWaiting()
+{
+    recordingAsked_ = false;
+    if (!store_)
+        return;
     std::vector<Event> waiting;
     waiting.swap(waiting_);
     for (const Event& event : waiting)
@@ -85,10 +102,13 @@ void HistoryRecorder::Note(const QString& path, VersionMaker maker,
 {
     Event event{HistoryKeyOf(path), maker, content, onlyWhenNew};
     seen_.insert(SeenKey(event.key), content);
-    if (!opened_)
-        waiting_.push_back(std::move(event));
-    else if (store_)
-        Record(event);
+    if (opened_ && !store_)
+        return;
+    waiting_.push_back(std::move(event));
+    if (opened_ && !recordingAsked_) {
+        recordingAsked_ = true;
+        QTimer::singleShot(0, &timers_, [this] { RecordWaiting(); });
+    }
 }
 
 void HistoryRecorder::Record(const Event& event)

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -16,9 +17,11 @@
 // Records a version of a file in the user's history each time this run first
 // reads it, writes it, puts it back, restores or removes it, and each time a
 // reading finds it changed by another program. The file layer tells it what
-// happens; until the store is open, which is after the window shows, the
-// events wait. Recording never stops a save: when the store cannot be opened
-// or written, the history is off for the rest of the run, said once.
+// happens; the versions are written to the store once the handler that made
+// them has returned, so that no save waits for the database, and until the
+// store is open, which is after the window shows, they wait. Recording never
+// stops a save: when the store cannot be opened or written, the history is
+// off for the rest of the run, said once.
 class HistoryRecorder final : public FileRecordObserver {
 public:
     HistoryRecorder();
@@ -28,8 +31,12 @@ public:
 
     // Opens the store and records what waited for it.
     void Open(const QString& databasePath, std::function<QDateTime()> clock = {});
-    // The store to read from; none before Open and once the history is off.
-    const HistoryStore* Store() const { return store_.get(); }
+    // The store to read from, with every version waiting recorded; none
+    // before Open and once the history is off.
+    const HistoryStore* Store();
+    // Records the versions that wait for the handler to return: at once, as
+    // before the program ends by a signal.
+    void RecordWaiting();
     // Why this run keeps no history; empty while it does.
     const QString& Unavailable() const { return unavailable_; }
     // Grows with every version recorded, so that a view knows when to read again.
@@ -63,6 +70,9 @@ private:
     bool opened_ = false;
     QString unavailable_;
     std::vector<Event> waiting_;
+    // Carries the call that records what waits, and goes with the recorder.
+    QObject timers_;
+    bool recordingAsked_ = false;
     // The content this run last saw of each file, by its key; none: missing.
     QHash<QString, std::optional<QByteArray>> seen_;
     quint64 revision_ = 0;

@@ -40,7 +40,7 @@ void Restore(PageTable& pages, const QTabWidget& tabs, const QString& path,
 
 } // namespace
 
-THistoryForm* MakePageHistory(PageTable& pages, QTabWidget& tabs, const HistoryRecorder* history,
+THistoryForm* MakePageHistory(PageTable& pages, QTabWidget& tabs, HistoryRecorder* history,
                               QWidget* owner)
 {
     auto* form = new THistoryForm(history, owner);

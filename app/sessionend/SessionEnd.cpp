@@ -80,6 +80,8 @@ void TMainForm::SaveAtSessionEnd()
             seam.Say(QStringLiteral("the changes on the page \"%1\" were not saved into %2")
                          .arg(page.caption, path));
     }
+    // The program ends by the signal next, without returning to the loop.
+    RecordWaitingHistory();
 }
 
 // One bridge for the program's life, leading to the main window of the

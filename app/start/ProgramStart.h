@@ -39,6 +39,7 @@ public:
     // Opens the history's store, once the window shows: what the start read
     // until then is recorded now. Says once why no history is kept.
     void OpenHistory();
+    HistoryRecorder& History() { return *history_; }
     const HistoryRecorder& History() const { return *history_; }
 
 private:

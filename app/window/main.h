@@ -75,8 +75,11 @@ public:
     void PutModSelectorBack();
     // Ctrl+H shows the history of the shown page's file, kept by history
     // (none: the window says that no history is kept).
-    void KeepHistoryWith(const HistoryRecorder* history) { history_ = history; }
+    void KeepHistoryWith(HistoryRecorder* history) { history_ = history; }
     void ShowFileHistory();
+    // Records in the history, at once, the versions that wait for the
+    // running handler to return.
+    void RecordWaitingHistory();
     // Saves every pending edit as closing does, without a box: what is not
     // saved is said on standard error. For the end of the session.
     void SaveAtSessionEnd();
@@ -133,7 +136,7 @@ private:
     PageBackground* botConfigBackground_;
     bool placed_ = false;
     QString plainTitle_;
-    const HistoryRecorder* history_ = nullptr;
+    HistoryRecorder* history_ = nullptr;
     THistoryForm* historyForm_ = nullptr;
 };
 
