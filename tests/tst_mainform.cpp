@@ -1140,11 +1140,11 @@ private slots:
         QCOMPARE(window.windowTitle(), "History of cstrike/bot1/personality.txt");
         QCOMPARE(window.VersionList->topLevelItemCount(), 1);
         Guarded([this] { form->CurrentPersonalityNumber->SetValue(2); });
-        QCOMPARE(window.windowTitle(), "History of cstrike/bot2/personality.txt");
+        QTRY_COMPARE(window.windowTitle(), "History of cstrike/bot2/personality.txt");
         form->PageControl->setCurrentWidget(form->ChatTab);
-        QCOMPARE(window.windowTitle(), "History of cstrike/chat/newround.txt");
+        QTRY_COMPARE(window.windowTitle(), "History of cstrike/chat/newround.txt");
         PickWithKeyboard(*form->ModToEditComboBox, 1);
-        QCOMPARE(window.windowTitle(), "History of valve/chat/newround.txt");
+        QTRY_COMPARE(window.windowTitle(), "History of valve/chat/newround.txt");
         QTest::keyClick(&window, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
     }

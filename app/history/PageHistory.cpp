@@ -6,6 +6,7 @@
 #include "VersionRestore.h"
 
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 
@@ -22,10 +23,16 @@ std::optional<QString> FileOf(const PageSlot& page)
     return target.isEmpty() ? std::nullopt : std::optional<QString>(target);
 }
 
+// Once the handler that loaded or saved has returned: the window reads the
+// store and compares versions, which no save should wait for.
 void Follow(PageTable& pages, const QTabWidget& tabs, THistoryForm& form)
 {
-    if (form.isVisible())
-        form.ShowHistoryOf(FileOf(ShownPage(pages, tabs)));
+    if (!form.isVisible())
+        return;
+    QTimer::singleShot(0, &form, [&pages, &tabs, &form] {
+        if (form.isVisible())
+            form.ShowHistoryOf(FileOf(ShownPage(pages, tabs)));
+    });
 }
 
 void Restore(PageTable& pages, const QTabWidget& tabs, const QString& path,
