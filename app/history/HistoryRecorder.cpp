@@ -2,7 +2,7 @@
 
 #include "Exceptions.h"
 
-#include <QTimer>
+#include <QMetaObject>
 
 namespace {
 
@@ -107,7 +107,7 @@ void HistoryRecorder::Note(const QString& path, VersionMaker maker,
     waiting_.push_back(std::move(event));
     if (opened_ && !recordingAsked_) {
         recordingAsked_ = true;
-        QTimer::singleShot(0, &timers_, [this] { RecordWaiting(); });
+        QMetaObject::invokeMethod(&queue_, [this] { RecordWaiting(); }, Qt::QueuedConnection);
     }
 }
 

@@ -70,8 +70,9 @@ private:
     bool opened_ = false;
     QString unavailable_;
     std::vector<Event> waiting_;
-    // Carries the call that records what waits, and goes with the recorder.
-    QObject timers_;
+    // Carries the queued call that records what waits, and goes with the
+    // recorder.
+    QObject queue_;
     bool recordingAsked_ = false;
     // The content this run last saw of each file, by its key; none: missing.
     QHash<QString, std::optional<QByteArray>> seen_;
