@@ -64,13 +64,22 @@ private slots:
         // The history, read without a window; the test keeps two versions of
         // the chat list and none of bot.cfg.
         const QString chat = "cstrike/chat/newround.txt";
-        QTest::newRow("history") << QStringList{"--history", chat} << 0
-                                 << "\tsaved by this editor\t1 chat line added\n1\t" << QString();
+        const QString listed = "\tsaved by this editor\t1 chat line added\n1\t";
+        QTest::newRow("history") << QStringList{"--history", chat} << 0 << listed << QString();
         QTest::newRow("history's oldest") << QStringList{"--history=" + chat} << 0
                                           << "\tfirst reading of a run\tthe oldest version kept\n" << QString();
         QTest::newRow("a version") << QStringList{"--history", chat, "--show", "1"} << 0 << "Hello\r\n" << QString();
         QTest::newRow("no such version") << QStringList{"--history", chat, "--show=3"} << 1 << QString()
                                          << "there is no version 3 of " + chat;
+        // The file named as people type it, or from anywhere through a link
+        // to the game folder (as ~/.steam/steam is).
+        QTest::newRow("from ./") << QStringList{"--history", "./cstrike/./chat/newround.txt"} << 0 << listed << QString();
+        QTest::newRow("with //") << QStringList{"--history", "cstrike//chat/newround.txt"} << 0 << listed << QString();
+        QTest::newRow("with ..") << QStringList{"--history", "cstrike/../" + chat} << 0 << listed << QString();
+        QTest::newRow("absolute through a link, from /")
+            << QStringList{"--history", "<link>/" + chat} << 0 << listed << QString();
+        QTest::newRow("a version through a link, from /")
+            << QStringList{"--history", "<link>/./" + chat, "--show", "1"} << 0 << "Hello\r\n" << QString();
         QTest::newRow("no history of the file") << QStringList{"--history", "cstrike/bot.cfg"} << 1 << QString()
                                                 << "no version of cstrike/bot.cfg in ";
         QTest::newRow("version without history") << QStringList{"--show", "1"} << 2 << QString()
@@ -100,12 +109,19 @@ private slots:
         {
             HistoryStore history(database);
             const QString game = QDir(folder.path()).canonicalPath();
-            history.Record(game, "cstrike/chat/newround.txt", VersionMaker::FirstReading, "Hello\r\n");
-            history.Record(game, "cstrike/chat/newround.txt", VersionMaker::SavedHere, "Hello\r\nBye\r\n");
+            const QString chat = "cstrike/chat/newround.txt";
+            history.Record(game, chat, VersionMaker::FirstReading, "Hello\r\n");
+            history.Record(game, chat, VersionMaker::SavedHere, "Hello\r\nBye\r\n");
         }
         const QByteArray stored = ReadBytes(database);
+        // A row that names the game folder through a link runs from the
+        // root, where the current folder is no help.
+        const QString link = state.filePath("game-link");
+        QVERIFY(QFile::link(folder.path(), link));
+        const bool throughLink = !arguments.filter("<link>").isEmpty();
+        arguments.replaceInStrings("<link>", link);
         QProcess editor;
-        editor.setWorkingDirectory(folder.path());
+        editor.setWorkingDirectory(throughLink ? "/" : folder.path());
         QProcessEnvironment environment = WithoutDisplay();
         environment.insert("XDG_STATE_HOME", state.path());
         editor.setProcessEnvironment(environment);

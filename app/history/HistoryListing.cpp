@@ -1,8 +1,8 @@
 #include "HistoryListing.h"
 
 #include "Exceptions.h"
-#include "HistoryKey.h"
 #include "HistoryStore.h"
+#include "NamedFileKey.h"
 #include "VersionRows.h"
 
 #include <QFileInfo>
@@ -46,7 +46,7 @@ int ReadHistoryOf(const QString& databasePath, const QString& path, std::ostream
     if (!store)
         return 2;
     try {
-        return read(*store, HistoryKeyOf(path));
+        return read(*store, HistoryKeyOfNamedFile(path));
     } catch (const Exception& failure) {
         errors << Program << failure.Message().toLocal8Bit().constData() << "\n";
         return 2;
