@@ -103,6 +103,10 @@ private slots:
             << "2 chat lines changed, 1 added";
         QTest::newRow("one chat line removed") << "chat" << Chat << Lines({"hi", "nice shot"})
             << "1 chat line removed";
+        QTest::newRow("a chat line beside its twin") << "chat" << Lines({"hi"}) << Lines({"hi", "hi"})
+            << "1 chat line added";
+        QTest::newRow("a chat line's twin removed") << "chat" << Lines({"hi", "hi"}) << Lines({"hi"})
+            << "1 chat line removed";
         QTest::newRow("chat line ends, CR alone") << "chat" << Chat
             << QByteArray(Chat).replace("\r\n", "\r") << "line ends changed";
     }
@@ -132,6 +136,10 @@ private slots:
             << QStringList{"|hi|~", "|~|hi"};
         QTest::newRow("chat lines in place of others") << "chat" << Chat << Lines({"hi", "a", "b", "c"})
             << QStringList{"|gg|a", "|nice shot|b", "|~|c"};
+        QTest::newRow("a chat line beside its twin") << "chat" << Lines({"hi"}) << Lines({"hi", "hi"})
+            << QStringList{"|~|hi"};
+        QTest::newRow("a chat line's twin removed") << "chat" << Lines({"hi", "hi"}) << Lines({"hi"})
+            << QStringList{"|hi|~"};
     }
 
     void rows()
