@@ -61,16 +61,20 @@ private slots:
             << QStringList{"empty"} << 2 << QString()
             << "empty is not a game folder: a game folder holds at least one of the mod "
                "folders cstrike, valve, opfor, tfc, flf\n";
-        // The history, read without a window; the test keeps two versions of
-        // the chat list and none of bot.cfg.
+        // The history, read without a window; the test keeps four versions
+        // of the chat list and none of bot.cfg.
         const QString chat = "cstrike/chat/newround.txt";
         const QString listed = "\tsaved by this editor\t1 chat line added\n1\t";
         QTest::newRow("history") << QStringList{"--history", chat} << 0 << listed << QString();
         QTest::newRow("history's oldest") << QStringList{"--history=" + chat} << 0
                                           << "\tfirst reading of a run\tthe oldest version kept\n" << QString();
+        QTest::newRow("changed between runs") << QStringList{"--history", chat} << 0
+            << "3\t2026-12-10 14:02:05\tchanged by another program between runs\t1 chat line added\n" << QString();
+        QTest::newRow("restored, which") << QStringList{"--history", chat} << 0
+            << "4\t2026-12-10 14:02:05\trestored version 1 of 2026-12-10 14:02:05\t2 chat lines removed\n" << QString();
         QTest::newRow("a version") << QStringList{"--history", chat, "--show", "1"} << 0 << "Hello\r\n" << QString();
-        QTest::newRow("no such version") << QStringList{"--history", chat, "--show=3"} << 1 << QString()
-                                         << "there is no version 3 of " + chat;
+        QTest::newRow("no such version") << QStringList{"--history", chat, "--show=5"} << 1 << QString()
+                                         << "there is no version 5 of " + chat;
         // The file named as people type it, or from anywhere through a link
         // to the game folder (as ~/.steam/steam is).
         QTest::newRow("from ./") << QStringList{"--history", "./cstrike/./chat/newround.txt"} << 0 << listed << QString();
@@ -107,11 +111,13 @@ private slots:
         QTemporaryDir state;
         const QString database = state.filePath("tavrik-control-centre/history.sqlite");
         {
-            HistoryStore history(database);
+            HistoryStore history(database, [] { return QDateTime(QDate(2026, 12, 10), QTime(14, 2, 5), Qt::UTC); });
             const QString game = QDir(folder.path()).canonicalPath();
             const QString chat = "cstrike/chat/newround.txt";
             history.Record(game, chat, VersionMaker::FirstReading, "Hello\r\n");
             history.Record(game, chat, VersionMaker::SavedHere, "Hello\r\nBye\r\n");
+            history.Record(game, chat, VersionMaker::FirstReading, "Hello\r\nBye\r\nBye\r\n");
+            history.Record(game, chat, VersionMaker::Restored, "Hello\r\n");
         }
         const QByteArray stored = ReadBytes(database);
         // A row that names the game folder through a link runs from the
@@ -124,6 +130,7 @@ private slots:
         editor.setWorkingDirectory(throughLink ? "/" : folder.path());
         QProcessEnvironment environment = WithoutDisplay();
         environment.insert("XDG_STATE_HOME", state.path());
+        environment.insert("TZ", "UTC");
         editor.setProcessEnvironment(environment);
         editor.start(QStringLiteral(TAVRIK_EDITOR), arguments);
         QVERIFY(editor.waitForFinished(20000));

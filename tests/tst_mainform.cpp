@@ -1123,7 +1123,9 @@ private slots:
         const std::optional<QByteArray> now =
             QFile::exists(path) ? std::optional(ReadBytes(path)) : std::nullopt;
         QCOMPARE(now, restored ? std::optional(first) : before);
-        QCOMPARE(DescriptionOf(VersionsOf(path).front().maker) == "restored", restored);
+        const QString oldest = QString::number(VersionsOf(path).back().number);
+        QCOMPARE(VersionRows(path, VersionsOf(path)).front().madeBy == "restored version " + oldest + " of " + exact,
+                 restored);
         // The page shows the file as it is: its trigger writes nothing.
         if (restored) {
             QVERIFY(!GuardOf(page).HasUserEdits());
@@ -1141,10 +1143,20 @@ private slots:
         QCOMPARE(window.VersionList->topLevelItemCount(), 1);
         Guarded([this] { form->CurrentPersonalityNumber->SetValue(2); });
         QTRY_COMPARE(window.windowTitle(), "History of cstrike/bot2/personality.txt");
+        // An empty line another program added is named, not an empty cell.
+        WriteBytes("cstrike/chat/newround.txt", ReadBytes("cstrike/chat/newround.txt") + "\r\n\r\n");
         form->PageControl->setCurrentWidget(form->ChatTab);
         QTRY_COMPARE(window.windowTitle(), "History of cstrike/chat/newround.txt");
+        window.VersionList->setCurrentItem(window.VersionList->topLevelItem(window.VersionList->topLevelItemCount() - 1));
+        const QTreeWidgetItem* added = window.DifferenceList->topLevelItem(0);
+        QVERIFY(added);
+        QCOMPARE((QStringList{added->text(0), added->text(1), added->text(2)}),
+                 (QStringList{"line", "(none)", "(empty line)"}));
         PickWithKeyboard(*form->ModToEditComboBox, 1);
         QTRY_COMPARE(window.windowTitle(), "History of valve/chat/newround.txt");
+        const QString folder = "Game folder: " + QDir::currentPath();
+        QCOMPARE(window.GameFolderLabel->text(), folder);
+        QCOMPARE(window.accessibleDescription(), folder);
         QTest::keyClick(&window, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
     }
@@ -1158,7 +1170,9 @@ private slots:
         qputenv("XDG_STATE_HOME", QFile::encodeName(blocked));
         program->windows.OpenHistory();
         QTRY_COMPARE(seam->boxes.size(), 1);
+        const QString why = "the folder " + blocked + " cannot be made: File exists.";
         QVERIFY(seam->boxes.first().startsWith("notice: No history of your files is kept in this run: "));
+        QVERIFY2(seam->boxes.first().endsWith(why), qPrintable(seam->boxes.first()));
         for (bool disco : {true, false}) {
             EditAsTheUser("bot.cfg");
             RunTrigger("bot.cfg");
@@ -1167,6 +1181,7 @@ private slots:
         QTest::qWait(10);
         QCOMPARE(seam->boxes.size(), 1);
         QVERIFY(HistoryWindowOf("bot.cfg").StateLabel->text().startsWith("No history of your files"));
+        QVERIFY(HistoryWindowOf("bot.cfg").StateLabel->text().endsWith(why));
     }
 };
 

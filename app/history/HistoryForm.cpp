@@ -8,6 +8,7 @@
 #include "LineFile.h"
 #include "VersionRows.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -34,12 +35,16 @@ QTreeWidget* MakeList(QWidget* parent, const QStringList& headers, const QString
     return list;
 }
 
-QString ValueText(const std::optional<QString>& value)
+// A row's side as the difference shows it: an empty cell would look like
+// no value at all.
+QString ValueText(const DifferenceRow& row, const std::optional<QString>& value)
 {
-    return value ? *value : QStringLiteral("(none)");
+    if (!value)
+        return QStringLiteral("(none)");
+    if (value->isEmpty())
+        return row.name.isEmpty() ? QStringLiteral("(empty line)") : QStringLiteral("(empty)");
+    return *value;
 }
-
-
 
 } // namespace
 
@@ -54,6 +59,11 @@ THistoryForm::THistoryForm(HistoryRecorder* history, QWidget* parent)
 
 void THistoryForm::Build()
 {
+    GameFolderLabel = Named(new QLabel(this), "GameFolderLabel");
+    GameFolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long path is cut at the window's edge rather than widening it; its
+    // tool tip holds it whole.
+    GameFolderLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     StateLabel = Named(new QLabel(this), "StateLabel");
     // Said in place of the rows when there are none to list.
     DifferenceNote = Named(new QLabel(this), "DifferenceNote");
@@ -79,6 +89,7 @@ void THistoryForm::Build()
     buttons->addWidget(RestoreButton);
     buttons->addWidget(CloseButton);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(GameFolderLabel);
     layout->addWidget(StateLabel);
     layout->addWidget(VersionList, 3);
     layout->addWidget(differenceLabel);
@@ -110,6 +121,11 @@ void THistoryForm::ShowHistoryOf(const std::optional<QString>& path)
                                : QStringLiteral("History");
     setWindowTitle(title);
     setAccessibleName(title);
+    // Two game folders may hold the same files: which one is open shows here.
+    const QString folder = QStringLiteral("Game folder: ") + QDir::toNativeSeparators(QDir::currentPath());
+    GameFolderLabel->setText(folder);
+    GameFolderLabel->setToolTip(folder);
+    setAccessibleDescription(folder);
     ReadVersions();
     FillVersionList(0);
 }
@@ -224,7 +240,7 @@ void THistoryForm::ShowDifferenceRows(const StoredVersion& version)
     const Difference rows = ChangeDifference(HistoryKeyOf(path_).file, *version.content, *now);
     for (const DifferenceRow& row : rows)
         new QTreeWidgetItem(DifferenceList, {row.name.isEmpty() ? QStringLiteral("line") : row.name,
-                                             ValueText(row.before), ValueText(row.after)});
+                                             ValueText(row, row.before), ValueText(row, row.after)});
     if (rows.empty())
         DifferenceNote->setText(QStringLiteral("Only the line ends differ from the file as it is now."));
     for (int column = 0; column < DifferenceList->columnCount() - 1; ++column)

@@ -25,6 +25,8 @@ public:
     // Without history, the window says why none is kept.
     explicit THistoryForm(HistoryRecorder* history, QWidget* parent = nullptr);
 
+    // The game folder open, whose files the history shows.
+    QLabel* GameFolderLabel;
     QLabel* StateLabel;
     QTreeWidget* VersionList;
     QLabel* DifferenceNote;

@@ -1,6 +1,7 @@
 #include "HistoryRecorder.h"
 
 #include "Exceptions.h"
+#include "Failures.h"
 
 #include <QMetaObject>
 
@@ -130,7 +131,7 @@ void HistoryRecorder::TurnOff(const QString& reason)
 {
     store_.reset();
     waiting_.clear();
-    unavailable_ = QStringLiteral("No history of your files is kept in this run: ") + reason;
+    unavailable_ = FailureText(QStringLiteral("No history of your files is kept in this run: ") + reason);
     Tell(unavailable_);
 }
 

@@ -2,6 +2,8 @@
 
 #include "ChangeTerms.h"
 
+#include <span>
+
 namespace {
 
 QString ChangeAgainst(const QString& file, const StoredVersion& version,
@@ -21,6 +23,25 @@ QString ChangeAgainst(const QString& file, const StoredVersion& version,
     return ChangeSummary(file, *earlier->content, *version.content);
 }
 
+// A first reading is kept only when it differs from the newest version
+// kept, so after the oldest it is a change made while the editor did not
+// run (unless both were too large to compare). A restore names the version
+// it wrote back: the newest before it with those very bytes, since the
+// history keeps the bytes, not the choice.
+QString MadeBy(const StoredVersion& version, std::span<const StoredVersion> earlier)
+{
+    if (version.maker == VersionMaker::FirstReading && !earlier.empty()
+        && !(version.tooLarge && earlier.front().tooLarge))
+        return QStringLiteral("changed by another program between runs");
+    if (version.maker != VersionMaker::Restored || !version.content)
+        return DescriptionOf(version.maker);
+    for (const StoredVersion& source : earlier)
+        if (source.content == version.content)
+            return QStringLiteral("restored version %1 of %2")
+                .arg(QString::number(source.number), ExactTime(source.madeAt));
+    return QStringLiteral("restored a version no longer kept");
+}
+
 QString Count(qint64 count, const char* unit)
 {
     return QStringLiteral("%1 %2%3 ago").arg(count).arg(QLatin1String(unit)).arg(
@@ -35,9 +56,9 @@ std::vector<VersionRow> VersionRows(const QString& file, const std::vector<Store
     rows.reserve(versions.size());
     for (std::size_t i = 0; i < versions.size(); ++i) {
         const StoredVersion& version = versions[i];
-        const StoredVersion* earlier = i + 1 < versions.size() ? &versions[i + 1] : nullptr;
-        rows.push_back({version.number, version.madeAt, DescriptionOf(version.maker),
-                        ChangeAgainst(file, version, earlier)});
+        const std::span<const StoredVersion> earlier = std::span(versions).subspan(i + 1);
+        rows.push_back({version.number, version.madeAt, MadeBy(version, earlier),
+                        ChangeAgainst(file, version, earlier.empty() ? nullptr : &earlier.front())});
     }
     return rows;
 }

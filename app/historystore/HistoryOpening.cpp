@@ -8,6 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 // The history holds what the user typed: for the user's eyes alone.
@@ -15,15 +20,30 @@ constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
 
 const QString JournalEndings[] = {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")};
 
-// Another editor may make the folder or the file at the same moment: what
-// counts is that they are there.
+// Makes the folder and the missing ones above it; the system's reason, with
+// the folder it is about, when one cannot be made. Another editor may make
+// a folder at the same moment: what counts is that it is there.
+QString WhyNotMade(const QString& folder, mode_t mode)
+{
+    if (QFileInfo(folder).isDir())
+        return QString();
+    const QString above = QFileInfo(folder).absolutePath();
+    if (above != folder)
+        if (const QString why = WhyNotMade(above, 0777); !why.isEmpty())
+            return why;
+    if (mkdir(QFile::encodeName(folder).constData(), mode) == 0)
+        return QString();
+    const int error = errno;
+    if (QFileInfo(folder).isDir())
+        return QString();
+    return QStringLiteral("the folder %1 cannot be made: %2")
+        .arg(folder, QString::fromLocal8Bit(std::strerror(error)));
+}
+
 void MakeFolder(const QString& path)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    QDir().mkpath(QFileInfo(folder).absolutePath());
-    QDir().mkdir(folder, OwnerOnly | QFile::ExeOwner);
-    if (!QFileInfo(folder).isDir())
-        throw HistoryFailure(path, QStringLiteral("its folder cannot be made"));
+    if (const QString why = WhyNotMade(QFileInfo(path).absolutePath(), 0700); !why.isEmpty())
+        throw HistoryFailure(path, why);
 }
 
 // SQLite gives its journal files the permissions of the database file.
