@@ -61,6 +61,9 @@ void THistoryForm::Build()
 {
     GameFolderLabel = Named(new QLabel(this), "GameFolderLabel");
     GameFolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Selecting the path to copy it must not take the focus from the versions,
+    // where Return restores.
+    GameFolderLabel->setFocusPolicy(Qt::NoFocus);
     // A long path is cut at the window's edge rather than widening it; its
     // tool tip holds it whole.
     GameFolderLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
