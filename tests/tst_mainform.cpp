@@ -870,6 +870,13 @@ private slots:
             RunTrigger(page);
             QCOMPARE(ReadBytes(path), expected);
         }
+        // A line typed and deleted again does not create the list removed.
+        if (result == "none" && page == "chat") {
+            QTest::keyPress(form->ChatEditMemo, Qt::Key_X);
+            QTest::keyPress(form->ChatEditMemo, Qt::Key_Backspace);
+            RunTrigger(page);
+            QVERIFY(!QFile::exists(path));
+        }
         // The page shows the number shown before, and creates no other.
         if (result == "none" && page == "personality") {
             RunTrigger(page);
