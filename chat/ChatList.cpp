@@ -9,6 +9,9 @@
 
 namespace {
 
+// The file layer's code for a missing file in a folder that exists.
+constexpr int FileNotFound = 2;
+
 // The text area joins its lines with CR LF; the file gets them with its own
 // line ends, and its last line with none, as it stands.
 void WriteChatText(LineFile& file, const QString& text)
@@ -17,6 +20,22 @@ void WriteChatText(LineFile& file, const QString& text)
     for (qsizetype line = 0; line + 1 < lines.size(); ++line)
         WriteTextLine(file, lines.at(line));
     WritePlainText(file, lines.last());
+}
+
+// A list that cannot be read (missing, a pipe, a folder) shows no other
+// list's lines under its kind: the next key release would write them into
+// it. A missing list is held as missing, so that only what the user types
+// creates it, and an edit undone creates nothing.
+LineFile OpenList(ChatPage& page, const QString& path)
+{
+    try {
+        return OpenForReading(path);
+    } catch (const EInOutError& failure) {
+        page.ChatEditMemo->ClearText();
+        if (failure.ErrorCode() == FileNotFound)
+            page.ChatSaveGuard.Holds(path, std::nullopt);
+        throw;
+    }
 }
 
 } // namespace
@@ -29,11 +48,7 @@ void LoadChatList(ChatPage& page, const QString& modFolder)
     ForFile(*path, [&] {
         TellOfKeptCopies(*path);
         page.ChatSaveGuard.LoadBegins(*path);
-        // The list shown so far is another file's: kept, the next key release
-        // would create the missing one from it.
-        if (!FileIsPresent(*path))
-            page.ChatEditMemo->ClearText();
-        LineFile file = OpenForReading(*path);
+        LineFile file = OpenList(page, *path);
         // Collected first and shown at once: setting the area line by line
         // would lay out the whole text again for every line.
         QString text;
@@ -50,6 +65,7 @@ void ShowRemovedChatList(ChatPage& page, const QString& path)
 {
     page.ChatSaveGuard.LoadBegins(path);
     page.ChatEditMemo->ClearText();
+    page.ChatSaveGuard.Holds(path, std::nullopt);
 }
 
 SaveOutcome SaveChatList(ChatPage& page, const QString& modFolder)

@@ -7,9 +7,9 @@
 struct ChatPage;
 
 // Shows the chosen chat list in the page's text area: every line of the file
-// followed by CR LF, the last one too. A missing file empties the text area
-// before its failure; a file that cannot be opened for another reason leaves
-// the text area as it was.
+// followed by CR LF, the last one too. A file that cannot be opened (missing,
+// a pipe, a folder) empties the text area before its failure; a missing one
+// is then held as missing, as an empty list that only an edit creates.
 void LoadChatList(ChatPage& page, const QString& modFolder);
 
 // Leaves the page as a load of the missing list at path leaves it, without

@@ -18,7 +18,10 @@
 #include <QTextLayout>
 #include <QtTest>
 
+#include <csignal>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -309,26 +312,50 @@ private slots:
     void aMissingFileIsCreatedByTheNextKeyRelease_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("another kind") << "cstrike/chat/facing_away.txt";
-        QTest::newRow("another mod") << "valve/chat/newround.txt";
+        QTest::addColumn<QString>("inPlace"); // of the file
+        QTest::newRow("another kind") << "cstrike/chat/facing_away.txt" << "";
+        QTest::newRow("another mod") << "valve/chat/newround.txt" << "";
+        QTest::newRow("a pipe") << "cstrike/chat/facing_away.txt" << "pipe";
+        QTest::newRow("a folder") << "cstrike/chat/facing_away.txt" << "folder";
     }
 
     // The area no longer shows the list chosen before, so the file holds only
-    // what is typed after the failure.
+    // what is typed after the failure; a line typed and deleted again before
+    // a key release creates nothing. A pipe or a folder is refused, and never
+    // waited for.
     void aMissingFileIsCreatedByTheNextKeyRelease()
     {
         QFETCH(QString, path);
+        QFETCH(QString, inPlace);
         QVERIFY(QFile::remove(path));
+        if (inPlace == "pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+        else if (inPlace == "folder")
+            QVERIFY(QDir().mkdir(path));
+        ::alarm(20);
         path.startsWith("valve/") ? PickMod(1) : PickChatKind(3);
-        QCOMPARE(seam->boxes, QStringList{"error: File not found.\n" + path});
+        ::alarm(0);
+        QCOMPARE(seam->boxes, QStringList{"error: " + (inPlace.isEmpty() ? "File not found.\n" + path
+                                                       : path + " is a " + inPlace
+                                                             + ", not a file the editor can read.")});
         QCOMPARE(AreaText(), QString());
 
         form->ChatEditMemo->setFocus();
+        QTest::keyPress(form->ChatEditMemo, Qt::Key_X);
+        QTest::keyPress(form->ChatEditMemo, Qt::Key_Backspace);
         PressInArea(Qt::Key_Shift);
-        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(QFileInfo::exists(path), !inPlace.isEmpty());
         TypeIntoArea("x");
-        QCOMPARE(ReadBytes(path), QByteArray("x"));
-        QCOMPARE(seam->boxes.size(), 1);
+        if (inPlace.isEmpty()) {
+            QCOMPARE(ReadBytes(path), QByteArray("x"));
+            QCOMPARE(seam->boxes.size(), 1);
+            return;
+        }
+        QVERIFY(!QFileInfo(path).isFile());
+        QCOMPARE(seam->boxes.mid(1),
+                 QStringList{"error: " + path + " was not saved: it could not be read completely. "
+                             "Press F5 to load it from disk; saves go ahead once it has loaded "
+                             "completely."});
     }
 
     void aMissingChatFolderIsNeverCreated()

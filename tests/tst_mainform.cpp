@@ -57,6 +57,7 @@ class MainFormTest : public QObject, ProgramSession {
     // The file of Counter-Strike that each page shows after start-up.
     const QMap<QString, QString> PageFiles{{"personality", "cstrike/bot1/personality.txt"},
                                            {"screen reader", "cstrike/bot1/personality.txt"},
+                                           {"arrow key", "cstrike/bot1/personality.txt"},
                                            {"chat", "cstrike/chat/newround.txt"},
                                            {"bot.cfg", "cstrike/bot.cfg"}};
 
@@ -73,6 +74,8 @@ class MainFormTest : public QObject, ProgramSession {
             return bytes.startsWith("Kestrelx\r\n");
         if (page == "screen reader")
             return bytes.startsWith("Kestrel\r\n4\r\n");
+        if (page == "arrow key")
+            return bytes.split('\n').value(10) == "61\r";
         if (page == "chat")
             return bytes.startsWith("x\r\nAlright");
         return bytes.contains("\r\ndisco 1\r\n");
@@ -82,8 +85,8 @@ class MainFormTest : public QObject, ProgramSession {
     {
         return path
                + " was changed by another program after the page read it, and your edit on the "
-                 "page is not saved. Keep your edit and write it over the file, load the file as "
-                 "it now is and drop your edit, or decide later?";
+                 "page is not saved. Keep your edit and write your changes into the file as it now "
+                 "is, load the file and drop your edit, or decide later?";
     }
 
     static QString ConflictQuestion(const QString& path)
@@ -362,8 +365,8 @@ private slots:
             << "personality loop" << QStringList("error: I/O error 40.\ncstrike/bot1/personality.txt");
         QTest::newRow("bot.cfg") << "bot.cfg" << QStringList("error: 'many' is not a valid integer "
                                                              "value.\ncstrike/bot.cfg");
-        QTest::newRow("chat list") << "chat" << QStringList("error: File access denied.\n"
-                                                            "cstrike/chat/newround.txt");
+        QTest::newRow("chat list") << "chat" << QStringList("error: cstrike/chat/newround.txt is a "
+                                                            "folder, not a file the editor can read.");
     }
 
     void startUpSelectsCounterStrikeAndNewRound()
@@ -519,6 +522,8 @@ private slots:
         row("chat", "close");
         row("bot.cfg", "close");
         row("screen reader", "close");
+        // One step right after the load.
+        row("arrow key", "close");
         row("personality", "number", -1, "\n");
         row("chat", "chat kind", -1, "\n");
         row("bot.cfg", "close", -1, "\n");
@@ -865,6 +870,13 @@ private slots:
             RunTrigger(page);
             QCOMPARE(ReadBytes(path), expected);
         }
+        // A line typed and deleted again does not create the list removed.
+        if (result == "none" && page == "chat") {
+            QTest::keyPress(form->ChatEditMemo, Qt::Key_X);
+            QTest::keyPress(form->ChatEditMemo, Qt::Key_Backspace);
+            RunTrigger(page);
+            QVERIFY(!QFile::exists(path));
+        }
         // The page shows the number shown before, and creates no other.
         if (result == "none" && page == "personality") {
             RunTrigger(page);
@@ -915,7 +927,14 @@ private slots:
             WriteBytes(path, "# kept by hand\r\n" + ReadBytes(path));
             Guarded([this] { form->LoadBotConfig(); });
         }
-        const QByteArray other = ChangedByHand(page, ReadBytes(path));
+        QByteArray other = ChangedByHand(page, ReadBytes(path));
+        // Courage, which the user leaves alone: the page shows the other
+        // program's value only once it has loaded the file.
+        if (page == "personality") {
+            QList<QByteArray> lines = other.split('\n');
+            lines[10] = "77\r";
+            other = lines.join('\n');
+        }
         if (secondCopy)
             RunTrigger(page);
         if (pending)
@@ -956,6 +975,23 @@ private slots:
             if (page == "bot.cfg")
                 QCOMPARE(ReadBytes(path),
                          QByteArray(other).replace("loadbot 5\r\n", "loadbot 5\r\ndisco 1\r\n"));
+            // The page then shows that file, and the next change of a
+            // setting the other program changed goes on from that program's
+            // value.
+            const QByteArray kept = ReadBytes(path);
+            QVERIFY(!GuardOf(page).HasUserEdits());
+            if (page == "personality") {
+                QCOMPARE(form->Name->Text(), "Kestrelx");
+                QTest::keyClick(form->Courage, Qt::Key_Up);
+                RunTrigger(page);
+                QCOMPARE(ReadBytes(path), QByteArray(kept).replace("\r\n77\r\n", "\r\n78\r\n"));
+            } else if (page == "bot.cfg") {
+                QVERIFY(form->DiscoModeCheckBox->Checked());
+                QTest::keyClicks(form->MaxBots, "3");
+                QCOMPARE(ReadBytes(path), QByteArray(kept).replace("max_bots 12", "max_bots 123"));
+            } else {
+                QCOMPARE(form->ChatEditMemo->Text().toLatin1(), kept);
+            }
             return;
         }
         QCOMPARE(form->Name->Text(), page == "personality" ? "Kestrow" : "Kestrel");
@@ -970,6 +1006,41 @@ private slots:
         QCOMPARE(ReadBytes(path), other);
         EditAsTheUser(page);
         QCOMPARE(form->windowTitle(), title);
+    }
+
+    // The bot.cfg page's edit is kept into another program's change, and
+    // the personality page's is left for later: nothing replaces the pages
+    // after all, and the bot.cfg page shows the file its edit went into.
+    void aKeptEditIsShownWhenTheLoadDoesNotRun_data()
+    {
+        QTest::addColumn<QString>("moment");
+        for (const char* moment : {"number", "mod", "close"})
+            QTest::newRow(moment) << moment;
+    }
+
+    void aKeptEditIsShownWhenTheLoadDoesNotRun()
+    {
+        QFETCH(QString, moment);
+        for (const QString& page : {QString("bot.cfg"), QString("personality")}) {
+            EditAsTheUser(page);
+            WriteBytes(PageFiles.value(page), ChangedByHand(page, ReadBytes(PageFiles.value(page))));
+        }
+        seam->whileOpen = [this] { seam->choiceGiven = seam->boxes.size() == 1 ? KeepMyEdit : DecideLater; };
+        if (moment == "number")
+            QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Up);
+        else if (moment == "mod")
+            PickWithKeyboard(*form->ModToEditComboBox, 1);
+        else
+            QVERIFY(!form->close());
+        seam->whileOpen = nullptr;
+        QCOMPARE(seam->boxes, (QStringList{ConflictQuestion(PageFiles.value("bot.cfg")),
+                                           ConflictQuestion(PageFiles.value("personality"))}));
+        QCOMPARE(form->MaxBots->Text(), "12");
+        QVERIFY(form->DiscoModeCheckBox->Checked());
+        QVERIFY(!GuardOf("bot.cfg").HasUserEdits());
+        QCOMPARE(form->CurrentPersonalityNumber->Value(), 1);
+        QCOMPARE(form->ModFolder, "cstrike");
+        QCOMPARE(form->Name->Text(), "Kestrelx");
     }
 
     // A chat list another program changed, shown at the next key release,

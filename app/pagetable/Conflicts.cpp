@@ -17,16 +17,23 @@ ConflictAnswer AskAboutChange(const QString& path)
         ApplicationTitle(),
         path
             + QStringLiteral(" was changed by another program after the page read it, and your "
-                             "edit on the page is not saved. Keep your edit and write it over the "
-                             "file, load the file as it now is and drop your edit, or decide "
-                             "later?"),
+                             "edit on the page is not saved. Keep your edit and write your "
+                             "changes into the file as it now is, load the file and drop your "
+                             "edit, or decide later?"),
         QStringLiteral("Keep My Edit"), QStringLiteral("Load the File"),
         QStringLiteral("Decide Later")));
 }
 
 } // namespace
 
-// Another change met while the edit is written asks again.
+bool LeavesPageBehindItsFile(EditFate fate)
+{
+    return fate == EditFate::Dropped || fate == EditFate::Merged;
+}
+
+// Another change met while the edit is written asks again. A kept edit goes
+// into the other program's file: the settings the user did not change keep
+// that program's values, which the page does not show yet.
 EditFate ResolveConflict(PageSlot& page)
 {
     SaveGuard& guard = *page.guard;
@@ -40,7 +47,7 @@ EditFate ResolveConflict(PageSlot& page)
             case SaveOutcome::Refused:
                 return EditFate::Unsaved;
             default:
-                return EditFate::Settled;
+                return EditFate::Merged;
             }
         case LoadTheFile:
             guard.DropEdit();
@@ -50,10 +57,4 @@ EditFate ResolveConflict(PageSlot& page)
             return EditFate::Kept;
         }
     }
-}
-
-void ResolveConflictAtTrigger(PageSlot& page)
-{
-    if (ResolveConflict(page) == EditFate::Dropped)
-        page.reload();
 }

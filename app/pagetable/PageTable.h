@@ -31,6 +31,9 @@ struct PageSlot {
     std::function<QString()> whyCreatedFileStays;
     // What the page shows once its file was removed; none: it loads again.
     std::function<void(const QString& path)> showAfterRemoval;
+    // The page's load when its file changed under it without the user asking
+    // for it: the user's place on the page stays.
+    std::function<void()> reloadInPlace;
 };
 
 // The window's pages in the order their pending edits are saved: bot.cfg

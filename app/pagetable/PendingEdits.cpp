@@ -1,6 +1,7 @@
 #include "PendingEdits.h"
 
 #include "ApplicationTitle.h"
+#include "Failures.h"
 #include "MessageSeam.h"
 #include "UserEdits.h"
 
@@ -8,6 +9,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 // An edit made with the keyboard alone, or with the mouse without crossing a
 // page's background, reaches no trigger. So before a load replaces a page's
@@ -41,7 +44,8 @@ bool AskToGoOn(const QStringList& pageCaptions, const QString& question, const Q
         answer, QStringLiteral("Go Back"));
 }
 
-bool MayReplace(PageSlot& page)
+// False when the user keeps the page's edit, and the load must not run.
+bool MayReplace(PageSlot& page, std::vector<PageSlot*>& behindTheirFiles)
 {
     const EditFate fate = SettlePendingEdit(page, true);
     if (fate == EditFate::Kept
@@ -50,7 +54,31 @@ bool MayReplace(PageSlot& page)
                           QStringLiteral("Load anyway and lose them, or go back to them?"),
                           QStringLiteral("Load Anyway"))))
         return false;
+    if (LeavesPageBehindItsFile(fate))
+        behindTheirFiles.push_back(&page);
     page.guard->DropEdit();
+    return true;
+}
+
+// When nothing replaces them after all, the pages whose answer changed their
+// file under them show it as it now is. Their choosers still name that file:
+// only the personality number and the chat kind change before the question,
+// and their pages are the last asked.
+void ShowFilesAgain(const std::vector<PageSlot*>& pages)
+{
+    for (PageSlot* page : pages)
+        RunHandler(page->reloadInPlace);
+}
+
+bool MayReplaceEach(PageTable& pages, const std::function<bool(const PageSlot&)>& replaced)
+{
+    std::vector<PageSlot*> behindTheirFiles;
+    for (PageSlot& page : pages) {
+        if (replaced(page) && !MayReplace(page, behindTheirFiles)) {
+            ShowFilesAgain(behindTheirFiles);
+            return false;
+        }
+    }
     return true;
 }
 
@@ -87,31 +115,36 @@ EditFate SettlePendingEdit(PageSlot& page, bool askAgain)
 
 bool MayReplacePages(PageTable& pages, std::initializer_list<const QWidget*> replaced)
 {
-    for (PageSlot& page : pages) {
-        if (std::find(replaced.begin(), replaced.end(), page.tab) != replaced.end()
-            && !MayReplace(page))
-            return false;
-    }
-    return true;
+    return MayReplaceEach(pages, [replaced](const PageSlot& page) {
+        return std::find(replaced.begin(), replaced.end(), page.tab) != replaced.end();
+    });
 }
 
 bool MayReplaceEveryPage(PageTable& pages)
 {
-    return std::all_of(pages.begin(), pages.end(), MayReplace);
+    return MayReplaceEach(pages, [](const PageSlot&) { return true; });
 }
 
 // Every page is saved first, so that the one question names every edit that
-// closing would lose.
+// closing would lose. The pages an answer left behind their files show them
+// first: the window may stay after all (going back, or no other game folder
+// chosen with Ctrl+O).
 bool MayClose(PageTable& pages)
 {
     QStringList unsaved;
+    std::vector<PageSlot*> behindTheirFiles;
     for (PageSlot& page : pages) {
         const EditFate fate = SettlePendingEdit(page, true);
-        if (fate == EditFate::Kept)
+        if (fate == EditFate::Kept) {
+            ShowFilesAgain(behindTheirFiles);
             return false;
+        }
         if (fate == EditFate::Unsaved)
             unsaved << page.caption;
+        if (LeavesPageBehindItsFile(fate))
+            behindTheirFiles.push_back(&page);
     }
+    ShowFilesAgain(behindTheirFiles);
     return unsaved.isEmpty()
            || AskToGoOn(unsaved,
                         QStringLiteral("Close anyway and lose them, or go back to the window?"),

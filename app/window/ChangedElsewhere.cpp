@@ -5,16 +5,22 @@
 #include "UserEdits.h"
 
 // A trigger finds that another program changed the page's file while the
-// user had no edit on it, and the page shows the file as it now is. The user
-// did not ask for that load: the chat text keeps its place, so that the next
-// key typed lands where the user left the cursor, and the window's title
+// user had no edit on it, and the page shows the file as it now is; with an
+// edit, the user's answer leaves the file as the page does not show it yet.
+// The user did not ask for that load: the chat text keeps its place, so that
+// the next key typed lands where the user left the cursor. The window's title
 // says why the page changed until the user's next edit.
+
+void TMainForm::LoadKeepingPlace(const std::function<void()>& load)
+{
+    const TextArea::Place place = ChatEditMemo->CurrentPlace();
+    load();
+    ChatEditMemo->ReturnTo(place);
+}
 
 void TMainForm::ShowChangedElsewhere(const SaveGuard& guard, void (TMainForm::*load)())
 {
-    const TextArea::Place place = ChatEditMemo->CurrentPlace();
-    (this->*load)();
-    ChatEditMemo->ReturnTo(place);
+    LoadKeepingPlace([this, load] { (this->*load)(); });
     // First, where a narrow title bar still shows it.
     setWindowTitle(guard.SaveTarget() + QStringLiteral(" was changed elsewhere and loaded - ")
                    + plainTitle_);
@@ -23,11 +29,11 @@ void TMainForm::ShowChangedElsewhere(const SaveGuard& guard, void (TMainForm::*l
 void TMainForm::FollowOtherProgramsChange(QWidget* page, SaveOutcome outcome,
                                           void (TMainForm::*load)())
 {
-    PageSlot& slot = RowOf(pages_, page);
     if (outcome == SaveOutcome::ChangedOnDisk)
-        ShowChangedElsewhere(*slot.guard, load);
-    else if (outcome == SaveOutcome::Conflict)
-        ResolveConflictAtTrigger(slot);
+        ShowChangedElsewhere(*RowOf(pages_, page).guard, load);
+    else if (outcome == SaveOutcome::Conflict
+             && LeavesPageBehindItsFile(ResolveConflict(RowOf(pages_, page))))
+        LoadKeepingPlace([this, load] { (this->*load)(); });
 }
 
 void TMainForm::WireChangedElsewhereSign()

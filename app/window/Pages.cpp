@@ -24,11 +24,11 @@ void TMainForm::BuildPageTable()
              UpdateBotCheckList();
              LoadBotConfig();
          },
-         [this] { return SavePendingBotConfig(); }, nullptr, nullptr},
+         [this] { return SavePendingBotConfig(); }, nullptr, nullptr, nullptr},
         {ChatTab, caption(ChatTab), &ChatSaveGuard, ChatTypeComboBox,
          [this] { return ChooseChatFile(*this, ModFolder); }, [this] { LoadChat(); },
          [this] { return SavePendingChat(); }, nullptr,
-         [this](const QString& path) { ShowRemovedChatList(*this, path); }},
+         [this](const QString& path) { ShowRemovedChatList(*this, path); }, nullptr},
         {PersonalityTab, caption(PersonalityTab), &PersonalitySaveGuard,
          CurrentPersonalityNumber,
          [this] {
@@ -37,6 +37,9 @@ void TMainForm::BuildPageTable()
          },
          [this] { LoadPersonality(); }, [this] { return SavePendingPersonality(); },
          [this] { return WhyCreatedPersonalityStays(); },
-         [this](const QString& path) { ShowPersonalityAfterRemoval(path); }},
+         [this](const QString& path) { ShowPersonalityAfterRemoval(path); }, nullptr},
     }};
+    // Each page's own load, keeping the user's place.
+    for (PageSlot& page : pages_)
+        page.reloadInPlace = [this, &page] { LoadKeepingPlace(page.reload); };
 }

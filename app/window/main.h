@@ -98,11 +98,14 @@ private:
     void WirePageKeys();
     void WireOpenKey();
     void WireChangedElsewhereSign();
+    // Runs load, which replaces the page's controls, keeping the user's place.
+    void LoadKeepingPlace(const std::function<void()>& load);
     // Runs the page's load after a trigger found the file changed elsewhere
     // and nothing pending, keeping the user's place and saying so.
     void ShowChangedElsewhere(const SaveGuard& guard, void (TMainForm::*load)());
     // What a trigger's save met on the page, the same on every page: another
-    // program's change is shown with load, or put to the user under an edit.
+    // program's change is shown with load, or put to the user under an edit,
+    // after whose answer load shows the file as it now is.
     void FollowOtherProgramsChange(QWidget* page, SaveOutcome outcome, void (TMainForm::*load)());
     void RefreshRosterAndBotConfig();
     void LoadPersonalityAs(NewPersonality creation);

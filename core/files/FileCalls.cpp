@@ -1,16 +1,28 @@
 #include "FileCalls.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
 void RaiseErrno(int errorNumber, MissingEntry missing)
 {
     throw InOutErrorFromErrno(errorNumber, missing);
+}
+
+void RaiseNotALineFile(const QByteArray& path, mode_t mode)
+{
+    const QLatin1String what(S_ISDIR(mode)    ? "a folder"
+                             : S_ISFIFO(mode) ? "a pipe"
+                             : S_ISSOCK(mode) ? "a socket"
+                                              : "a device");
+    throw EInOutError(5, QStringLiteral("%1 is %2, not a file the editor can read")
+                             .arg(QFile::decodeName(path), what));
 }
 
 Descriptor::Descriptor(Descriptor&& other) noexcept

@@ -11,6 +11,11 @@
 
 [[noreturn]] void RaiseErrno(int errorNumber, MissingEntry missing = MissingEntry::Folder);
 
+// A folder, a pipe, a socket or a device at path, with the status stat gave
+// it, is no line file: refused with code 5, in words that say what it is
+// rather than sending the user to look at permissions that allow reading.
+[[noreturn]] void RaiseNotALineFile(const QByteArray& path, mode_t mode);
+
 // Owns an open file descriptor and closes it when it goes out of scope.
 class Descriptor {
 public:

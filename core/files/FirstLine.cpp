@@ -68,6 +68,6 @@ std::optional<QString> ReadFirstLineIfPresent(const QByteArray& path, struct sta
     // A pipe or a device is no line file: a device such as /dev/zero would
     // be read without end.
     if (!S_ISREG(status.st_mode))
-        throw EInOutError(5);
+        RaiseNotALineFile(path, status.st_mode);
     return ReadFirstLine(file.Get(), status);
 }

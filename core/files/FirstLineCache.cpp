@@ -1,6 +1,6 @@
 #include "FirstLineCache.h"
 
-#include "Exceptions.h"
+#include "FileCalls.h"
 #include "FirstLine.h"
 #include "TimeStamps.h"
 
@@ -71,7 +71,7 @@ std::optional<QString> FirstLineCache::ReadIfPresent(const QByteArray& path)
     if (S_ISDIR(status.st_mode))
         return std::nullopt;
     if (!S_ISREG(status.st_mode))
-        throw EInOutError(5);
+        RaiseNotALineFile(path, status.st_mode);
     if (const auto known = previous_.constFind(path);
         known != previous_.cend() && SameFile(known->status, status)) {
         const QString line = known->line;

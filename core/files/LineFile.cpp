@@ -156,10 +156,10 @@ namespace {
 // A folder, a pipe or a device is no line file: it is refused before it is
 // opened, since opening a device may already do something (a device such as
 // /dev/zero would then be read without end).
-void RequireRegularFile(const struct stat& status)
+void RequireRegularFile(const QByteArray& name, const struct stat& status)
 {
     if (!S_ISREG(status.st_mode))
-        throw EInOutError(5);
+        RaiseNotALineFile(name, status.st_mode);
 }
 
 // 223 is the system's own number for a file too large for the operation.
@@ -178,7 +178,7 @@ LineFile OpenForReading(const QString& path)
     struct stat seen {};
     if (::stat(name.constData(), &seen) != 0)
         RaiseOpenFailure(name, errno);
-    RequireRegularFile(seen);
+    RequireRegularFile(name, seen);
     const Descriptor file = OpenForReadingWithoutWaiting(name);
     if (!file.IsOpen())
         RaiseOpenFailure(name, errno);
@@ -188,7 +188,7 @@ LineFile OpenForReading(const QString& path)
     if (::fstat(file.Get(), &status) != 0)
         RaiseErrno(errno);
     // Whatever took the path's place since it was looked at is refused too.
-    RequireRegularFile(status);
+    RequireRegularFile(name, status);
     if (status.st_size > MaxLineFileBytes)
         RaiseTooLarge(name);
     if (!ReadAll(file.Get(), state->content)) {
@@ -369,17 +369,34 @@ bool RemoveFolderIfEmpty(const QString& path)
     return false;
 }
 
-bool FileIsPresent(const QString& path)
+namespace {
+
+// What path names, followed through links; none when nothing of that name
+// exists.
+std::optional<struct stat> StatusAt(const QString& path)
 {
     struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) == 0)
-        return !S_ISDIR(status.st_mode);
+        return status;
     const int error = errno;
     // Only these say that nothing is there. A path that cannot be examined
     // (a folder closed to this user, a symbolic link loop) may well name a
     // file, and taking it for absent would end a roster early or offer to
     // create a file over it.
     if (error == ENOENT || error == ENOTDIR)
-        return false;
+        return std::nullopt;
     RaiseErrno(error, MissingEntry::File);
+}
+
+}  // namespace
+
+bool FileIsPresent(const QString& path)
+{
+    const std::optional<struct stat> status = StatusAt(path);
+    return status && !S_ISDIR(status->st_mode);
+}
+
+bool AnythingIsAt(const QString& path)
+{
+    return StatusAt(path).has_value();
 }

@@ -101,3 +101,6 @@ bool RemoveFolderIfEmpty(const QString& path);
 // a folder. Any other failure to examine the path raises EInOutError with the
 // code an open failing that way gives.
 bool FileIsPresent(const QString& path);
+// As FileIsPresent, but true for a folder too: whether a file may be created
+// at path without taking the place of anything.
+bool AnythingIsAt(const QString& path);

@@ -125,7 +125,7 @@ bool SaveGuard::MayWrite(const QString& path)
     if (!MayCreate(path))
         return Refuse(path, RefusalReason(path));
     try {
-        if (!FileIsPresent(path))
+        if (!AnythingIsAt(path))
             return true;
     } catch (const EInOutError& failure) {
         // What cannot be examined may well be a file: it is refused like one

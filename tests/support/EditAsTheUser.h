@@ -13,8 +13,9 @@
 
 // An edit that no trigger saves, made on a page of the main window as the
 // user makes it: a typed name ("personality"), a skill set by a screen
-// reader ("screen reader"), a chat line begun with keys pressed and not yet
-// released ("chat"), a box toggled with Space ("bot.cfg"). Only programs that link
+// reader ("screen reader"), Courage stepped with the Up key ("arrow key"), a
+// chat line begun with keys pressed and not yet released ("chat"), a box
+// toggled with Space ("bot.cfg"). Only programs that link
 // the program's window modules use it.
 inline void EditAsTheUser(TMainForm& form, const QString& page)
 {
@@ -22,6 +23,8 @@ inline void EditAsTheUser(TMainForm& form, const QString& page)
         QTest::keyClicks(form.Name, "x");
     else if (page == "screen reader")
         QAccessible::queryAccessibleInterface(form.Skill)->valueInterface()->setCurrentValue(4);
+    else if (page == "arrow key")
+        QTest::keyClick(form.Courage, Qt::Key_Up);
     else if (page == "chat")
         for (Qt::Key key : {Qt::Key_X, Qt::Key_Return})
             QTest::keyPress(form.ChatEditMemo, key);
