@@ -456,6 +456,10 @@ private slots:
             CrLfLines({"// LAN", "map de_dust2", "disco 1 ", "knifemode 1", "sv_password secret"}));
         row("a change and its undoing write nothing", LfLines(lan), {"Disco=1", "Disco=0"},
             LfLines(lan));
+        // A lone CR and an LF alone on each side of what a save takes away
+        // would read as one line end: the empty line stays a line.
+        row("a lone CR before an empty line", "#18\r\npause 5\rdisco 1\n\n", {"Disco=0"},
+            "#18\r\npause 5\r\r\n");
     }
 
     void saveKeepsEveryOtherLine()
