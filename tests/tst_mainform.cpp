@@ -649,7 +649,8 @@ private slots:
             form->PageControl->setCurrentWidget(form->BotConfigEditor);
             Guarded([this] { form->ReloadShownPage(); });
             boxes << "error: 'lots' is not a valid integer value.\ncstrike/bot.cfg";
-            QCOMPARE(form->PageControl->tabText(2), "Bot.cfg Editor");
+            // No edit is left, and the page tells that it is not the file.
+            QCOMPARE(form->PageControl->tabText(2), "Bot.cfg Editor (not saved)");
         }
         if (situation == "number first") {
             QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Up);
