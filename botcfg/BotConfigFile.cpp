@@ -156,11 +156,6 @@ void ResetBotConfig(BotConfigPage& page)
         (page.*option.box)->SetChecked(option.checkedAfterReset);
 }
 
-bool IsBotConfigComment(const QString& line)
-{
-    return !PartsOf(line);
-}
-
 std::optional<BotConfigCommand> CommandOfLine(const QString& line)
 {
     const std::optional<LineParts> parts = PartsOf(line);

@@ -51,10 +51,9 @@ struct BotCount {
 };
 extern const std::array<BotCount, 2> BotCounts;
 
-// A line that holds nothing before its "//" comment but blanks, or whose
-// first text begins with "#".
-bool IsBotConfigComment(const QString& line);
-// None for a comment; a key alone has an empty value.
+// None for a comment: a line that holds nothing but blanks before its "//"
+// comment, or whose first text begins with "#". A key alone has an empty
+// value.
 std::optional<BotConfigCommand> CommandOfLine(const QString& line);
 // The key of a line that is no comment, whether a value follows or not.
 std::optional<QString> KeyOfLine(const QString& line);
