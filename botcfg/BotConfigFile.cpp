@@ -82,13 +82,51 @@ bool IsBlank(QChar character)
     return character == QLatin1Char(' ') || character == QLatin1Char('\t');
 }
 
-QString WithoutTrailingBlanks(QString text)
+// Where the reader finds a line's key and value, as the game's console does:
+// blanks before the key and between key and value are passed over, a "//"
+// outside double quotes begins a comment, and blanks that end the value are
+// no part of it. A line's first text may begin with "#": a comment too.
+struct LineParts {
+    qsizetype keyStart = 0;
+    qsizetype keyEnd = 0;
+    qsizetype valueStart = 0;
+    qsizetype valueEnd = 0;
+};
+
+qsizetype CommentStart(const QString& line)
 {
-    qsizetype length = text.size();
-    while (length > 0 && IsBlank(text.at(length - 1)))
-        --length;
-    text.truncate(length);
-    return text;
+    bool quoted = false;
+    for (qsizetype index = 0; index < line.size(); ++index) {
+        if (line.at(index) == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (!quoted && QStringView(line).sliced(index).startsWith(QLatin1String("//")))
+            return index;
+    }
+    return line.size();
+}
+
+qsizetype SkipBlanks(const QString& line, qsizetype from, qsizetype end)
+{
+    while (from < end && IsBlank(line.at(from)))
+        ++from;
+    return from;
+}
+
+std::optional<LineParts> PartsOf(const QString& line)
+{
+    qsizetype end = CommentStart(line);
+    LineParts parts;
+    parts.keyStart = SkipBlanks(line, 0, end);
+    if (parts.keyStart == end || line.at(parts.keyStart) == QLatin1Char('#'))
+        return std::nullopt;
+    parts.keyEnd = parts.keyStart;
+    while (parts.keyEnd < end && !IsBlank(line.at(parts.keyEnd)))
+        ++parts.keyEnd;
+    while (end > parts.keyEnd && IsBlank(line.at(end - 1)))
+        --end;
+    parts.valueStart = SkipBlanks(line, parts.keyEnd, end);
+    parts.valueEnd = end;
+    return parts;
 }
 
 } // namespace
@@ -118,27 +156,27 @@ void ResetBotConfig(BotConfigPage& page)
         (page.*option.box)->SetChecked(option.checkedAfterReset);
 }
 
-bool IsBotConfigComment(const QString& line)
-{
-    return line.isEmpty() || line.front() == QLatin1Char('#')
-           || line.startsWith(QLatin1String("//"));
-}
-
 std::optional<BotConfigCommand> CommandOfLine(const QString& line)
 {
-    if (IsBotConfigComment(line))
+    const std::optional<LineParts> parts = PartsOf(line);
+    if (!parts)
         return std::nullopt;
-    const qsizetype separator = QStringView(line).first(line.size() - 1).indexOf(QLatin1Char(' '));
-    if (separator < 0)
-        return std::nullopt;
-    return BotConfigCommand{line.left(separator), WithoutTrailingBlanks(line.mid(separator + 1))};
+    return BotConfigCommand{line.sliced(parts->keyStart, parts->keyEnd - parts->keyStart),
+                            line.sliced(parts->valueStart, parts->valueEnd - parts->valueStart)};
 }
 
 std::optional<QString> KeyOfLine(const QString& line)
 {
-    if (IsBotConfigComment(line))
+    const std::optional<BotConfigCommand> command = CommandOfLine(line);
+    return command ? std::optional<QString>(command->key) : std::nullopt;
+}
+
+std::optional<QString> WithValue(const QString& line, const QString& value)
+{
+    const std::optional<LineParts> parts = PartsOf(line);
+    if (!parts || parts->valueStart == parts->valueEnd)
         return std::nullopt;
-    return line.left(line.indexOf(QLatin1Char(' ')));
+    return line.left(parts->valueStart) + value + line.sliced(parts->valueEnd);
 }
 
 int FixedOrderOf(const QString& key)
@@ -163,10 +201,12 @@ bool IsAlwaysWritten(const QString& key)
     return IsBotCountKey(key) || (option != nullptr && option->alwaysWritten);
 }
 
-void ReadBotConfig(LineFile& file, BotConfigPage& page)
+void ReadBotConfig(LineFile& file, BotConfigPage& page, LineReached& reached)
 {
-    while (!AtEndOfFile(file))
-        ApplyBotConfigLine(page, ReadTextLine(file));
+    while (!AtEndOfFile(file)) {
+        reached = {reached.number + 1, ReadTextLine(file)};
+        ApplyBotConfigLine(page, reached.text);
+    }
 }
 
 // A line of a key the page does not know belongs to the user, whatever its

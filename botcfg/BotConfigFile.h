@@ -19,10 +19,11 @@ struct BotConfigPage;
 // below, which a file the page creates holds; a save into a file that exists
 // changes only the lines of the settings the user changed (BotConfigMerge.h).
 
-// A line as the reader sees it: a command is a key, one space and a value.
-// The key is the text before the first space, which is never the line's last
-// character; blanks after the value are no part of it, and a value of blanks
-// alone is none.
+// A line as the reader sees it: a command is a key and a value. Blanks
+// (spaces and tabs) before the key and between key and value are passed
+// over; a "//" outside double quotes begins a comment, as in the game's
+// console, and blanks that end the value are no part of it. A value of
+// blanks alone, or none, is no value.
 struct BotConfigCommand {
     QString key;
     QString value;
@@ -50,15 +51,15 @@ struct BotCount {
 };
 extern const std::array<BotCount, 2> BotCounts;
 
-// An empty line, or one that begins with "#" or, as in the game's own
-// scripts, with "//".
-bool IsBotConfigComment(const QString& line);
-// None for a comment and a line without a separating space.
+// None for a comment: a line that holds nothing but blanks before its "//"
+// comment, or whose first text begins with "#". A key alone has an empty
+// value.
 std::optional<BotConfigCommand> CommandOfLine(const QString& line);
-// The text before the first space of a line that is no comment, whether a
-// value follows or not ("min_bots " is the page's own line too); none for a
-// comment.
+// The key of a line that is no comment, whether a value follows or not.
 std::optional<QString> KeyOfLine(const QString& line);
+// The line with its value replaced, its blanks and comment as they were;
+// none for a line without a value.
+std::optional<QString> WithValue(const QString& line, const QString& value);
 
 // What one line sets, as the reader takes it: a roster entry checked (the
 // number as the line gives it, whether the roster has that entry or not), a
@@ -91,14 +92,20 @@ bool IsBotCountKey(const QString& key);
 // their text.
 void ResetBotConfig(BotConfigPage& page);
 
+// The line a read has come to: its number, from 1, and its text.
+struct LineReached {
+    qsizetype number = 0;
+    QString text;
+};
+
 // Applies every line of the file to the page, from the reset values on. A
 // value of one of the page's keys that is not an integer (other than a bot
 // count's) ends the read with EConvertError; the lines before it have taken
-// effect.
-void ReadBotConfig(LineFile& file, BotConfigPage& page);
+// effect, and reached is the line that stopped it.
+void ReadBotConfig(LineFile& file, BotConfigPage& page, LineReached& reached);
 
-// One line's effect: a comment, a line without a separating space or
-// without a value, and a key the page does not know have none; a bot count
+// One line's effect: a comment, a line without a value and a key the page
+// does not know have none; a bot count
 // that is no integer shows as it stands.
 void ApplyBotConfigLine(BotConfigPage& page, const QString& line);
 

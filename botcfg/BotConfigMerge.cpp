@@ -119,6 +119,17 @@ bool StillDecides(const QString& line, const FixedLine& now)
     return value && *value != 0 && TextToInteger(now.value) == 0;
 }
 
+// The user's blanks and comment stay around the new value, where it reads
+// back as the page wrote it: a value typed with a quote would hide the
+// comment behind it.
+QString ChangedLine(const QString& line, const FixedLine& now)
+{
+    const std::optional<QString> changed = WithValue(line, now.value);
+    if (changed && CommandOfLine(*changed)->value == CommandOfLine(now.text)->value)
+        return *changed;
+    return now.text;
+}
+
 void Replace(LineLayout& layout, const FixedLine& now, LineEnds ends)
 {
     qsizetype last = -1;
@@ -130,7 +141,7 @@ void Replace(LineLayout& layout, const FixedLine& now, LineEnds ends)
         Add(layout, now, ends);
         return;
     }
-    layout.Replace(last, now.text);
+    layout.Replace(last, ChangedLine(layout.Text(last), now));
     for (qsizetype index = last - 1; index >= 0; --index) {
         if (StillDecides(layout.Text(index), now))
             layout.Remove(index);

@@ -14,9 +14,11 @@
 // value, a roster entry checked) is added right after the last of the
 // page's own lines that come before it in the fixed order, else right
 // before the first that comes after it, else at the end; one that goes
-// removes every line that set that setting ("loadbot 2" and "loadbot 02");
-// and a line the fixed form always holds (the team balance, the bot counts)
-// replaces the last line of its key in place, or is added. New lines end
+// removes every line that set that setting ("loadbot 2", "loadbot 02",
+// "\tloadbot 2 // x"); and a line the fixed form always holds (the team
+// balance, the bot counts) puts its value in place of the value of the last
+// line of its key, keeping that line's blanks and comment, or is added. Lines
+// are read as the page's reader reads them (BotConfigFile.h). New lines end
 // in the line ends given.
 QString MergeBotConfig(const QByteArray& content, const QStringList& before,
                        const QStringList& after, LineEnds ends);

@@ -92,24 +92,52 @@ void Edit(BotConfigPage& page, int edit)
     page.BotConfigSaveGuard.UserEdited();
 }
 
-// A line's key and value as the bot reads them: the key up to the first
-// space, the value after it without the blanks that end it.
+// A line's key and value as the bot reads them: blanks (spaces and tabs)
+// before the key and between key and value are passed over, a "//" outside
+// double quotes begins a comment, and the blanks that end the value are no
+// part of it. A line whose first text begins with "#" has no key.
+struct Command {
+    QByteArray key;
+    QByteArray value;
+};
+
+Command CommandOf(const QByteArray& text)
+{
+    QByteArray command = text;
+    bool quoted = false;
+    for (qsizetype at = 0; at < command.size(); ++at) {
+        if (command.at(at) == '"') {
+            quoted = !quoted;
+        } else if (!quoted && command.mid(at, 2) == "//") {
+            command.truncate(at);
+            break;
+        }
+    }
+    command.replace('\t', ' ');
+    while (command.startsWith(' '))
+        command.remove(0, 1);
+    while (command.endsWith(' '))
+        command.chop(1);
+    if (command.startsWith('#'))
+        return {};
+    const qsizetype space = command.indexOf(' ');
+    if (space < 0)
+        return {command, {}};
+    QByteArray value = command.mid(space + 1);
+    while (value.startsWith(' '))
+        value.remove(0, 1);
+    return {command.left(space), value};
+}
+
 QByteArray KeyOf(const QByteArray& text)
 {
-    const qsizetype space = text.indexOf(' ');
-    return space < 0 ? text : text.left(space);
+    return CommandOf(text).key;
 }
 
 std::optional<std::int32_t> NumberOf(const QByteArray& text)
 {
-    const qsizetype space = text.indexOf(' ');
-    if (space < 0)
-        return std::nullopt;
-    QByteArray value = text.mid(space + 1);
-    while (value.endsWith(' ') || value.endsWith('\t'))
-        value.chop(1);
     try {
-        return TextToInteger(QString::fromLatin1(value));
+        return TextToInteger(QString::fromLatin1(CommandOf(text).value));
     } catch (const EConvertError&) {
         return std::nullopt;
     }
@@ -131,6 +159,8 @@ bool SetsWhatChanged(const QByteArray& text, int edit)
 struct KeptLine {
     FileLine line;
     bool lastInFile;
+    // The line end before it in its file.
+    QByteArray endBefore;
 };
 
 QList<KeptLine> LinesNotSetting(const FileLines& file, int edit)
@@ -138,17 +168,22 @@ QList<KeptLine> LinesNotSetting(const FileLines& file, int edit)
     QList<KeptLine> kept;
     for (qsizetype index = 0; index < file.lines.size(); ++index) {
         if (!SetsWhatChanged(file.lines[index].text, edit))
-            kept.append({file.lines[index], index + 1 == file.lines.size()});
+            kept.append({file.lines[index], index + 1 == file.lines.size(),
+                         index > 0 ? file.lines[index - 1].end : QByteArray()});
     }
     return kept;
 }
 
 // The same line, byte for byte; a last line without a line end gets one
-// when the save adds a line after it.
+// when the save adds a line after it; an empty line ending in an LF alone
+// that the save put after a lone CR ends in CR LF, the style of a file with
+// a CR, lest the two read as one line end.
 bool SameLine(const KeptLine& before, const KeptLine& after)
 {
     if (before.line.end.isEmpty() && !after.lastInFile)
         return after.line.text == before.line.text;
+    if (before.line.text.isEmpty() && before.line.end == "\n" && after.endBefore == "\r")
+        return after.line == FileLine{{}, "\r\n"};
     return after.line == before.line;
 }
 

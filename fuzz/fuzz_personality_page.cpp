@@ -44,12 +44,12 @@ QString PageShows(const PersonalityPage& page)
     return shown.join(QLatin1Char('|'));
 }
 
-// Each edit gives the control a value it does not show, within its bounds.
+// Each edit gives the control a value it does not show, within its bounds;
+// a text that begins with "x" is emptied, as a user may empty a field.
 void Edit(TextField& field)
 {
     const QString text = field.Text();
-    field.SetText((text.startsWith(QLatin1Char('x')) ? QStringLiteral("y") : QStringLiteral("x"))
-                  + text.mid(1));
+    field.SetText(text.startsWith(QLatin1Char('x')) ? QString() : QStringLiteral("x") + text.mid(1));
 }
 
 void Edit(BoundedIntegerField& field)
@@ -91,6 +91,17 @@ bool HoldsOnlyBlanks(const FileLines& file)
     return true;
 }
 
+// A line put in place of one keeps its line end; only an emptied line that
+// ends in an LF alone after a lone CR ends in CR LF, the style of a file
+// with a CR, lest the two read as one line end.
+bool SameLineEnd(const QList<FileLine>& before, const QList<FileLine>& after, qsizetype line)
+{
+    if (line > 0 && after[line - 1].end == "\r" && after[line].text.isEmpty()
+        && before[line].end == "\n")
+        return after[line].end == "\r\n";
+    return before[line].end == after[line].end;
+}
+
 // The saved file is the input with one line put in place of one, keeping its
 // line end, or, where the page may add a line, with one line added; adding
 // it after a last line without a line end ends that line first.
@@ -107,7 +118,7 @@ bool OneLineChanged(const FileLines& input, const FileLines& saved, bool mayAdd)
         ++sameAtEnd;
     const qsizetype removed = before.size() - same - sameAtEnd;
     const qsizetype added = after.size() - same - sameAtEnd;
-    const bool replaced = removed == 1 && added == 1 && before[same].end == after[same].end;
+    const bool replaced = removed == 1 && added == 1 && SameLineEnd(before, after, same);
     const bool inserted = removed == 0 && added == 1;
     const bool appended = removed == 1 && added == 2 && sameAtEnd == 0
                           && before[same].end.isEmpty() && after[same].text == before[same].text;

@@ -210,8 +210,17 @@ private slots:
         row("header written by the editor", Header, {});
         row("empty lines", {"", "disco 1", ""}, {"Disco=1"});
 
-        // What separates key and value: the first space before the last character.
-        row("tab between key and value", {"disco\t1"}, {});
+        // Blanks (spaces and tabs) before the key and between key and value,
+        // and a "//" outside double quotes begins a comment, as in the
+        // game's console.
+        row("tab between key and value", {"disco\t1", "loadbot\t \t3"}, {"Disco=1", "roster=3"});
+        row("blanks before the key", {"\tloadbot 2", "  knifemode 1", "\t// disco 1"},
+            {"roster=2", "Knife=1"});
+        row("comment after a value", {"loadbot 1 // my favourite", "pistolmode 1// on",
+                                      "min_bots 3\t//LAN", "usegrenades 0 // x // y"},
+            {"roster=1", "Pistol=1", "MinBots=3", "UseGrenade=0"});
+        row("no comment inside double quotes", {"say \"http://x\"", "disco \"1 // x\""}, {},
+            NotInteger("\"1 // x\""));
         row("key alone", {"disco"}, {});
         row("trailing space", {"disco "}, {});
         row("a lone space", {" "}, {});
@@ -456,6 +465,40 @@ private slots:
             CrLfLines({"// LAN", "map de_dust2", "disco 1 ", "knifemode 1", "sv_password secret"}));
         row("a change and its undoing write nothing", LfLines(lan), {"Disco=1", "Disco=0"},
             LfLines(lan));
+
+        // Lines as people write them: tabs and comments stay byte for byte
+        // where another line changes, and are read as the page reads them.
+        const QList<QByteArray> own{"loadbot 1 // my favourite", "\tloadbot 2", "loadbot\t3",
+                                    "\tdisco\t1\t// party", "\tmin_bots\t2 // LAN",
+                                    "mp_autoteambalance 1 // fair"};
+        const auto ownWith = [&](qsizetype at, const QByteArray& line) {
+            QList<QByteArray> lines = own;
+            lines.insert(at, line);
+            return lines;
+        };
+        const auto ownReplaced = [&](qsizetype at, const QByteArray& by) {
+            QList<QByteArray> lines = own;
+            lines[at] = by;
+            return lines;
+        };
+        row("an indented entry is the entry's line", CrLfLines(own), {"roster=1 2 3 4"},
+            CrLfLines(ownWith(3, "loadbot 4")));
+        row("entries unchecked with their tabs and comments", LfLines(own), {"roster=2"},
+            LfLines(own.mid(1, 1) + own.mid(3)));
+        row("an option after a commented one", CrLfLines(own), {"Knife=1"},
+            CrLfLines(ownWith(4, "knifemode 1")));
+        row("an option unchecked with its comment", LfLines(own), {"Disco=0"},
+            LfLines(own.mid(0, 3) + own.mid(4)));
+        row("a count keeps its tabs and comment", CrLfLines(own), {"MinBots=5"},
+            CrLfLines(ownReplaced(4, "\tmin_bots\t5 // LAN")));
+        row("the team balance keeps its comment", LfLines(own), {"AutoTeamBalance=0"},
+            LfLines(ownReplaced(5, "mp_autoteambalance 0 // fair")));
+        row("a quote typed would hide the comment", CrLfLines(own), {"MinBots=\"5"},
+            CrLfLines(ownReplaced(4, "min_bots \"5")));
+        // A lone CR and an LF alone on each side of what a save takes away
+        // would read as one line end: the empty line stays a line.
+        row("a lone CR before an empty line", "#18\r\npause 5\rdisco 1\n\n", {"Disco=0"},
+            "#18\r\npause 5\r\r\n");
     }
 
     void saveKeepsEveryOtherLine()
@@ -521,16 +564,20 @@ private slots:
     {
         QTest::addColumn<QByteArray>("broken");
         QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("stoppedAt");
         QTest::newRow("a value that is no integer")
-            << CrLfLines({"loadbot 2", "disco two", "max_bots 9"}) << NotInteger("two");
+            << CrLfLines({"loadbot 2", "disco two", "max_bots 9"}) << NotInteger("two")
+            << "line 2, \"disco two\": " + NotInteger("two");
         QTest::newRow("line feeds alone")
-            << QByteArray("# made on Linux\nloadbot 2\nknifemode two\nmin_bots 3\n") << NotInteger("two");
+            << QByteArray("# made on Linux\nloadbot 2\n\tknifemode two // x\nmin_bots 3\n")
+            << NotInteger("two") << "line 3, \"\tknifemode two // x\": " + NotInteger("two");
     }
 
     void partlyReadFileIsNotSavedOver()
     {
         QFETCH(QByteArray, broken);
         QFETCH(QString, failure);
+        QFETCH(QString, stoppedAt);
         RecordingMessageSeam seam;
         PreparedPage prepared;
         WriteBytes(ConfigPath, broken);
@@ -539,8 +586,9 @@ private slots:
         QCOMPARE(SaveFailure(prepared.page), QString());
         UserSets(prepared.page, {"Observer=1"});
         QCOMPARE(SaveFailure(prepared.page),
-                 "box: " + ConfigPath + " was not saved: it could not be read completely. Press F5 "
-                 "to load it from disk; saves go ahead once it has loaded completely");
+                 "box: " + ConfigPath + " was not saved: it could not be read completely, "
+                 "stopping at " + stoppedAt + ". Press F5 to load it from disk; saves go ahead "
+                 "once it has loaded completely");
         QCOMPARE(SaveFailure(prepared.page), QString());
         QCOMPARE(ReadBytes(ConfigPath), broken);
 

@@ -604,6 +604,13 @@ private slots:
         Guarded([this] { form->CurrentPersonalityNumber->SetValue(2); });
         QCOMPARE(seam->boxes, QStringList{"error: 'many' is not a valid integer value.\ncstrike/bot.cfg"});
         QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{1});
+        // The tab tells at once that the page is not the file, and where.
+        const QString refusal = QDir::toNativeSeparators("cstrike/bot.cfg")
+                                + " was not saved: it could not be read completely, stopping at "
+                                  "line 5, \"disco many\": 'many' is not a valid integer value"
+                                + F5Hint;
+        QCOMPARE(form->PageControl->tabText(2), QString("Bot.cfg Editor (not saved)"));
+        QCOMPARE(form->PageControl->tabToolTip(2), refusal);
 
         // Nothing to save, nothing to refuse; an edit is refused once.
         MoveOverBotConfigPage();
@@ -612,8 +619,6 @@ private slots:
         NoteUserEdit(*form->KnifeModeCheckBox);
         MoveOverBotConfigPage();
         MoveOverBotConfigPage();
-        const QString refusal = QDir::toNativeSeparators("cstrike/bot.cfg")
-                                + " was not saved: it could not be read completely" + F5Hint;
         QCOMPARE(seam->boxes.mid(1), QStringList{"error: " + refusal});
         QCOMPARE(ReadBytes("cstrike/bot.cfg"), broken);
 

@@ -398,6 +398,8 @@ private slots:
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
         QCOMPARE(form->MaxBots->Text(), QString(failing == "personality loop" || failing == "bot.cfg" ? "1" : "10"));
         QCOMPARE(form->ChatEditMemo->Text().startsWith("Alright"), failing != "chat");
+        // A bot.cfg read in part is signed from the start on.
+        QCOMPARE(form->PageControl->tabText(2).endsWith(" (not saved)"), failing == "bot.cfg");
     }
 
     void modChangeResetsNumberAndChatKind_data()
@@ -654,7 +656,8 @@ private slots:
             form->PageControl->setCurrentWidget(form->BotConfigEditor);
             Guarded([this] { form->ReloadShownPage(); });
             boxes << "error: 'lots' is not a valid integer value.\ncstrike/bot.cfg";
-            QCOMPARE(form->PageControl->tabText(2), "Bot.cfg Editor");
+            // No edit is left, and the page tells that it is not the file.
+            QCOMPARE(form->PageControl->tabText(2), "Bot.cfg Editor (not saved)");
         }
         if (situation == "number first") {
             QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Up);

@@ -953,6 +953,12 @@ private slots:
             PreferredTeam, "0", sample.join('\n') + "\n\n");
         row("an empty file is written whole", "", Skill, "4",
             CrLfLines(With(NewPersonalityFile, Skill, "4")));
+        // A lone CR before an emptied line that ends in an LF alone would
+        // read as one line end with it, and every line after it move up.
+        const QByteArray lonelyCr = CrLfLines(sample.mid(0, GrenadeUsage)) + "26\r2.5\n"
+                                    + CrLfLines(sample.mid(MaxBuyTime));
+        row("a lone CR before a field emptied", lonelyCr, MinBuyTime, "",
+            CrLfLines(sample.mid(0, GrenadeUsage)) + "26\r\r\n" + CrLfLines(sample.mid(MaxBuyTime)));
     }
 
     void saveKeepsEveryOtherLine()

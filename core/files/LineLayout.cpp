@@ -59,11 +59,21 @@ void LineLayout::Insert(qsizetype before, const QString& text, LineEnds ends)
     lines_.insert(before, {text, end});
 }
 
+// A lone CR followed by an LF reads as one line end. Where a change puts an
+// empty line ending in an LF alone right after a line ending in a lone CR (a
+// field emptied, a line between them removed), that line would vanish and
+// every line after it move up one; its line end takes the file's style
+// instead, which a lone CR makes CR LF (LineEndsOf).
 QString LineLayout::Content() const
 {
+    const QString crLf = BytesToText(LineEndBytes(LineEnds::CrLf));
     QString content;
-    for (const Line& line : lines_)
-        content += line.text + line.end;
+    QStringView endBefore;
+    for (const Line& line : lines_) {
+        const bool wouldJoin = endBefore == u"\r" && line.text.isEmpty() && line.end == u"\n";
+        content += line.text + (wouldJoin ? crLf : line.end);
+        endBefore = line.end;
+    }
     return content + afterEnd_;
 }
 

@@ -25,7 +25,9 @@ public:
     // these line ends; a last line that had no line end gets one first.
     void Insert(qsizetype before, const QString& text, LineEnds ends);
 
-    // One byte per character, to be written as plain text.
+    // One byte per character, to be written as plain text; it reads back as
+    // the lines the layout holds, in number and order, whatever line ends
+    // the changes have put side by side.
     QString Content() const;
 
 private:

@@ -4,12 +4,24 @@
 #include "LineFile.h"
 #include "SaveFailures.h"
 
+namespace {
+
+QString RefusalOf(const QString& path, const QString& reason)
+{
+    return path + QStringLiteral(" was not saved: ") + reason
+           + QStringLiteral(". Press F5 to load it from disk; saves go ahead once it has loaded "
+                            "completely");
+}
+
+} // namespace
+
 void SaveGuard::LoadBegins(const QString& path)
 {
     heldPath_.clear();
     heldContent_.reset();
     formWhenHeld_.reset();
     unreadPath_ = path;
+    stoppedAt_.clear();
     reportedPath_.clear();
     showsOtherValues_ = false;
     decidesLater_ = false;
@@ -20,6 +32,12 @@ void SaveGuard::LoadBeginsBeforeTheFile(const QString& path)
 {
     LoadBegins(path);
     showsOtherValues_ = true;
+}
+
+void SaveGuard::LoadStopped(const QString& where)
+{
+    stoppedAt_ = where;
+    SetRefusal(RefusalOf(unreadPath_, RefusalReason(unreadPath_)));
 }
 
 void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& content)
@@ -77,6 +95,8 @@ QString SaveGuard::RefusalReason(const QString& path) const
 {
     if (path == unreadPath_ && showsOtherValues_)
         return QStringLiteral("a personality of its roster could not be read");
+    if (path == unreadPath_ && !stoppedAt_.isEmpty())
+        return QStringLiteral("it could not be read completely, stopping at ") + stoppedAt_;
     if (path == unreadPath_)
         return QStringLiteral("it could not be read completely");
     if (heldPath_.isEmpty() && unreadPath_.isEmpty())
@@ -104,9 +124,7 @@ void SaveGuard::SetUserEdited(bool edited)
 
 bool SaveGuard::Refuse(const QString& path, const QString& reason)
 {
-    return RefuseWith(path, path + QStringLiteral(" was not saved: ") + reason
-                                + QStringLiteral(". Press F5 to load it from disk; saves go ahead "
-                                                 "once it has loaded completely"));
+    return RefuseWith(path, RefusalOf(path, reason));
 }
 
 bool SaveGuard::RefuseWith(const QString& path, const QString& refusal)

@@ -46,6 +46,11 @@ public:
     // there, the rest of the page still shows another file's values, so not
     // even a missing file may be created until a load of it completes.
     void LoadBeginsBeforeTheFile(const QString& path);
+    // The load begun stopped part-way, at the place given ("line 4, ...";
+    // empty: before a line was read). The refusal that the page's saves
+    // meet from now on is signed at once; its one box still comes with the
+    // first save of an edit, and names that place.
+    void LoadStopped(const QString& where);
     // The page now holds the complete content of this file, which holds
     // these bytes (none: the file is missing).
     void Holds(const QString& path, const std::optional<QByteArray>& content);
@@ -134,6 +139,7 @@ private:
     QString heldPath_;
     std::optional<QByteArray> heldContent_;
     QString unreadPath_;
+    QString stoppedAt_;
     QString reportedPath_;
     QString refusal_;
     bool showsOtherValues_ = false;
