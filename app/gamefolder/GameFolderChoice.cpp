@@ -31,8 +31,8 @@ QString ModFolderList(const QString& beforeLast)
 }
 
 // A line under the chooser's own rows says what to look for: the folder
-// that holds the mods, not a mod's own folder; and, when Steam's libraries
-// hold no Half-Life, that the chooser opens where it does for that reason.
+// that holds the mods, not a mod's own folder; first, when Steam's libraries
+// hold no Half-Life, that none was found there.
 void ShowWhatToChoose(QFileDialog& chooser, bool halfLifeFound)
 {
     auto* grid = qobject_cast<QGridLayout*>(chooser.layout());
