@@ -241,26 +241,29 @@ private slots:
         QCOMPARE(LibraryFolderPaths(text), paths);
     }
 
-    // Where the start from the desktop menu goes without asking, over what
-    // the home folder holds: the folder of last time, Half-Life in one or
-    // two Steam libraries (the second listed by the first; ~/.steam/steam
-    // a link to the first, as Steam makes it).
+    // Where the start from the desktop menu goes without asking, and where
+    // the chooser opens when the start must ask, over what the home folder
+    // holds: the folder of last time, Half-Life in one or two Steam
+    // libraries (the second listed by the first; ~/.steam/steam a link to
+    // the first, as Steam makes it).
     void menuStartFolder_data()
     {
         QTest::addColumn<QString>("last");
         QTest::addColumn<int>("libraries");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("nothing") << "none" << 0 << "";
-        QTest::newRow("one found") << "none" << 1 << "library 1";
+        QTest::addColumn<QString>("chooserAt");
+        QTest::newRow("nothing") << "none" << 0 << "" << "home";
+        QTest::newRow("one found") << "none" << 1 << "library 1" << "library 1";
         // Steam's folder elsewhere, ~/.steam/root the only link to it.
-        QTest::newRow("one found through ~/.steam/root") << "none" << 1 << "library 1 elsewhere";
+        QTest::newRow("one found through ~/.steam/root")
+            << "none" << 1 << "library 1 elsewhere" << "library 1";
         // A record without its line end was cut short: its path may be too.
-        QTest::newRow("last time cut short") << "cut short" << 0 << "";
-        QTest::newRow("two found") << "none" << 2 << "";
-        QTest::newRow("last time") << "present" << 2 << "last";
-        QTest::newRow("last time gone, one found") << "gone" << 1 << "library 1";
-        QTest::newRow("last time gone, two found") << "gone" << 2 << "";
-        QTest::newRow("last time without mods") << "no mods" << 0 << "";
+        QTest::newRow("last time cut short") << "cut short" << 0 << "" << "home";
+        QTest::newRow("two found") << "none" << 2 << "" << "library 1";
+        QTest::newRow("last time") << "present" << 2 << "last" << "last";
+        QTest::newRow("last time gone, one found") << "gone" << 1 << "library 1" << "library 1";
+        QTest::newRow("last time gone, two found") << "gone" << 2 << "" << "library 1";
+        QTest::newRow("last time without mods") << "no mods" << 0 << "" << "home";
     }
 
     void menuStartFolder()
@@ -268,6 +271,7 @@ private slots:
         QFETCH(QString, last);
         QFETCH(int, libraries);
         QFETCH(QString, expected);
+        QFETCH(QString, chooserAt);
         QTemporaryDir home;
         const bool elsewhere = expected.endsWith(" elsewhere");
         expected.remove(" elsewhere");
@@ -300,9 +304,70 @@ private slots:
 
         const QStringList found = SteamGameFolders(home.path());
         QCOMPARE(found.size(), libraries);
-        const QMap<QString, QString> folders{
-            {"", ""}, {"last", lastFolder}, {"library 1", steam + halfLife}};
+        const QMap<QString, QString> folders{{"", ""},
+                                             {"last", lastFolder},
+                                             {"library 1", steam + halfLife},
+                                             {"home", QDir::homePath()}};
         QCOMPARE(FolderWithoutAsking(found).value_or(QString()), folders.value(expected));
+        QCOMPARE(LikeliestGameFolder(found), folders.value(chooserAt));
+    }
+
+    // With a display and a game folder kept from last time: the menu start
+    // goes there, while a bare start outside any game folder, as from a
+    // terminal elsewhere, asks in the chooser and enters no folder by itself.
+    void keptFolderOnlyForTheMenuStart_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("bare start elsewhere") << QStringList{} << true;
+        QTest::newRow("menu start") << QStringList{"--choose-folder"} << false;
+    }
+
+    void keptFolderOnlyForTheMenuStart()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, asks);
+        QProcess server;
+        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        QVERIFY2(server.waitForStarted(5000), "Xvfb did not start");
+        QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 10000);
+        const QString display = ":" + QString::fromLatin1(server.readLine()).trimmed();
+        QTemporaryDir home;
+        const QString elsewhere = QDir(home.path()).canonicalPath() + "/elsewhere";
+        QVERIFY(QDir().mkpath(elsewhere));
+        const auto game = ScratchGameFolder::WithSampleMods();
+        const QString kept = QDir(game->Path()).canonicalPath();
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("configuration")));
+        KeepFolderOfLastTime(kept);
+
+        QProcess editor;
+        editor.setWorkingDirectory(elsewhere);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("WAYLAND_DISPLAY");
+        environment.insert("DISPLAY", display);
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_CONFIG_HOME", home.filePath("configuration"));
+        environment.insert("XDG_STATE_HOME", home.filePath("state"));
+        editor.setProcessEnvironment(environment);
+        editor.start(QStringLiteral(TAVRIK_EDITOR), arguments);
+        QVERIFY(editor.waitForStarted());
+        const QString workingFolder = QStringLiteral("/proc/%1/cwd").arg(editor.processId());
+        const auto windowsShown = [&display] {
+            QProcess windows;
+            windows.start("xwininfo", {"-display", display, "-root", "-tree"});
+            return windows.waitForFinished(5000) ? QString::fromLocal8Bit(windows.readAllStandardOutput())
+                                                 : QString();
+        };
+        const QString chooser = "\"Choose the game folder\"";
+        const QString mainWindow = "\"Tavrik Control Centre v1.0\"";
+        QTRY_VERIFY_WITH_TIMEOUT(windowsShown().contains(asks ? chooser : mainWindow), 20000);
+        QCOMPARE(QFileInfo(workingFolder).canonicalFilePath(), asks ? elsewhere : kept);
+        QVERIFY(!windowsShown().contains(asks ? mainWindow : chooser));
+        editor.kill();
+        editor.waitForFinished();
+        server.terminate();
+        server.waitForFinished();
     }
 };
 

@@ -19,6 +19,7 @@
 #include "PersonalityHelp.h"
 #include "ProgramStart.h"
 #include "ProgramSession.h"
+#include "SteamLibraries.h"
 #include "UserPicks.h"
 #include "main.h"
 
@@ -695,21 +696,25 @@ private slots:
     }
 
     // Ctrl+O leaves the folder as closing would, and the editor starts
-    // anew in the game folder chosen, which holds no cstrike.
+    // anew in the game folder chosen, which holds no cstrike; a mod folder
+    // chosen stands for the game folder above it. The banner names the game
+    // folder, and Qt's file dialog keeps nothing of its own.
     void openKeyGoesOnInAnotherGameFolder_data()
     {
         QTest::addColumn<QString>("edit");
-        QTest::addColumn<bool>("wrongFolderFirst");
-        QTest::newRow("nothing pending") << "" << false;
-        QTest::newRow("pending edit") << "saved" << false;
-        QTest::newRow("pending edit that cannot be saved, go back") << "refused" << false;
-        QTest::newRow("no game folder chosen first") << "" << true;
+        QTest::addColumn<QString>("firstChoice");
+        QTest::newRow("nothing pending") << "" << "";
+        QTest::newRow("pending edit") << "saved" << "";
+        QTest::newRow("pending edit that cannot be saved, go back") << "refused" << "";
+        QTest::newRow("no game folder chosen first") << "" << "no game";
+        QTest::newRow("its mod folder chosen") << "" << "mod folder";
     }
 
     void openKeyGoesOnInAnotherGameFolder()
     {
         QFETCH(QString, edit);
-        QFETCH(bool, wrongFolderFirst);
+        QFETCH(QString, firstChoice);
+        const bool wrongFolderFirst = firstChoice == "no game";
         // The handler the editor's window leaves for SIGTERM.
         struct sigaction caught {};
         QCOMPARE(::sigaction(SIGTERM, nullptr, &caught), 0);
@@ -726,18 +731,26 @@ private slots:
         form->move(40, 50);
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        QStringList folders{other->Path()};
+        QStringList folders{other->Path() + (firstChoice == "mod folder" ? "/valve" : "")};
         if (wrongFolderFirst)
             folders.prepend(noGame.path());
-        // Each chooser that shows is answered with the next folder.
+        // Each chooser that shows is answered with the next folder; one more
+        // is cancelled, and counted.
         qsizetype shown = 0;
+        QStringList lines;
         QTimer chooserAnswers;
-        connect(&chooserAnswers, &QTimer::timeout, this, [&folders, &shown] {
+        connect(&chooserAnswers, &QTimer::timeout, this, [&folders, &shown, &lines] {
             auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (chooser && chooser->isVisible() && shown < folders.size()) {
-                chooser->setDirectory(folders.at(shown++));
-                static_cast<QDialog*>(chooser)->accept();
+            if (!chooser || !chooser->isVisible())
+                return;
+            if (shown++ == folders.size()) {
+                chooser->reject();
+                return;
             }
+            for (const QLabel* label : chooser->findChildren<QLabel*>())
+                lines << label->text();
+            chooser->setDirectory(folders.at(shown - 1));
+            static_cast<QDialog*>(chooser)->accept();
         });
         chooserAnswers.start(20);
         QTest::keyClick(form->Name, Qt::Key_O, Qt::ControlModifier);
@@ -750,9 +763,21 @@ private slots:
             QVERIFY(ReadBytes(first + "/cstrike/bot1/personality.txt").startsWith("Kestrelx\r\n"));
         if (wrongFolderFirst)
             QCOMPARE(seam->boxes, QStringList{"error: " + NotAGameFolder(noGame.path()) + "."});
+        // The chooser says when Steam's libraries hold no Half-Life.
+        const bool noneFound = SteamGameFolders(QDir::homePath()).isEmpty();
+        QCOMPARE(lines.filter("No Half-Life folder was found in Steam's libraries.").size(),
+                 noneFound ? shown : 0);
+        QStringList settings =
+            QDir(configuration.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        settings.removeOne("tavrik-control-centre");
+        QCOMPARE(settings, QStringList{});
         if (!goesOn)
             return;
         QVERIFY(!form->isVisible());
+        QCOMPARE(form->Label2->toolTip(), "Game folder: " + first);
+        QCOMPARE(MainForm->Label2->toolTip(), "Game folder: " + other->Path());
+        const auto* banner = QAccessible::queryAccessibleInterface(MainForm->Label2);
+        QCOMPARE(banner->text(QAccessible::Description), "Game folder: " + other->Path());
         QCOMPARE(MainForm->pos(), QPoint(40, 50));
         QCOMPARE(MainForm->ModFolder, QString("valve"));
         QCOMPARE(MainForm->ModToEditComboBox->Text(), QString("Half-Life: Death Match"));

@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QSettings>
 #include <QUrl>
 
 #include <unistd.h>
@@ -29,13 +31,18 @@ QString ModFolderList(const QString& beforeLast)
 }
 
 // A line under the chooser's own rows says what to look for: the folder
-// that holds the mods, not a mod's own folder.
-void ShowWhatToChoose(QFileDialog& chooser)
+// that holds the mods, not a mod's own folder; first, when Steam's libraries
+// hold no Half-Life, that none was found there.
+void ShowWhatToChoose(QFileDialog& chooser, bool halfLifeFound)
 {
     auto* grid = qobject_cast<QGridLayout*>(chooser.layout());
     if (!grid)
         return;
-    auto* hint = new QLabel(QStringLiteral("A game folder holds one or more of the mod folders ")
+    const QString noneFound =
+        halfLifeFound ? QString()
+                      : QStringLiteral("No Half-Life folder was found in Steam's libraries. ");
+    auto* hint = new QLabel(noneFound
+                                + QStringLiteral("A game folder holds one or more of the mod folders ")
                                 + ModFolderList(QStringLiteral(" or "))
                                 + QStringLiteral(": choose that folder, not a mod folder in it."),
                             &chooser);
@@ -43,10 +50,22 @@ void ShowWhatToChoose(QFileDialog& chooser)
     grid->addWidget(hint, grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+// Qt's file dialog keeps its last folder and history in the user's
+// QtProject.conf, which every Qt program shares; this program keeps no
+// setting but its game folder. Qt's settings of the user go where no file
+// can be made, so the dialog writes none.
+void KeepNoQtSettings()
+{
+    const QString nowhere = QStringLiteral("/dev/null");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+}
+
 // Qt's own chooser: a desktop's chooser may leave out the side bar's folders.
 std::optional<QString> AskForFolder(QWidget* parent, const QString& openAt,
                                     const QStringList& found)
 {
+    KeepNoQtSettings();
     QFileDialog chooser(parent, QStringLiteral("Choose the game folder"), openAt);
     chooser.setFileMode(QFileDialog::Directory);
     chooser.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
@@ -54,10 +73,22 @@ std::optional<QString> AskForFolder(QWidget* parent, const QString& openAt,
     for (const QString& folder : found)
         places << QUrl::fromLocalFile(folder);
     chooser.setSidebarUrls(places);
-    ShowWhatToChoose(chooser);
+    ShowWhatToChoose(chooser, !found.isEmpty());
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return std::nullopt;
     return chooser.selectedFiles().constFirst();
+}
+
+// A mod folder chosen stands for the game folder above it, plainly the
+// folder the user meant.
+std::optional<QString> GameFolderOf(const QString& chosen)
+{
+    if (HoldsAModFolder(chosen))
+        return chosen;
+    const QFileInfo folder(chosen);
+    if (ModIndexOfFolder(folder.fileName()) >= 0 && HoldsAModFolder(folder.absolutePath()))
+        return folder.absolutePath();
+    return std::nullopt;
 }
 
 } // namespace
@@ -99,14 +130,15 @@ bool ChooseGameFolder(QWidget* parent, const QString& openAt, const QStringList&
         if (!folder)
             return false;
         start = *folder;
-        if (!HoldsAModFolder(*folder)) {
+        const std::optional<QString> game = GameFolderOf(*folder);
+        if (!game) {
             ReportFailure(Exception(NotAGameFolder(*folder)));
             continue;
         }
-        const QByteArray path = QFile::encodeName(*folder);
+        const QByteArray path = QFile::encodeName(*game);
         if (::chdir(path.constData()) == 0)
             return true;
         const int error = errno;
-        ReportFailure(Exception(CannotEnter(*folder, error)));
+        ReportFailure(Exception(CannotEnter(*game, error)));
     }
 }

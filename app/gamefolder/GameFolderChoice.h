@@ -22,8 +22,10 @@ std::optional<QString> FolderWithoutAsking(const QStringList& found);
 QString LikeliestGameFolder(const QStringList& found);
 
 // Shows the folder chooser, opened at openAt, with the game folders found in
-// its side bar and a line saying what a game folder holds, until the user chooses a game folder, which becomes the
-// current directory (true), or cancels (false). A folder that is no game
-// folder, or cannot be entered, is refused in a box, and the chooser shows
-// again.
+// its side bar and a line saying what a game folder holds (and, with none
+// found, that Steam's libraries hold no Half-Life), until the user chooses a
+// game folder, which becomes the current directory (true), or cancels
+// (false). A mod folder chosen stands for the game folder above it. A folder
+// that is no game folder, or cannot be entered, is refused in a box, and the
+// chooser shows again.
 bool ChooseGameFolder(QWidget* parent, const QString& openAt, const QStringList& found);

@@ -97,6 +97,11 @@ void TMainForm::BuildFrame()
 
     Label2 = Named(MakeLabel(this, QStringLiteral("Tavrik Control Centre"), 16, {6, 7, 281, 20}),
                    "Label2");
+    // Which game folder the pages edit, where two may look alike; a window
+    // is made anew for each game folder entered.
+    const QString gameFolder = QStringLiteral("Game folder: ") + QDir::currentPath();
+    Label2->setToolTip(gameFolder);
+    Label2->setAccessibleDescription(gameFolder);
     ModToEditLabel = Named(MakeLabel(this, QStringLiteral("Which Mod?"), 13, {340, 9, 74, 16}),
                            "ModToEditLabel");
 

@@ -11,10 +11,26 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace {
 
 // Besides the mark itself, a click this close to its right edge still hits.
 constexpr int checkMarkSlack = 2;
+
+// The entry's place as drawn: where the style's check box is taller than the
+// entry (Fusion's 14 pixels in entries 13 high), as tall as the box from the
+// entry's top, so that the box is not centred a pixel above the entry, out
+// of sight on the first one. Each box's lower edge is then the next one's
+// upper edge, as before.
+QStyleOptionViewItem WithWholeCheckMark(const QStyleOptionViewItem& entry, const QWidget* view)
+{
+    const QRect box =
+        view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &entry, view);
+    QStyleOptionViewItem placed(entry);
+    placed.rect.setHeight(std::max(entry.rect.height(), box.height()));
+    return placed;
+}
 
 // Draws entries at a height of its own (0: the style's) and outlines each
 // check mark's box in the text colour: the styles draw the box in a shade of
@@ -35,10 +51,13 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override
     {
-        QStyledItemDelegate::paint(painter, option, index);
         QStyleOptionViewItem entry(option);
         initStyleOption(&entry, index);
         const QWidget* view = option.widget;
+        entry = WithWholeCheckMark(entry, view);
+        QStyleOptionViewItem placed(option);
+        placed.rect = entry.rect;
+        QStyledItemDelegate::paint(painter, placed, index);
         const QRect box =
             view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &entry, view);
         painter->save();
@@ -134,6 +153,7 @@ QRect CheckList::CheckMarkRect(int index) const
     initViewItemOption(&option);
     option.rect = visualItemRect(&Entry(index));
     option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    option = WithWholeCheckMark(option, this);
     return style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
 }
 
