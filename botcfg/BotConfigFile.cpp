@@ -61,10 +61,8 @@ BotConfigLineEffect EffectOfValue(const QString& key, std::int32_t value)
 
 void AddRoster(QStringList& lines, const CheckList& roster)
 {
-    for (int index = 0; index < roster.EntryCount(); ++index) {
-        if (roster.IsEntryChecked(index))
-            lines << LoadBotKey + QLatin1Char(' ') + IntegerToText(index + 1);
-    }
+    for (const int index : roster.CheckedEntries())
+        lines << LoadBotKey + QLatin1Char(' ') + IntegerToText(index + 1);
 }
 
 void AddOptions(QStringList& lines, const BotConfigPage& page)
