@@ -21,8 +21,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QImageReader>
-#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 
@@ -32,15 +30,6 @@
 #include <iostream>
 
 namespace {
-
-// Read as the PNG image it is: guessing the format would load every image
-// format plugin of the system first, a noticeable part of the start.
-QPixmap PngImage(const QString& path)
-{
-    QImageReader reader(path, QByteArrayLiteral("png"));
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
 
 // Qt reads a top-level plain widget as a client area; screen readers list a
 // program's windows as frames.
@@ -54,17 +43,6 @@ QAccessibleInterface* AccessibleWindow(const QString& className, QObject* object
 }
 
 } // namespace
-
-QIcon ProgramIcon()
-{
-    // The images live in a static library, whose resources the linker keeps
-    // only when asked for by name.
-    Q_INIT_RESOURCE(icons);
-    QIcon icon;
-    for (int size : ProgramIconSizes)
-        icon.addPixmap(PngImage(QStringLiteral(":/icons/tavrik-%1.png").arg(size)));
-    return icon;
-}
 
 void PrepareApplication()
 {
