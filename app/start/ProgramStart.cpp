@@ -27,6 +27,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
 #include <iostream>
 
 namespace {
@@ -112,7 +113,49 @@ void ProgramWindows::StartInEnteredFolder()
 
 void ProgramWindows::OpenHistory()
 {
+    historyOpened_ = true;
     history_->Open(DefaultHistoryPath());
+}
+
+namespace {
+
+// Runs an action once the window's first paint is done (queued, so that the
+// paint has been flushed to the screen first), and goes with the window.
+class AfterFirstPaint final : public QObject {
+public:
+    AfterFirstPaint(QWidget& window, std::function<void()> action)
+        : QObject(&window), action_(std::move(action))
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, action_, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+// A window that shows nothing paints nothing.
+constexpr int HistoryOpeningAtTheLatestMs = 1000;
+
+} // namespace
+
+void ProgramWindows::OpenHistoryAfterFirstPaint()
+{
+    const auto open = [this] {
+        if (!historyOpened_)
+            OpenHistory();
+    };
+    new AfterFirstPaint(*mainForm_, open);
+    QTimer::singleShot(HistoryOpeningAtTheLatestMs, mainForm_.get(), open);
 }
 
 ProgramWindows::~ProgramWindows()
@@ -244,7 +287,7 @@ int RunProgram(int argc, char** argv)
         return 0;
     ProgramWindows windows;
     MainForm->show();
-    QTimer::singleShot(0, [&windows] { windows.OpenHistory(); });
+    windows.OpenHistoryAfterFirstPaint();
     if (arrival == Arrival::Named)
         KeepFolderOfLastTime(QDir::currentPath());
     return QApplication::exec();
