@@ -11,6 +11,8 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace {
 
 // Besides the mark itself, a click this close to its right edge still hits.
@@ -75,7 +77,7 @@ void CheckList::FollowMarks()
     const QAbstractItemModel& entries = *model();
     connect(&entries, &QAbstractItemModel::rowsInserted, &marksFollower_,
             [this](const QModelIndex&, int first, int last) {
-                marks_.insert(marks_.begin() + first, std::size_t(last - first + 1), false);
+                marks_.insert(marks_.begin() + first, std::size_t(last - first + 1), Qt::Unchecked);
                 ReadMarks(first, last);
             });
     connect(&entries, &QAbstractItemModel::rowsRemoved, &marksFollower_,
@@ -88,7 +90,7 @@ void CheckList::FollowMarks()
                     ReadMarks(from.row(), to.row());
             });
     const auto readAll = [this] {
-        marks_.assign(std::size_t(count()), false);
+        marks_.assign(std::size_t(count()), Qt::Unchecked);
         ReadMarks(0, count() - 1);
     };
     connect(&entries, &QAbstractItemModel::modelReset, &marksFollower_, readAll);
@@ -98,8 +100,8 @@ void CheckList::FollowMarks()
 
 void CheckList::ReadMarks(int first, int last)
 {
-    for (int index = first; index <= last; ++index)
-        marks_[std::size_t(index)] = item(index)->data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    for (int index = std::max(first, 0); index <= std::min(last, count() - 1); ++index)
+        marks_[std::size_t(index)] = Qt::CheckState(item(index)->data(Qt::CheckStateRole).toInt());
 }
 
 void CheckList::ClearEntries()
@@ -127,8 +129,7 @@ void CheckList::ShowEntries(const QStringList& texts)
         QListWidgetItem& entry = *item(index);
         if (entry.text() != texts[index])
             entry.setText(texts[index]);
-        if (entry.checkState() != Qt::Unchecked)
-            entry.setCheckState(Qt::Unchecked);
+        SetMark(index, Qt::Unchecked);
     }
     for (qsizetype index = count(); index < texts.size(); ++index)
         AddEntry(texts[index]);
@@ -151,16 +152,14 @@ QString CheckList::EntryText(int index) const
 
 bool CheckList::IsEntryChecked(int index) const
 {
-    if (index < 0 || std::size_t(index) >= marks_.size())
-        throw EListError(index);
-    return marks_[std::size_t(index)];
+    return marks_[MarkIndex(index)] == Qt::Checked;
 }
 
 QList<int> CheckList::CheckedEntries() const
 {
     QList<int> checked;
     for (std::size_t index = 0; index < marks_.size(); ++index) {
-        if (marks_[index])
+        if (marks_[index] == Qt::Checked)
             checked << int(index);
     }
     return checked;
@@ -172,12 +171,22 @@ void CheckList::SetEntryChecked(int index, bool checked)
 }
 
 // The mark is kept before the model tells of it, so that whatever its signal
-// reaches first (a view, a screen reader) reads the new one.
+// reaches first (a view, a screen reader) reads the new one. A mark that
+// stays as it is costs nothing.
 void CheckList::SetMark(int index, Qt::CheckState state)
 {
-    QListWidgetItem& entry = Entry(index);
-    marks_[std::size_t(index)] = state == Qt::Checked;
-    entry.setCheckState(state);
+    Qt::CheckState& mark = marks_[MarkIndex(index)];
+    if (mark == state)
+        return;
+    mark = state;
+    item(index)->setCheckState(state);
+}
+
+std::size_t CheckList::MarkIndex(int index) const
+{
+    if (index < 0 || std::size_t(index) >= marks_.size())
+        throw EListError(index);
+    return std::size_t(index);
 }
 
 QRect CheckList::CheckMarkRect(int index) const
@@ -245,7 +254,7 @@ bool CheckList::HitsCheckMark(const QMouseEvent& event) const
 
 void CheckList::ToggleByUser(int index)
 {
-    const CheckState toggled = StateAfterUserToggle(FromQtCheckState(Entry(index).checkState()));
+    const CheckState toggled = StateAfterUserToggle(FromQtCheckState(marks_[MarkIndex(index)]));
     SetMark(index, ToQtCheckState(toggled));
     if (QAccessible::isActive()) {
         QAccessible::State changed;

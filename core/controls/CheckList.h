@@ -48,15 +48,16 @@ private:
     void FollowMarks();
     void ReadMarks(int first, int last);
     void SetMark(int index, Qt::CheckState state);
+    std::size_t MarkIndex(int index) const;
     int HighlightedIndex() const;
     bool HitsCheckMark(const QMouseEvent& event) const;
     void ToggleByUser(int index);
 
-    // Each entry's mark as the model holds it (checked or not), followed
-    // through the model's signals whoever changes it: a save of a thousand
-    // roster entries reads every mark, twice, and through the items each
-    // reading costs a walk to the item and a variant's conversion.
-    std::vector<bool> marks_;
+    // Each entry's mark as the model holds it, followed through the model's
+    // signals whoever changes it: a save of a thousand roster entries reads
+    // every mark, twice, and a load of bot.cfg sets every one, and through
+    // the items each costs a walk to the item and a variant's conversion.
+    std::vector<Qt::CheckState> marks_;
     // The connections' context: it goes before marks_ does, while the list
     // destroys its items, which the model tells of.
     QObject marksFollower_;
