@@ -6,6 +6,7 @@
 #include "ModFolders.h"
 #include "ProgramStart.h"
 #include "RatioReporter.h"
+#include "SaveSteps.h"
 #include "StartupRuns.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -36,6 +38,9 @@ const char* const FloorCounter = "floor_ms";
 const char* const TypeCheckingFloorCounter = "floor_fstat_ms";
 // The history's recording of the trigger's versions, after its handler.
 const char* const HistoryCounter = "history_ms";
+// A real change's save steps (SaveSteps.h), by the index of their SaveStep.
+constexpr std::array<const char*, SaveStepCount> StepCounters{"read_ms", "merge_ms", "form_ms",
+                                                              "write_ms", "records_ms"};
 
 std::string Named(const std::string& what, int personalities)
 {
@@ -96,12 +101,15 @@ void TimeAgainstFloor(benchmark::State& state, EditorTriggers& editor, const Ben
     double floorSeconds = 0;
     double typeCheckingSeconds = 0;
     double historySeconds = 0;
+    SaveStepTimes steps{};
     for (auto _ : state) {
         if (changed)
             timed.change();
+        TimeSaveSteps(changed ? &steps : nullptr);
         const auto start = std::chrono::steady_clock::now();
         timed.trigger();
         const auto triggered = std::chrono::steady_clock::now();
+        TimeSaveSteps(nullptr);
         timed.floor(sync);
         const auto floored = std::chrono::steady_clock::now();
         if (timed.floorCheckingTypes)
@@ -119,6 +127,8 @@ void TimeAgainstFloor(benchmark::State& state, EditorTriggers& editor, const Ben
     }
     state.counters[FloorCounter] = benchmark::Counter(floorSeconds * 1e3, benchmark::Counter::kAvgIterations);
     state.counters[HistoryCounter] = benchmark::Counter(historySeconds * 1e3, benchmark::Counter::kAvgIterations);
+    for (std::size_t step = 0; changed && step < SaveStepCount; ++step)
+        state.counters[StepCounters[step]] = benchmark::Counter(double(steps[step]) / 1e6, benchmark::Counter::kAvgIterations);
     if (timed.floorCheckingTypes)
         state.counters[TypeCheckingFloorCounter] =
             benchmark::Counter(typeCheckingSeconds * 1e3, benchmark::Counter::kAvgIterations);
@@ -205,6 +215,13 @@ void RegisterStartup(const char* name, const BenchGame& game)
     });
 }
 
+std::string Milliseconds(double time)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", time);
+    return text;
+}
+
 void PrintRatio(const std::string& what, double time, double floorTime, const char* unit = "ms ",
                 int decimals = 3)
 {
@@ -214,6 +231,24 @@ void PrintRatio(const std::string& what, double time, double floorTime, const ch
     }
     std::printf("%-46s %9.*f %s %9.*f %s %6.2f\n", what.c_str(), decimals, time, unit, decimals, floorTime,
                 unit, time / floorTime);
+}
+
+// Where a real change's time goes: its save's steps, the rest of the trigger
+// (the handler, the page's signs, what follows the save), and the history's
+// recording after the handler, which is not part of the trigger's time.
+void PrintSteps(const RatioReporter& results, const std::string& name)
+{
+    constexpr std::array<const char*, SaveStepCount> captions{"read+compare", "merge", "form",
+                                                              "write+fsync", "records"};
+    std::string line = " ";
+    double rest = results.MedianTime(name);
+    for (std::size_t step = 0; step < SaveStepCount; ++step) {
+        const double time = results.MedianCounter(name, StepCounters[step]);
+        rest -= time;
+        line += " " + std::string(captions[step]) + " " + Milliseconds(time);
+    }
+    line += " rest " + Milliseconds(rest) + "; history " + Milliseconds(results.MedianCounter(name, HistoryCounter));
+    std::printf("%s\n", line.c_str());
 }
 
 // Each trigger's benchmarks by the stem of their names.
@@ -242,6 +277,8 @@ void PrintRatios(const RatioReporter& results)
                 const double typeChecking = results.MedianCounter(name, TypeCheckingFloorCounter);
                 if (typeChecking > 0)
                     PrintRatio("  the same, the floor fstat-ing each file", results.MedianTime(name), typeChecking);
+                if (changed && results.MedianTime(name) > 0)
+                    PrintSteps(results, name);
             }
         }
     }

@@ -14,22 +14,38 @@ namespace {
 
 const QString LoadBotKey = QStringLiteral("loadbot");
 
-const BotOption* FindOption(const QString& key)
+// A table's keys with their lengths counted once: every line a load or a
+// merge meets is compared with each of them, most by their length alone.
+template <typename Entry, std::size_t Count>
+std::array<QLatin1String, Count> KeysOf(const std::array<Entry, Count>& table)
 {
-    for (const BotOption& option : BotOptions) {
-        if (key == QLatin1String(option.key))
-            return &option;
+    std::array<QLatin1String, Count> keys;
+    for (std::size_t index = 0; index < Count; ++index)
+        keys[index] = QLatin1String(table[index].key);
+    return keys;
+}
+
+template <typename Entry, std::size_t Count>
+const Entry* FindByKey(const std::array<Entry, Count>& table,
+                       const std::array<QLatin1String, Count>& keys, const QString& key)
+{
+    for (std::size_t index = 0; index < Count; ++index) {
+        if (key.size() == keys[index].size() && key == keys[index])
+            return &table[index];
     }
     return nullptr;
 }
 
+const BotOption* FindOption(const QString& key)
+{
+    static const auto keys = KeysOf(BotOptions);
+    return FindByKey(BotOptions, keys, key);
+}
+
 const BotCount* FindBotCount(const QString& key)
 {
-    for (const BotCount& count : BotCounts) {
-        if (key == QLatin1String(count.key))
-            return &count;
-    }
-    return nullptr;
+    static const auto keys = KeysOf(BotCounts);
+    return FindByKey(BotCounts, keys, key);
 }
 
 void CheckRosterEntry(CheckList& roster, std::int32_t number)
@@ -61,10 +77,8 @@ BotConfigLineEffect EffectOfValue(const QString& key, std::int32_t value)
 
 void AddRoster(QStringList& lines, const CheckList& roster)
 {
-    for (int index = 0; index < roster.EntryCount(); ++index) {
-        if (roster.IsEntryChecked(index))
-            lines << LoadBotKey + QLatin1Char(' ') + IntegerToText(index + 1);
-    }
+    for (const int index : roster.CheckedEntries())
+        lines << LoadBotKey + QLatin1Char(' ') + IntegerToText(index + 1);
 }
 
 void AddOptions(QStringList& lines, const BotConfigPage& page)

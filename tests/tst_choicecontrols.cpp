@@ -430,6 +430,61 @@ private slots:
         QVERIFY(!list.IsEntryChecked(0));
     }
 
+    // The marks read back follow changes made through the list's items and
+    // rows as well as its own calls.
+    void checkListMarksFollowItsItems_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QList<bool>>("expected");
+
+        QTest::newRow("item checked") << "item checked" << QList<bool>{true, true, false};
+        QTest::newRow("item partly checked") << "item partly" << QList<bool>{false, false, false};
+        QTest::newRow("row inserted checked") << "insert" << QList<bool>{true, false, false, false};
+        QTest::newRow("row taken") << "take" << QList<bool>{false, false};
+        QTest::newRow("rows sorted") << "sort" << QList<bool>{false, false, true};
+        QTest::newRow("entries shown again") << "show" << QList<bool>{false, false};
+        QTest::newRow("cleared, one added") << "clear" << QList<bool>{false};
+    }
+
+    void checkListMarksFollowItsItems()
+    {
+        QFETCH(QString, change);
+        QFETCH(QList<bool>, expected);
+        Roster roster;
+        CheckList& list = roster.list;
+        list.SetEntryChecked(0, true);
+
+        if (change == "item checked") {
+            list.item(1)->setCheckState(Qt::Checked);
+        } else if (change == "item partly") {
+            list.item(0)->setCheckState(Qt::PartiallyChecked);
+        } else if (change == "insert") {
+            auto* entry = new QListWidgetItem(QStringLiteral("Sniper"));
+            entry->setCheckState(Qt::Checked);
+            list.insertItem(0, entry);
+            list.item(1)->setCheckState(Qt::Unchecked);
+        } else if (change == "take") {
+            delete list.takeItem(0);
+        } else if (change == "sort") {
+            list.sortItems(Qt::DescendingOrder);
+        } else if (change == "show") {
+            list.ShowEntries({QStringLiteral("Aimbot"), QStringLiteral("Camper")});
+        } else {
+            list.ClearEntries();
+            list.AddEntry(QStringLiteral("Camper"));
+        }
+
+        QList<bool> marks;
+        QList<int> checked;
+        for (int index = 0; index < list.EntryCount(); ++index) {
+            marks << list.IsEntryChecked(index);
+            if (expected.value(index))
+                checked << index;
+        }
+        QCOMPARE(marks, expected);
+        QCOMPARE(list.CheckedEntries(), checked);
+    }
+
     void checkListUserToggles_data()
     {
         QTest::addColumn<bool>("checked");

@@ -1128,6 +1128,22 @@ private slots:
             << "personality" << "create putback" << QStringList{"removed by this editor", saved};
     }
 
+    // The first paint waits for no database: the history opens once the
+    // window has painted, and records what the start read until then.
+    void historyOpensAfterTheFirstPaint()
+    {
+        state = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state->path()));
+        program->windows.OpenHistoryAfterFirstPaint();
+        QTest::qWait(50);
+        QVERIFY(History().Store() == nullptr);
+
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QTRY_VERIFY(History().Store() != nullptr);
+        QCOMPARE(MakersOf(PageFiles.value("bot.cfg")), QStringList{DescriptionOf(VersionMaker::FirstReading)});
+    }
+
     void historyKeepsEveryKindOfVersion()
     {
         QFETCH(QString, page);

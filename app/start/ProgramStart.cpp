@@ -21,26 +21,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QImageReader>
-#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
 #include <iostream>
 
 namespace {
-
-// Read as the PNG image it is: guessing the format would load every image
-// format plugin of the system first, a noticeable part of the start.
-QPixmap PngImage(const QString& path)
-{
-    QImageReader reader(path, QByteArrayLiteral("png"));
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
 
 // Qt reads a top-level plain widget as a client area; screen readers list a
 // program's windows as frames.
@@ -54,17 +44,6 @@ QAccessibleInterface* AccessibleWindow(const QString& className, QObject* object
 }
 
 } // namespace
-
-QIcon ProgramIcon()
-{
-    // The images live in a static library, whose resources the linker keeps
-    // only when asked for by name.
-    Q_INIT_RESOURCE(icons);
-    QIcon icon;
-    for (int size : ProgramIconSizes)
-        icon.addPixmap(PngImage(QStringLiteral(":/icons/tavrik-%1.png").arg(size)));
-    return icon;
-}
 
 void PrepareApplication()
 {
@@ -134,7 +113,49 @@ void ProgramWindows::StartInEnteredFolder()
 
 void ProgramWindows::OpenHistory()
 {
+    historyOpened_ = true;
     history_->Open(DefaultHistoryPath());
+}
+
+namespace {
+
+// Runs an action once the window's first paint is done (queued, so that the
+// paint has been flushed to the screen first), and goes with the window.
+class AfterFirstPaint final : public QObject {
+public:
+    AfterFirstPaint(QWidget& window, std::function<void()> action)
+        : QObject(&window), action_(std::move(action))
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, action_, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+// A window that shows nothing paints nothing.
+constexpr int HistoryOpeningAtTheLatestMs = 1000;
+
+} // namespace
+
+void ProgramWindows::OpenHistoryAfterFirstPaint()
+{
+    const auto open = [this] {
+        if (!historyOpened_)
+            OpenHistory();
+    };
+    new AfterFirstPaint(*mainForm_, open);
+    QTimer::singleShot(HistoryOpeningAtTheLatestMs, mainForm_.get(), open);
 }
 
 ProgramWindows::~ProgramWindows()
@@ -266,7 +287,7 @@ int RunProgram(int argc, char** argv)
         return 0;
     ProgramWindows windows;
     MainForm->show();
-    QTimer::singleShot(0, [&windows] { windows.OpenHistory(); });
+    windows.OpenHistoryAfterFirstPaint();
     if (arrival == Arrival::Named)
         KeepFolderOfLastTime(QDir::currentPath());
     return QApplication::exec();

@@ -39,6 +39,10 @@ public:
     // Opens the history's store, once the window shows: what the start read
     // until then is recorded now. Says once why no history is kept.
     void OpenHistory();
+    // Opens it once the main window has painted itself the first time, so
+    // that the first paint waits for no database; at the latest after a
+    // second, for a window that does not paint.
+    void OpenHistoryAfterFirstPaint();
     HistoryRecorder& History() { return *history_; }
     const HistoryRecorder& History() const { return *history_; }
 
@@ -54,6 +58,7 @@ private:
     std::unique_ptr<TMainForm> leftForm_;
     std::unique_ptr<TChatHelpForm> chatHelpForm_;
     std::unique_ptr<TPersonalityHelpForm> personalityHelpForm_;
+    bool historyOpened_ = false;
 };
 
 // Reads the command line; then starts the editor in the game folder it names

@@ -86,6 +86,39 @@ CheckList::CheckList(QWidget* parent) : QListWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setItemDelegate(new EntryDelegate(this));
+    FollowMarks();
+}
+
+void CheckList::FollowMarks()
+{
+    const QAbstractItemModel& entries = *model();
+    connect(&entries, &QAbstractItemModel::rowsInserted, &marksFollower_,
+            [this](const QModelIndex&, int first, int last) {
+                marks_.insert(marks_.begin() + first, std::size_t(last - first + 1), Qt::Unchecked);
+                ReadMarks(first, last);
+            });
+    connect(&entries, &QAbstractItemModel::rowsRemoved, &marksFollower_,
+            [this](const QModelIndex&, int first, int last) {
+                marks_.erase(marks_.begin() + first, marks_.begin() + last + 1);
+            });
+    connect(&entries, &QAbstractItemModel::dataChanged, &marksFollower_,
+            [this](const QModelIndex& from, const QModelIndex& to, const QList<int>& roles) {
+                if (roles.isEmpty() || roles.contains(Qt::CheckStateRole))
+                    ReadMarks(from.row(), to.row());
+            });
+    const auto readAll = [this] {
+        marks_.assign(std::size_t(count()), Qt::Unchecked);
+        ReadMarks(0, count() - 1);
+    };
+    connect(&entries, &QAbstractItemModel::modelReset, &marksFollower_, readAll);
+    connect(&entries, &QAbstractItemModel::layoutChanged, &marksFollower_, readAll);
+    connect(&entries, &QAbstractItemModel::rowsMoved, &marksFollower_, readAll);
+}
+
+void CheckList::ReadMarks(int first, int last)
+{
+    for (int index = std::max(first, 0); index <= std::min(last, count() - 1); ++index)
+        marks_[std::size_t(index)] = Qt::CheckState(item(index)->data(Qt::CheckStateRole).toInt());
 }
 
 void CheckList::ClearEntries()
@@ -113,8 +146,7 @@ void CheckList::ShowEntries(const QStringList& texts)
         QListWidgetItem& entry = *item(index);
         if (entry.text() != texts[index])
             entry.setText(texts[index]);
-        if (entry.checkState() != Qt::Unchecked)
-            entry.setCheckState(Qt::Unchecked);
+        SetMark(index, Qt::Unchecked);
     }
     for (qsizetype index = count(); index < texts.size(); ++index)
         AddEntry(texts[index]);
@@ -137,14 +169,41 @@ QString CheckList::EntryText(int index) const
 
 bool CheckList::IsEntryChecked(int index) const
 {
-    // The state is kept as an int; checkState() converts it to the enum
-    // through Qt's type system, a cost that a save of a thousand entries feels.
-    return Entry(index).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    return marks_[MarkIndex(index)] == Qt::Checked;
+}
+
+QList<int> CheckList::CheckedEntries() const
+{
+    QList<int> checked;
+    for (std::size_t index = 0; index < marks_.size(); ++index) {
+        if (marks_[index] == Qt::Checked)
+            checked << int(index);
+    }
+    return checked;
 }
 
 void CheckList::SetEntryChecked(int index, bool checked)
 {
-    Entry(index).setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    SetMark(index, checked ? Qt::Checked : Qt::Unchecked);
+}
+
+// The mark is kept before the model tells of it, so that whatever its signal
+// reaches first (a view, a screen reader) reads the new one. A mark that
+// stays as it is costs nothing.
+void CheckList::SetMark(int index, Qt::CheckState state)
+{
+    Qt::CheckState& mark = marks_[MarkIndex(index)];
+    if (mark == state)
+        return;
+    mark = state;
+    item(index)->setCheckState(state);
+}
+
+std::size_t CheckList::MarkIndex(int index) const
+{
+    if (index < 0 || std::size_t(index) >= marks_.size())
+        throw EListError(index);
+    return std::size_t(index);
 }
 
 QRect CheckList::CheckMarkRect(int index) const
@@ -213,9 +272,8 @@ bool CheckList::HitsCheckMark(const QMouseEvent& event) const
 
 void CheckList::ToggleByUser(int index)
 {
-    QListWidgetItem& entry = Entry(index);
-    const CheckState toggled = StateAfterUserToggle(FromQtCheckState(entry.checkState()));
-    entry.setCheckState(ToQtCheckState(toggled));
+    const CheckState toggled = StateAfterUserToggle(FromQtCheckState(marks_[MarkIndex(index)]));
+    SetMark(index, ToQtCheckState(toggled));
     if (QAccessible::isActive()) {
         QAccessible::State changed;
         changed.checked = true;

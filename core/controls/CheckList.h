@@ -4,6 +4,8 @@
 
 #include <QListWidget>
 
+#include <vector>
+
 // A list of entries with check marks, kept in the order they were added. The
 // user toggles a mark by clicking it or by Space on the highlighted entry
 // (or, with none highlighted, the one with the focus frame), which raises
@@ -24,6 +26,8 @@ public:
     int EntryCount() const { return count(); }
     QString EntryText(int index) const;
     bool IsEntryChecked(int index) const;
+    // The indices of the checked entries, in order.
+    QList<int> CheckedEntries() const;
     void SetEntryChecked(int index, bool checked);
 
     // Every entry's height in pixels; by default the style's own.
@@ -41,7 +45,20 @@ protected:
 
 private:
     QListWidgetItem& Entry(int index) const;
+    void FollowMarks();
+    void ReadMarks(int first, int last);
+    void SetMark(int index, Qt::CheckState state);
+    std::size_t MarkIndex(int index) const;
     int HighlightedIndex() const;
     bool HitsCheckMark(const QMouseEvent& event) const;
     void ToggleByUser(int index);
+
+    // Each entry's mark as the model holds it, followed through the model's
+    // signals whoever changes it: a save of a thousand roster entries reads
+    // every mark, twice, and a load of bot.cfg sets every one, and through
+    // the items each costs a walk to the item and a variant's conversion.
+    std::vector<Qt::CheckState> marks_;
+    // The connections' context: it goes before marks_ does, while the list
+    // destroys its items, which the model tells of.
+    QObject marksFollower_;
 };

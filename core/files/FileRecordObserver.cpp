@@ -1,5 +1,7 @@
 #include "FileRecordObserver.h"
 
+#include "SaveSteps.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -16,26 +18,31 @@ class AllRecords final : public FileRecordObserver {
 public:
     void ReadCompletely(const QString& path, const QByteArray& content) override
     {
+        const TimedSaveStep step(SaveStep::Records);
         for (FileRecordObserver* record : Records())
             record->ReadCompletely(path, content);
     }
     void AboutToWrite(const QString& path) override
     {
+        const TimedSaveStep step(SaveStep::Records);
         for (FileRecordObserver* record : Records())
             record->AboutToWrite(path);
     }
     void Written(const QString& path, const QByteArray& content, WriteCause cause) override
     {
+        const TimedSaveStep step(SaveStep::Records);
         for (FileRecordObserver* record : Records())
             record->Written(path, content, cause);
     }
     void Removed(const QString& path, WriteCause cause) override
     {
+        const TimedSaveStep step(SaveStep::Records);
         for (FileRecordObserver* record : Records())
             record->Removed(path, cause);
     }
     void FolderMade(const QString& path) override
     {
+        const TimedSaveStep step(SaveStep::Records);
         for (FileRecordObserver* record : Records())
             record->FolderMade(path);
     }

@@ -6,6 +6,7 @@
 #include "FileRecordObserver.h"
 #include "FileReplacement.h"
 #include "SaveFailures.h"
+#include "SaveSteps.h"
 
 #include <QFile>
 
@@ -282,13 +283,20 @@ namespace {
 // Completes a file open for writing; with expected, only over that content.
 CloseOutcome Complete(const LineFile::State& state, const std::optional<QByteArray>* expected)
 {
-    const ExistingFile existing = InspectTarget(state.targetPath);
-    if (expected != nullptr && !HoldsContent(existing, *expected))
-        return CloseOutcome::ChangedElsewhere;
-    if (HoldsContent(existing, state.content))
-        return CloseOutcome::AlreadyThere;
+    ExistingFile existing;
+    {
+        const TimedSaveStep step(SaveStep::ReadAndCompare);
+        existing = InspectTarget(state.targetPath);
+        if (expected != nullptr && !HoldsContent(existing, *expected))
+            return CloseOutcome::ChangedElsewhere;
+        if (HoldsContent(existing, state.content))
+            return CloseOutcome::AlreadyThere;
+    }
     FileRecord().AboutToWrite(state.path);
-    ReplaceFileContent(state.targetPath, existing, state.content);
+    {
+        const TimedSaveStep step(SaveStep::WriteAndSync);
+        ReplaceFileContent(state.targetPath, existing, state.content);
+    }
     FileRecord().Written(state.path, state.content, CurrentWriteCause());
     return CloseOutcome::Written;
 }

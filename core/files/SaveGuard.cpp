@@ -3,6 +3,7 @@
 #include "Exceptions.h"
 #include "LineFile.h"
 #include "SaveFailures.h"
+#include "SaveSteps.h"
 
 namespace {
 
@@ -45,7 +46,10 @@ void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& cont
     heldPath_ = path;
     heldContent_ = content;
     lineEnds_ = content ? LineEndsOf(*content).value_or(lineEnds_) : LineEnds::CrLf;
-    formWhenHeld_ = PageForm ? std::optional<QByteArray>(PageForm()) : std::nullopt;
+    {
+        const TimedSaveStep step(SaveStep::PageForm);
+        formWhenHeld_ = PageForm ? std::optional<QByteArray>(PageForm()) : std::nullopt;
+    }
     unreadPath_.clear();
     reportedPath_.clear();
     SetUserEdited(false);
@@ -224,7 +228,10 @@ SaveOutcome SaveThroughGuard(SaveGuard& guard, const QString& path, SaveWhen whe
         if (!guard.MayWrite(path))
             return SaveOutcome::Refused;
         LineFile file = CreateForWriting(path, guard.LineEndsToWrite());
-        write(file);
+        {
+            const TimedSaveStep step(SaveStep::Merge);
+            write(file);
+        }
         return guard.FinishSave(file, path, when);
     });
 }
