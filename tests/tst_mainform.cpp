@@ -399,7 +399,9 @@ private slots:
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
         QCOMPARE(form->MaxBots->Text(), QString(failing == "personality loop" || failing == "bot.cfg" ? "1" : "10"));
         QCOMPARE(form->ChatEditMemo->Text().startsWith("Alright"), failing != "chat");
-        // A bot.cfg read in part is signed from the start on.
+        // A page read in part is signed from the start on.
+        QCOMPARE(form->PageControl->tabText(0).endsWith(" (not saved)"), failing == "personality");
+        QCOMPARE(form->PageControl->tabText(1).endsWith(" (not saved)"), failing == "chat");
         QCOMPARE(form->PageControl->tabText(2).endsWith(" (not saved)"), failing == "bot.cfg");
     }
 
