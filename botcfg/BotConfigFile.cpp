@@ -188,9 +188,14 @@ std::optional<QString> KeyOfLine(const QString& line)
 std::optional<QString> WithValue(const QString& line, const QString& value)
 {
     const std::optional<LineParts> parts = PartsOf(line);
-    if (!parts || parts->valueStart == parts->valueEnd)
+    if (!parts)
         return std::nullopt;
-    return line.left(parts->valueStart) + value + line.sliced(parts->valueEnd);
+    if (parts->valueStart < parts->valueEnd)
+        return line.left(parts->valueStart) + value + line.sliced(parts->valueEnd);
+    // A key without a value keeps its comment, after the value it is given.
+    if (CommentStart(line) == line.size())
+        return std::nullopt;
+    return line.left(parts->keyEnd) + QLatin1Char(' ') + value + line.sliced(parts->keyEnd);
 }
 
 int FixedOrderOf(const QString& key)

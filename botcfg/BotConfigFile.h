@@ -57,8 +57,9 @@ extern const std::array<BotCount, 2> BotCounts;
 std::optional<BotConfigCommand> CommandOfLine(const QString& line);
 // The key of a line that is no comment, whether a value follows or not.
 std::optional<QString> KeyOfLine(const QString& line);
-// The line with its value replaced, its blanks and comment as they were;
-// none for a line without a value.
+// The line with its value replaced, its blanks and comment as they were; a
+// line of a key and a comment gets the value after the key, a blank between;
+// none for a line of a key alone.
 std::optional<QString> WithValue(const QString& line, const QString& value);
 
 // What one line sets, as the reader takes it: a roster entry checked (the

@@ -28,8 +28,8 @@ QString Place(const LineReached& reached, const Exception& failure)
 
 } // namespace
 
-// A load that stops part-way shows it on the page's tab at once, so that the
-// page does not look like the file until an edit is refused.
+// A folder or a pipe in the file's place is no missing file: its reading
+// says what it is, and the page is signed as one that could not be read.
 void LoadShownBotConfig(BotConfigPage& page, const QString& modFolder)
 {
     const QString path = BotConfigPath(modFolder);
@@ -38,20 +38,19 @@ void LoadShownBotConfig(BotConfigPage& page, const QString& modFolder)
         TellOfKeptCopies(path);
         guard.LoadBegins(path);
         ResetBotConfig(page);
-        std::optional<QByteArray> content;
         LineReached reached;
-        try {
-            if (FileIsPresent(path)) {
+        ReadThroughGuard(
+            guard, path,
+            [&]() -> std::optional<QByteArray> {
+                if (!AnythingIsAt(path))
+                    return std::nullopt;
                 LineFile file = OpenForReading(path);
                 ReadBotConfig(file, page, reached);
-                content = ContentOf(file);
+                const QByteArray content = ContentOf(file);
                 CloseLineFile(file);
-            }
-        } catch (const Exception& failure) {
-            guard.LoadStopped(Place(reached, failure));
-            throw;
-        }
-        guard.Holds(path, content);
+                return content;
+            },
+            [&](const Exception& failure) { return Place(reached, failure); });
     });
 }
 

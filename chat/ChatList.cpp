@@ -48,16 +48,18 @@ void LoadChatList(ChatPage& page, const QString& modFolder)
     ForFile(*path, [&] {
         TellOfKeptCopies(*path);
         page.ChatSaveGuard.LoadBegins(*path);
-        LineFile file = OpenList(page, *path);
-        // Collected first and shown at once: setting the area line by line
-        // would lay out the whole text again for every line.
-        QString text;
-        while (!AtEndOfFile(file))
-            text += ReadTextLine(file) + QStringLiteral("\r\n");
-        const QByteArray content = ContentOf(file);
-        CloseLineFile(file);
-        page.ChatEditMemo->SetText(text);
-        page.ChatSaveGuard.Holds(*path, content);
+        ReadThroughGuard(page.ChatSaveGuard, *path, [&] {
+            LineFile file = OpenList(page, *path);
+            // Collected first and shown at once: setting the area line by
+            // line would lay out the whole text again for every line.
+            QString text;
+            while (!AtEndOfFile(file))
+                text += ReadTextLine(file) + QStringLiteral("\r\n");
+            const QByteArray content = ContentOf(file);
+            CloseLineFile(file);
+            page.ChatEditMemo->SetText(text);
+            return std::optional<QByteArray>(content);
+        });
     });
 }
 

@@ -37,25 +37,28 @@ QByteArray CreateNewPersonality(PersonalityPage& page, const QString& modFolder,
 
 } // namespace
 
+// A folder or a pipe in the file's place is no missing personality: its
+// reading says what it is, instead of announcing a creation that would fail.
 bool LoadShownPersonality(PersonalityPage& page, const QString& modFolder, NewPersonality creation)
 {
     const int number = page.CurrentPersonalityNumber->AppliedValue();
     const QString path = PersonalityFilePath(modFolder, number);
+    SaveGuard& guard = page.PersonalitySaveGuard;
     return ForFile(path, [&] {
         TellOfKeptCopies(path);
-        page.PersonalitySaveGuard.LoadBegins(path);
-        const bool creates = !FileIsPresent(path);
-        QByteArray content;
-        if (creates) {
-            content = CreateNewPersonality(page, modFolder, number, creation);
-        } else {
+        guard.LoadBegins(path);
+        if (!AnythingIsAt(path)) {
+            guard.Holds(path, CreateNewPersonality(page, modFolder, number, creation));
+            return true;
+        }
+        ReadThroughGuard(guard, path, [&] {
             LineFile file = OpenForReading(path);
             ReadPersonality(file, page);
-            content = ContentOf(file);
+            const QByteArray content = ContentOf(file);
             CloseLineFile(file);
-        }
-        page.PersonalitySaveGuard.Holds(path, content);
-        return creates;
+            return std::optional<QByteArray>(content);
+        });
+        return false;
     });
 }
 

@@ -457,6 +457,8 @@ private slots:
             LfLines({"pause 1", "min_bots "}));
         row("a count of the last line without a value", LfLines({"min_bots 2", "min_bots "}),
             {"MinBots=6"}, LfLines({"min_bots 2", "min_bots 6"}));
+        row("a count without a value keeps its comment", CrLfLines({"\tmin_bots\t// LAN", "pause 1"}),
+            {"MinBots=6"}, CrLfLines({"\tmin_bots 6\t// LAN", "pause 1"}));
         row("an entry beyond the roster stays", LfLines({"loadbot 7", "loadbot 1"}),
             {"roster=", "Pistol=1"}, LfLines({"loadbot 7", "pistolmode 1"}));
         row("comments of both kinds and word values stay",

@@ -606,20 +606,41 @@ private slots:
         QCOMPARE(seam->boxes, QStringList());
     }
 
+    void aFailedLoadRefusesSavesUntilALoadSucceeds_data()
+    {
+        QTest::addColumn<QString>("inPlace"); // of the file: "" for a file that fails part-way
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("stoppedAt");
+        QTest::newRow("a value no number")
+            << "" << "error: 'many' is not a valid integer value.\ncstrike/bot.cfg"
+            << ", stopping at line 5, \"disco many\": 'many' is not a valid integer value";
+        // Not a missing file, which the first edit would try to create at
+        // every movement.
+        QTest::newRow("a folder")
+            << "folder" << "error: cstrike/bot.cfg is a folder, not a file the editor can read." << "";
+    }
+
     // Writing the page over a file it holds only in part would lose the rest.
     void aFailedLoadRefusesSavesUntilALoadSucceeds()
     {
+        QFETCH(QString, inPlace);
+        QFETCH(QString, failure);
+        QFETCH(QString, stoppedAt);
         StartInSampleGame();
         const QByteArray broken = BotConfigFile({"loadbot 1", "disco many", "loadbot 2",
                                                  "min_bots 9", "max_bots 9"});
-        WriteBytes("cstrike/bot.cfg", broken);
+        if (inPlace.isEmpty()) {
+            WriteBytes("cstrike/bot.cfg", broken);
+        } else {
+            QVERIFY(QFile::remove("cstrike/bot.cfg"));
+            QVERIFY(QDir().mkdir("cstrike/bot.cfg"));
+        }
         Guarded([this] { form->CurrentPersonalityNumber->SetValue(2); });
-        QCOMPARE(seam->boxes, QStringList{"error: 'many' is not a valid integer value.\ncstrike/bot.cfg"});
-        QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{1});
+        QCOMPARE(seam->boxes, QStringList{failure});
+        QCOMPARE(CheckedNumbers(*form->BotCheckList), inPlace.isEmpty() ? QList<int>{1} : QList<int>{});
         // The tab tells at once that the page is not the file, and where.
         const QString refusal = QDir::toNativeSeparators("cstrike/bot.cfg")
-                                + " was not saved: it could not be read completely, stopping at "
-                                  "line 5, \"disco many\": 'many' is not a valid integer value"
+                                + " was not saved: it could not be read completely" + stoppedAt
                                 + F5Hint;
         QCOMPARE(form->PageControl->tabText(2), QString("Bot.cfg Editor (not saved)"));
         QCOMPARE(form->PageControl->tabToolTip(2), refusal);
@@ -632,7 +653,10 @@ private slots:
         MoveOverBotConfigPage();
         MoveOverBotConfigPage();
         QCOMPARE(seam->boxes.mid(1), QStringList{"error: " + refusal});
-        QCOMPARE(ReadBytes("cstrike/bot.cfg"), broken);
+        if (inPlace.isEmpty())
+            QCOMPARE(ReadBytes("cstrike/bot.cfg"), broken);
+        else
+            QVERIFY(QDir().rmdir("cstrike/bot.cfg"));
 
         QCOMPARE(form->PageControl->tabText(2), QString("Bot.cfg Editor * (not saved)"));
         QCOMPARE(form->PageControl->tabToolTip(2), refusal);

@@ -339,6 +339,8 @@ private slots:
                                                        : path + " is a " + inPlace
                                                              + ", not a file the editor can read.")});
         QCOMPARE(AreaText(), QString());
+        // A missing list is shown as the empty list it is; any other is not the file.
+        QCOMPARE(form->PageControl->tabText(1), QString(inPlace.isEmpty() ? "Chat Editor" : "Chat Editor (not saved)"));
 
         form->ChatEditMemo->setFocus();
         QTest::keyPress(form->ChatEditMemo, Qt::Key_X);
@@ -380,13 +382,15 @@ private slots:
         PickChatKind(1);
         form->ChatEditMemo->OnChange = nullptr;
         QCOMPARE(seam->boxes.size(), 1);
+        const QString refusal("cstrike/chat/taunt.txt was not saved: it could not be read "
+                              "completely. Press F5 to load it from disk; saves go ahead once it "
+                              "has loaded completely.");
+        QCOMPARE(form->PageControl->tabText(1), QString("Chat Editor (not saved)"));
+        QCOMPARE(form->PageControl->tabToolTip(1), refusal);
 
         form->ChatEditMemo->setFocus();
         TypeIntoArea("x");
-        const QString refusal("error: cstrike/chat/taunt.txt was not saved: it could not be read "
-                              "completely. Press F5 to load it from disk; saves go ahead once it "
-                              "has loaded completely.");
-        QCOMPARE(seam->boxes.mid(1), QStringList{refusal});
+        QCOMPARE(seam->boxes.mid(1), QStringList{"error: " + refusal});
         TypeIntoArea("yz");
         PressInArea(Qt::Key_Return);
         QCOMPARE(seam->boxes.size(), 2);
@@ -412,9 +416,8 @@ private slots:
         const QByteArray valveList = ReadBytes("valve/chat/newround.txt");
         PickMod(1);
         QCOMPARE(form->ModFolder, QString("valve"));
-        QCOMPARE(seam->boxes,
-                 (QStringList{"notice: No personality number 1 - creating a default personality",
-                              "error: File access denied.\nvalve/bot1/personality.txt"}));
+        QCOMPARE(seam->boxes, QStringList{"error: valve/bot1/personality.txt is a folder, not a "
+                                          "file the editor can read."});
         QCOMPARE(form->ChatTypeComboBox->Text(), QString("New Round"));
         QCOMPARE(AreaText().toLatin1(), valveList);
 

@@ -399,7 +399,9 @@ private slots:
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
         QCOMPARE(form->MaxBots->Text(), QString(failing == "personality loop" || failing == "bot.cfg" ? "1" : "10"));
         QCOMPARE(form->ChatEditMemo->Text().startsWith("Alright"), failing != "chat");
-        // A bot.cfg read in part is signed from the start on.
+        // A page read in part is signed from the start on.
+        QCOMPARE(form->PageControl->tabText(0).endsWith(" (not saved)"), failing == "personality");
+        QCOMPARE(form->PageControl->tabText(1).endsWith(" (not saved)"), failing == "chat");
         QCOMPARE(form->PageControl->tabText(2).endsWith(" (not saved)"), failing == "bot.cfg");
     }
 
@@ -612,6 +614,8 @@ private slots:
         QTest::newRow("three pages, go back") << "bot.cfg+chat+personality" << "folder gone" << false;
         // Going back from the load keeps the edit for the close to ask about.
         QTest::newRow("personality, a number first") << "personality" << "number first" << false;
+        // A page given up for the load keeps its edit when a later one goes back.
+        QTest::newRow("bot.cfg given up, a number first") << "bot.cfg+personality" << "later goes back" << false;
         // Nobody answers: standard error says what was not saved.
         QTest::newRow("bot.cfg, session end") << "bot.cfg" << "session end" << false;
         // F5 drops the edit even when the file it asks for cannot be read.
@@ -634,6 +638,25 @@ private slots:
             EditAsTheUser(edited);
         if (situation == "undone")
             EditAsTheUser(page);
+        if (situation == "later goes back") {
+            // bot.cfg, asked first, cannot be written: Load Anyway; another
+            // program changed the personality: Decide Later, and nothing loads.
+            QVERIFY(QFile::remove("cstrike/bot.cfg"));
+            QVERIFY(QDir().mkdir("cstrike/bot.cfg"));
+            const QString personality = PageFiles.value("personality");
+            WriteBytes(personality, ChangedByHand("personality", ReadBytes(personality)));
+            seam->firstAnswerGiven = true;
+            QTest::keyClick(form->CurrentPersonalityNumber, Qt::Key_Up);
+            QCOMPARE(form->CurrentPersonalityNumber->Value(), 1);
+            QCOMPARE(seam->boxes.size(), 3);
+            QVERIFY2(seam->boxes.at(1).startsWith("question: The changes on the page \"Bot.cfg Editor\""),
+                     qPrintable(seam->boxes.at(1)));
+            QCOMPARE(seam->boxes.at(2), ConflictQuestion(personality));
+            QVERIFY(form->DiscoModeCheckBox->Checked());
+            QVERIFY(GuardOf("bot.cfg").HasUserEdits());
+            QCOMPARE(form->PageControl->tabText(2), QString("Bot.cfg Editor *"));
+            return;
+        }
         const bool gone = situation.endsWith("first") || situation == "folder gone";
         const bool reloadFails = situation == "F5 fails";
         const QByteArray otherBotConfig = reloadFails ? "disco lots\r\n" : "max_bots 12\r\n";

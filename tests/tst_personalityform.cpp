@@ -367,48 +367,62 @@ private slots:
 
     void unreadablePersonalityIsKeptUntilF5LoadsItMended_data()
     {
-        QTest::addColumn<QByteArray>("content"); // empty: a pipe
+        QTest::addColumn<QString>("inPlace"); // of the file: "" for one that fails part-way
+        QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("failure");
         const QString path = "\n" + QDir::toNativeSeparators(PathOf("cstrike", 3));
         QByteArray linuxLines = PersonalityFileNamed("Linux");
         linuxLines.replace("\r\n", "\n").replace("\n50\n", "\nlots\n");
         QTest::newRow("lines ending in LF alone")
-            << linuxLines << "error: 'lots' is not a valid integer value." + path;
-        QTest::newRow("a pipe") << QByteArray()
+            << "" << linuxLines << "error: 'lots' is not a valid integer value." + path;
+        QTest::newRow("ending early") << "" << QByteArray("Short\r\n3\r\n0.5\r\n")
+                                      << "error: The personality ends early: the file stops "
+                                         "after its line 3, and a personality takes 29 lines." + path;
+        QTest::newRow("a pipe") << "pipe" << QByteArray()
                                 << "error: " + PathOf("cstrike", 3) + " is a pipe, not a file the editor can read.";
+        // Not a missing personality, whose creation would fail.
+        QTest::newRow("a folder") << "folder" << QByteArray()
+                                  << "error: " + PathOf("cstrike", 3) + " is a folder, not a file the editor can read.";
     }
 
-    // Whatever stops the load, the file stays as it is, the tab says that the
-    // page does not save, and F5 loads the file again once it is put right.
+    // Whatever stops the load, the file stays as it is, the tab says from
+    // the load on that the page does not save, and F5 loads the file again
+    // once it is put right.
     void unreadablePersonalityIsKeptUntilF5LoadsItMended()
     {
+        QFETCH(QString, inPlace);
         QFETCH(QByteArray, content);
         QFETCH(QString, failure);
         StartInSampleGame();
         const QString path = PathOf("cstrike", 3);
         QVERIFY(QFile::remove(path));
-        if (content.isEmpty())
+        if (inPlace == "pipe")
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+        else if (inPlace == "folder")
+            QVERIFY(QDir().mkdir(path));
         else
             WriteBytes(path, content);
         ::alarm(20); // a pipe must never block the load
         Guarded([&] { form->CurrentPersonalityNumber->SetValue(3); });
         ::alarm(0);
-        QCOMPARE(seam->boxes.value(0), failure);
+        QCOMPARE(seam->boxes, QStringList{failure});
+        const QString refusal = QDir::toNativeSeparators(path)
+                                + " was not saved: it could not be read completely" + F5Hint;
+        QCOMPARE(form->PageControl->tabText(0), QString("Personality Editor (not saved)"));
+        QCOMPARE(form->PageControl->tabToolTip(0), refusal);
 
         ToggleBotCanHear();
         MoveOverPage();
-        const QString refusal = QDir::toNativeSeparators(path)
-                                + " was not saved: it could not be read completely" + F5Hint;
+        MoveOverPage();
         QCOMPARE(seam->boxes.mid(1), QStringList{"error: " + refusal});
         QCOMPARE(form->PageControl->tabText(0), QString("Personality Editor * (not saved)"));
         QCOMPARE(form->PageControl->tabToolTip(0), refusal);
-        if (content.isEmpty())
-            QVERIFY(!QFileInfo(path).isFile());
-        else
+        if (inPlace.isEmpty())
             QCOMPARE(ReadBytes(path), content);
+        else
+            QVERIFY(!QFileInfo(path).isFile());
 
-        QVERIFY(QFile::remove(path));
+        QVERIFY(inPlace == "folder" ? QDir().rmdir(path) : QFile::remove(path));
         WriteBytes(path, PersonalityFileNamed("Mended"));
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form));

@@ -15,7 +15,8 @@ namespace {
 const QMap<QString, QString> Paths{{"a", "cstrike/bot1/personality.txt"},
                                    {"b", "cstrike/bot2/personality.txt"},
                                    {"missing", "cstrike/bot9/personality.txt"},
-                                   {"lf", "cstrike/bot3/personality.txt"}};
+                                   {"lf", "cstrike/bot3/personality.txt"},
+                                   {"folder", "cstrike/bot4/personality.txt"}};
 
 const QString F5Hint(". Press F5 to load it from disk; saves go ahead once it has loaded completely");
 
@@ -78,7 +79,8 @@ private slots:
     // makes the saves from then on) or one whose outcome is listed: "save
     // <file>" (whether it may write), "write <file> <text>" (the page's whole
     // save), "disk <file>" (what the file holds), "edited" (whether the user's
-    // edit is pending), "ends" (the line ends a save writes).
+    // edit is pending), "ends" (the line ends a save writes), "read <file>"
+    // (a load that reads the file whole, or fails).
     void saveOutcomes_data()
     {
         QTest::addColumn<QStringList>("steps");
@@ -130,6 +132,14 @@ private slots:
         QTest::newRow("line ends kept through an emptied file until a load")
             << QStringList{"hold lf", "emptied lf", "ends", "load lf", "ends"}
             << QStringList{"ends: LF", "ends: CR LF"};
+        // Signed from the reading on, as a page whose reading stopped.
+        QTest::newRow("a reading that stops")
+            << QStringList{"hold a", "read folder", "sign", "save folder", "save folder", "read a",
+                           "sign", "save a"}
+            << QStringList{"box: " + Paths.value("folder")
+                               + " is a folder, not a file the editor can read",
+                           "sign: " + Unread("folder").mid(5), Unread("folder"), "refused", "read",
+                           "sign: ", "writes"};
         QTest::newRow("held again after a refusal")
             << QStringList{"load a", "save a", "hold b", "save b", "save a"}
             << QStringList{Unread("a"), "writes", Other("a")};
@@ -167,6 +177,7 @@ private slots:
         WriteBytes(Paths.value("a"), "Raven\r\n");
         WriteBytes(Paths.value("b"), "Finch\r\n");
         WriteBytes(Paths.value("lf"), "Heron\n3\n");
+        QVERIFY(QDir().mkpath(Paths.value("folder")));
         SaveGuard guard;
         QString sign;
         guard.OnRefusalChange = [&sign](const QString& refusal) { sign = refusal; };
@@ -198,6 +209,14 @@ private slots:
             QVERIFY2(!path.isEmpty(), qPrintable(step));
             if (verb == "load") {
                 guard.LoadBegins(path);
+            } else if (verb == "read") {
+                seen << Outcome([&] {
+                    guard.LoadBegins(path);
+                    ReadThroughGuard(guard, path, [&] {
+                        return std::optional(ContentOf(OpenForReading(path)));
+                    });
+                    return QStringLiteral("read");
+                });
             } else if (verb == "hold") {
                 guard.Holds(path, FileIsPresent(path) ? std::optional(ReadBytes(path)) : std::nullopt);
             } else if (verb == "lock" || verb == "give") {

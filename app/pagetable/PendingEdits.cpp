@@ -44,8 +44,16 @@ bool AskToGoOn(const QStringList& pageCaptions, const QString& question, const Q
         answer, QStringLiteral("Go Back"));
 }
 
+// What the answers so far leave to do once every page is asked: the pages
+// whose answer changed their file under them, and those whose edit the user
+// agreed to lose to the load.
+struct Answers {
+    std::vector<PageSlot*> behindTheirFiles;
+    std::vector<PageSlot*> losingTheirEdits;
+};
+
 // False when the user keeps the page's edit, and the load must not run.
-bool MayReplace(PageSlot& page, std::vector<PageSlot*>& behindTheirFiles)
+bool MayReplace(PageSlot& page, Answers& answers)
 {
     const EditFate fate = SettlePendingEdit(page, true);
     if (fate == EditFate::Kept
@@ -55,8 +63,8 @@ bool MayReplace(PageSlot& page, std::vector<PageSlot*>& behindTheirFiles)
                           QStringLiteral("Load Anyway"))))
         return false;
     if (LeavesPageBehindItsFile(fate))
-        behindTheirFiles.push_back(&page);
-    page.guard->DropEdit();
+        answers.behindTheirFiles.push_back(&page);
+    answers.losingTheirEdits.push_back(&page);
     return true;
 }
 
@@ -70,15 +78,19 @@ void ShowFilesAgain(const std::vector<PageSlot*>& pages)
         RunHandler(page->reloadInPlace);
 }
 
+// An edit is lost only to the load it was given up for: should a later page
+// go back, the pages before it keep their edits pending, as they show them.
 bool MayReplaceEach(PageTable& pages, const std::function<bool(const PageSlot&)>& replaced)
 {
-    std::vector<PageSlot*> behindTheirFiles;
+    Answers answers;
     for (PageSlot& page : pages) {
-        if (replaced(page) && !MayReplace(page, behindTheirFiles)) {
-            ShowFilesAgain(behindTheirFiles);
+        if (replaced(page) && !MayReplace(page, answers)) {
+            ShowFilesAgain(answers.behindTheirFiles);
             return false;
         }
     }
+    for (PageSlot* page : answers.losingTheirEdits)
+        page->guard->DropEdit();
     return true;
 }
 

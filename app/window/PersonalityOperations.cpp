@@ -45,12 +45,13 @@ void TMainForm::LoadPersonalityAlone(NewPersonality creation)
 }
 
 // The user may have come to a number without a file by mistake; the program's
-// own choice (the first personality after a mod change) is only announced.
+// own choice (the first personality after a mod change) is only announced. A
+// folder in the file's place is no missing file: its load says so.
 std::optional<NewPersonality> TMainForm::CreationOfChosenPersonality()
 {
     const int number = CurrentPersonalityNumber->AppliedValue();
     if (!CurrentPersonalityNumber->ReportsUsersChange()
-        || FileIsPresent(PersonalityFilePath(ModFolder, number)))
+        || AnythingIsAt(PersonalityFilePath(ModFolder, number)))
         return NewPersonality::Announced;
     if (AskToCreatePersonality(number))
         return NewPersonality::Agreed;

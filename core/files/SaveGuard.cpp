@@ -37,6 +37,8 @@ void SaveGuard::LoadBeginsBeforeTheFile(const QString& path)
 
 void SaveGuard::LoadStopped(const QString& where)
 {
+    if (unreadPath_.isEmpty())
+        return;
     stoppedAt_ = where;
     SetRefusal(RefusalOf(unreadPath_, RefusalReason(unreadPath_)));
 }
@@ -217,6 +219,20 @@ SaveOutcome SaveGuard::FinishSave(LineFile& file, const QString& path, SaveWhen 
         return MeetChangeOnDisk(ContentOnDisk(path), content);
     Holds(path, content);
     return SaveOutcome::Saved;
+}
+
+void ReadThroughGuard(SaveGuard& guard, const QString& path,
+                      const std::function<std::optional<QByteArray>()>& read,
+                      const std::function<QString(const Exception& failure)>& where)
+{
+    std::optional<QByteArray> content;
+    try {
+        content = read();
+    } catch (const Exception& failure) {
+        guard.LoadStopped(where ? where(failure) : QString());
+        throw;
+    }
+    guard.Holds(path, content);
 }
 
 SaveOutcome SaveThroughGuard(SaveGuard& guard, const QString& path, SaveWhen when,

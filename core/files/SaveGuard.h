@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+class Exception;
 class LineFile;
 
 // What a page's save did.
@@ -49,7 +50,8 @@ public:
     // The load begun stopped part-way, at the place given ("line 4, ...";
     // empty: before a line was read). The refusal that the page's saves
     // meet from now on is signed at once; its one box still comes with the
-    // first save of an edit, and names that place.
+    // first save of an edit, and names that place. Nothing stopped once the
+    // page holds the file (a missing one it shows as missing).
     void LoadStopped(const QString& where);
     // The page now holds the complete content of this file, which holds
     // these bytes (none: the file is missing).
@@ -149,6 +151,15 @@ private:
     std::optional<QByteArray> formWhenHeld_;
     LineEnds lineEnds_ = LineEnds::CrLf;
 };
+
+// A page's reading of path, whose load has begun: read puts the file into
+// the page and gives the bytes it read (none: the file is missing), which the
+// page then holds. A reading that stops part-way is signed on the page at
+// once, at the place where gives for the failure (unset: none known), and the
+// failure goes on to its box.
+void ReadThroughGuard(SaveGuard& guard, const QString& path,
+                      const std::function<std::optional<QByteArray>()>& read,
+                      const std::function<QString(const Exception& failure)>& where = {});
 
 // A page's save of path. Without an edit of the user's nothing is written
 // (LookWithoutEdit). Otherwise: Refused, and nothing written, when the
