@@ -803,6 +803,7 @@ private slots:
         QVERIFY2(isTheFailure(seam->boxes.first()), qPrintable(seam->boxes.first()));
         QCOMPARE(RosterTexts(*form->BotCheckList), (QStringList{"Kestrel", "Dustwalker"}));
         QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{});
+        QCOMPARE(form->PageControl->tabText(2), QString("Bot.cfg Editor (not saved)"));
 
         UserToggles(*form->DiscoModeCheckBox);
         MoveOverBotConfigPage();
