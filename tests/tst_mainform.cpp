@@ -1020,6 +1020,8 @@ private slots:
                 QTest::keyClicks(form->MaxBots, "3");
                 QCOMPARE(ReadBytes(path), QByteArray(kept).replace("max_bots 12", "max_bots 123"));
             } else {
+                // The lines the other program added stay below the user's.
+                QCOMPARE(kept, "x\r\n" + other + (changedAgain ? "Again\r\n" : ""));
                 QCOMPARE(form->ChatEditMemo->Text().toLatin1(), kept);
             }
             return;
