@@ -1084,6 +1084,10 @@ private slots:
         QTest::addColumn<QList<int>>("placeAfter");
         QTest::newRow("lines added") << LongChatList() + "Added by hand\r\n" << QList{300, 280, 20};
         QTest::newRow("cut short") << QByteArray("One\r\n") << QList{4, 4, 0};
+        // The place stays in its line, which text before it moves.
+        QTest::newRow("a line before changed")
+            << LongChatList().replace("Line 1\r\n", "Line 1 by hand\r\n") << QList{308, 288, 20};
+        QTest::newRow("a line added before") << "Added\r\n" + LongChatList() << QList{306, 286, 20};
     }
 
     void aReloadKeepsTheUsersPlace()
