@@ -941,6 +941,9 @@ private slots:
         // Changed once more while the user answers: asked again, then written.
         QTest::newRow("chat, pending edit, keep my edit, changed again")
             << "chat changed again" << true << false << int(KeepMyEdit);
+        // The other program wrote the list with LF alone: so is the kept edit.
+        QTest::newRow("chat, pending edit, keep my edit, LF lines")
+            << "chat LF lines" << true << false << int(KeepMyEdit);
         // The other copy made the change the user keeps: made once.
         QTest::newRow("bot.cfg, pending edit, keep my edit, the same change")
             << "bot.cfg same change" << true << true << int(KeepMyEdit);
@@ -955,7 +958,8 @@ private slots:
         const bool commented = page.endsWith(" commented");
         const bool changedAgain = page.endsWith(" changed again");
         const bool sameChange = page.endsWith(" same change");
-        page.remove(" commented").remove(" changed again").remove(" same change");
+        const bool linuxLines = page.endsWith(" LF lines");
+        page.remove(" commented").remove(" changed again").remove(" same change").remove(" LF lines");
         const QString path = PageFiles.value(page);
         if (commented) {
             WriteBytes(path, "# kept by hand\r\n" + ReadBytes(path));
@@ -964,6 +968,8 @@ private slots:
         QByteArray other = ChangedByHand(page, ReadBytes(path));
         if (sameChange)
             other.replace("loadbot 5\r\n", "loadbot 5\r\ndisco 1\r\n");
+        if (linuxLines)
+            other.replace("\r\n", "\n");
         // Courage, which the user leaves alone: the page shows the other
         // program's value only once it has loaded the file.
         if (page == "personality") {
@@ -995,7 +1001,7 @@ private slots:
         if (later)
             RunTrigger(page);
         QCOMPARE(ReadBytes(path) == other, !pending || answer != KeepMyEdit || sameChange);
-        QCOMPARE(FileHoldsTheEdit(page), pending && answer == KeepMyEdit);
+        QCOMPARE(FileHoldsTheEdit(page, linuxLines ? "\n" : "\r\n"), pending && answer == KeepMyEdit);
         QWidget* tab = page == "personality" ? form->PersonalityTab
                        : page == "chat"      ? form->ChatTab
                                              : form->BotConfigEditor;
@@ -1027,8 +1033,9 @@ private slots:
                 QCOMPARE(ReadBytes(path), QByteArray(kept).replace("max_bots 12", "max_bots 123"));
             } else {
                 // The lines the other program added stay below the user's.
-                QCOMPARE(kept, "x\r\n" + other + (changedAgain ? "Again\r\n" : ""));
-                QCOMPARE(form->ChatEditMemo->Text().toLatin1(), kept);
+                QCOMPARE(kept, (linuxLines ? "x\n" : "x\r\n") + other + (changedAgain ? "Again\r\n" : ""));
+                QCOMPARE(form->ChatEditMemo->Text().toLatin1(),
+                         linuxLines ? QByteArray(kept).replace("\n", "\r\n") : kept);
             }
             return;
         }
