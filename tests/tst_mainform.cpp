@@ -364,6 +364,8 @@ private slots:
         // The roster meets it too, and the bot.cfg page does not load.
         QTest::newRow("personality that cannot be examined")
             << "personality loop" << QStringList("error: I/O error 40.\ncstrike/bot1/personality.txt");
+        QTest::newRow("a personality of the roster that cannot be examined")
+            << "roster loop" << QStringList("error: I/O error 40.\ncstrike/bot3/personality.txt");
         QTest::newRow("bot.cfg") << "bot.cfg" << QStringList("error: 'many' is not a valid integer "
                                                              "value.\ncstrike/bot.cfg");
         QTest::newRow("chat list") << "chat" << QStringList("error: cstrike/chat/newround.txt is a "
@@ -377,9 +379,11 @@ private slots:
         program.reset();
         if (failing == "personality") {
             WriteBytes("cstrike/bot1/personality.txt", "Kestrel\r\nfast\r\n");
-        } else if (failing == "personality loop") {
-            QVERIFY(QFile::remove("cstrike/bot1/personality.txt"));
-            QVERIFY(QFile::link("personality.txt", "cstrike/bot1/personality.txt"));
+        } else if (failing.endsWith(" loop")) {
+            const QString path = failing == "roster loop" ? "cstrike/bot3/personality.txt"
+                                                          : "cstrike/bot1/personality.txt";
+            QVERIFY(QFile::remove(path));
+            QVERIFY(QFile::link("personality.txt", path));
         } else if (failing == "bot.cfg") {
             WriteBytes("cstrike/bot.cfg", "disco many\r\n" + ReadBytes("cstrike/bot.cfg"));
         } else if (failing == "chat") {
@@ -397,12 +401,15 @@ private slots:
         QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), failing.startsWith("personality") ? 2 : 0);
         QCOMPARE(form->Name->Text(), QString(failing == "personality loop" ? "default" : "Kestrel"));
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
-        QCOMPARE(form->MaxBots->Text(), QString(failing == "personality loop" || failing == "bot.cfg" ? "1" : "10"));
+        QCOMPARE(form->MaxBots->Text(), QString(failing.endsWith(" loop") || failing == "bot.cfg" ? "1" : "10"));
         QCOMPARE(form->ChatEditMemo->Text().startsWith("Alright"), failing != "chat");
         // A bot.cfg read in part, or not read after its roster stopped, is
         // signed from the start on.
         QCOMPARE(form->PageControl->tabText(2).endsWith(" (not saved)"),
-                 failing == "bot.cfg" || failing == "personality loop");
+                 failing == "bot.cfg" || failing.endsWith(" loop"));
+        // The movements that read the roster and bot.cfg again say no more.
+        Guarded([this] { form->PersonalityTabMouseMove(); });
+        QCOMPARE(seam->boxes, boxes);
     }
 
     void modChangeResetsNumberAndChatKind_data()
