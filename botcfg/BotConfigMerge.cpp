@@ -148,6 +148,18 @@ void Replace(LineLayout& layout, const FixedLine& now, LineEnds ends)
     }
 }
 
+// Whether a line of the file sets it already: another program (a second
+// copy of the editor) made the change the user keeps, which a second line
+// would make twice (a bot that joins twice).
+bool SetInFile(const LineLayout& layout, const FixedLine& fixed)
+{
+    for (qsizetype index = 0; index < layout.Count(); ++index) {
+        if (SetsTheSame(layout.Text(index), fixed))
+            return true;
+    }
+    return false;
+}
+
 bool Holds(const QList<FixedLine>& lines, const FixedLine& line)
 {
     for (const FixedLine& other : lines) {
@@ -174,7 +186,7 @@ QString MergeBotConfig(const QByteArray& content, const QStringList& before,
             RemoveEverySetting(layout, line);
     }
     for (const FixedLine& line : now) {
-        if (!IsAlwaysWritten(line.key) && !Holds(was, line))
+        if (!IsAlwaysWritten(line.key) && !Holds(was, line) && !SetInFile(layout, line))
             Add(layout, line, ends);
     }
     return layout.Content();

@@ -61,6 +61,9 @@ void RebuildRoster(BotConfigPage& page, const QString& modFolder)
         }
     } catch (Exception& failure) {
         failure.TellFile(PersonalityFilePath(modFolder, number));
+        // The rest of the page still shows what it showed before: its tab
+        // says so from here on, not only once an edit is refused.
+        page.BotConfigSaveGuard.LoadStopped(QString());
         throw;
     }
 }

@@ -5,6 +5,8 @@
 #include "Exceptions.h"
 #include "KeptCopyNotice.h"
 #include "LineFile.h"
+#include "LineLayout.h"
+#include "LineMerge.h"
 #include "TextArea.h"
 
 namespace {
@@ -36,6 +38,37 @@ LineFile OpenList(ChatPage& page, const QString& path)
             page.ChatSaveGuard.Holds(path, std::nullopt);
         throw;
     }
+}
+
+// The text area's lines: the text cut at each CR LF, the empty text after
+// the last one being no line.
+QStringList LinesOfText(const QString& text)
+{
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// What a save writes: the text as shown, unless another program changed
+// the list after the page read it and the user kept the edit; then the
+// lines the user changed are changed in the list as that program left it.
+QString TextToWrite(const ChatPage& page, const QString& path)
+{
+    const QString text = page.ChatEditMemo->Text();
+    const std::optional<QByteArray> held = page.ChatSaveGuard.HeldContentOf(path);
+    const std::optional<QByteArray>& form = page.ChatSaveGuard.FormWhenHeld();
+    if (!held || !form)
+        return text;
+    const QStringList read = LinesOfText(QString::fromUtf8(*form));
+    const QStringList now = LineLayout(*held).Texts();
+    if (now == read)
+        return text;
+    const QStringList merged = MergeLines(read, LinesOfText(text), now);
+    if (merged.isEmpty())
+        return QString();
+    return merged.join(QStringLiteral("\r\n"))
+           + (text.endsWith(QStringLiteral("\r\n")) ? QStringLiteral("\r\n") : QString());
 }
 
 } // namespace
@@ -81,7 +114,7 @@ SaveOutcome SaveChatList(ChatPage& page, const QString& modFolder)
 SaveOutcome SaveChatListTo(ChatPage& page, const QString& path, SaveWhen when)
 {
     return SaveThroughGuard(page.ChatSaveGuard, path, when, [&](LineFile& file) {
-        WriteChatText(file, page.ChatEditMemo->Text());
+        WriteChatText(file, TextToWrite(page, path));
         FlushText(file);
     });
 }

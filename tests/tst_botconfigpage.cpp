@@ -827,6 +827,14 @@ private slots:
         QVERIFY2(isTheFailure(seam->boxes.first()), qPrintable(seam->boxes.first()));
         QCOMPARE(RosterTexts(*form->BotCheckList), (QStringList{"Kestrel", "Dustwalker"}));
         QCOMPARE(CheckedNumbers(*form->BotCheckList), QList<int>{});
+        QCOMPARE(form->PageControl->tabText(2), QString("Bot.cfg Editor (not saved)"));
+        // Each movement over the personality page reads the roster again,
+        // and says nothing more.
+        for (int movement = 0; movement < 2; ++movement) {
+            const auto move = [this] { Guarded([this] { form->PersonalityTabMouseMove(); }); };
+            QVERIFY(fault == "closed" ? AsOrdinaryUser(move) : (move(), true));
+        }
+        QCOMPARE(seam->boxes.size(), 1);
 
         UserToggles(*form->DiscoModeCheckBox);
         MoveOverBotConfigPage();

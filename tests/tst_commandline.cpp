@@ -84,6 +84,8 @@ private slots:
             << QStringList{"--history", "<link>/" + chat} << 0 << listed << QString();
         QTest::newRow("a version through a link, from /")
             << QStringList{"--history", "<link>/./" + chat, "--show", "1"} << 0 << "Hello\r\n" << QString();
+        QTest::newRow("relative, in a mod folder that is a link")
+            << QStringList{"<in linked cstrike/chat>", "--history", "newround.txt"} << 0 << listed << QString();
         QTest::newRow("no history of the file") << QStringList{"--history", "cstrike/bot.cfg"} << 1 << QString()
                                                 << "no version of cstrike/bot.cfg in ";
         QTest::newRow("version without history") << QStringList{"--show", "1"} << 2 << QString()
@@ -126,9 +128,20 @@ private slots:
         QVERIFY(QFile::link(folder.path(), link));
         const bool throughLink = !arguments.filter("<link>").isEmpty();
         arguments.replaceInStrings("<link>", link);
+        // A row run in the game's mod folder that is a link to a folder
+        // elsewhere, named by the shell through the link.
+        const bool inLinkedMod = arguments.removeAll("<in linked cstrike/chat>") > 0;
+        if (inLinkedMod) {
+            QVERIFY(QDir(state.path()).mkpath("shared/cstrike/chat"));
+            QVERIFY(QFile::link(state.filePath("shared/cstrike"), folder.filePath("cstrike")));
+        }
         QProcess editor;
-        editor.setWorkingDirectory(throughLink ? "/" : folder.path());
+        editor.setWorkingDirectory(throughLink   ? "/"
+                                   : inLinkedMod ? folder.filePath("cstrike/chat")
+                                                 : folder.path());
         QProcessEnvironment environment = WithoutDisplay();
+        if (inLinkedMod)
+            environment.insert("PWD", folder.filePath("cstrike/chat"));
         environment.insert("XDG_STATE_HOME", state.path());
         environment.insert("TZ", "UTC");
         editor.setProcessEnvironment(environment);
@@ -144,7 +157,9 @@ private slots:
                  qPrintable(err));
         // Nothing created, not even in a folder refused.
         const auto all = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
-        QCOMPARE(QDir(folder.path()).entryList(all), (QStringList{"empty", "file"}));
+        const QStringList made = inLinkedMod ? QStringList{"cstrike", "empty", "file"}
+                                             : QStringList{"empty", "file"};
+        QCOMPARE(QDir(folder.path()).entryList(all), made);
         QVERIFY(QDir(folder.filePath("empty")).isEmpty(all));
         QCOMPARE(ReadBytes(database), stored);
     }

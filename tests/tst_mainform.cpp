@@ -364,6 +364,8 @@ private slots:
         // The roster meets it too, and the bot.cfg page does not load.
         QTest::newRow("personality that cannot be examined")
             << "personality loop" << QStringList("error: I/O error 40.\ncstrike/bot1/personality.txt");
+        QTest::newRow("a personality of the roster that cannot be examined")
+            << "roster loop" << QStringList("error: I/O error 40.\ncstrike/bot3/personality.txt");
         QTest::newRow("bot.cfg") << "bot.cfg" << QStringList("error: 'many' is not a valid integer "
                                                              "value.\ncstrike/bot.cfg");
         QTest::newRow("chat list") << "chat" << QStringList("error: cstrike/chat/newround.txt is a "
@@ -377,9 +379,11 @@ private slots:
         program.reset();
         if (failing == "personality") {
             WriteBytes("cstrike/bot1/personality.txt", "Kestrel\r\nfast\r\n");
-        } else if (failing == "personality loop") {
-            QVERIFY(QFile::remove("cstrike/bot1/personality.txt"));
-            QVERIFY(QFile::link("personality.txt", "cstrike/bot1/personality.txt"));
+        } else if (failing.endsWith(" loop")) {
+            const QString path = failing == "roster loop" ? "cstrike/bot3/personality.txt"
+                                                          : "cstrike/bot1/personality.txt";
+            QVERIFY(QFile::remove(path));
+            QVERIFY(QFile::link("personality.txt", path));
         } else if (failing == "bot.cfg") {
             WriteBytes("cstrike/bot.cfg", "disco many\r\n" + ReadBytes("cstrike/bot.cfg"));
         } else if (failing == "chat") {
@@ -397,12 +401,17 @@ private slots:
         QCOMPARE(form->PreferredTeamComboBox->SelectedIndex(), failing.startsWith("personality") ? 2 : 0);
         QCOMPARE(form->Name->Text(), QString(failing == "personality loop" ? "default" : "Kestrel"));
         QCOMPARE(form->CurrentPersonalityNumber->text(), QString("1"));
-        QCOMPARE(form->MaxBots->Text(), QString(failing == "personality loop" || failing == "bot.cfg" ? "1" : "10"));
+        QCOMPARE(form->MaxBots->Text(), QString(failing.endsWith(" loop") || failing == "bot.cfg" ? "1" : "10"));
         QCOMPARE(form->ChatEditMemo->Text().startsWith("Alright"), failing != "chat");
-        // A page read in part is signed from the start on.
+        // A page read in part is signed from the start on, and so is bot.cfg
+        // when it was not read after its roster stopped.
         QCOMPARE(form->PageControl->tabText(0).endsWith(" (not saved)"), failing == "personality");
         QCOMPARE(form->PageControl->tabText(1).endsWith(" (not saved)"), failing == "chat");
-        QCOMPARE(form->PageControl->tabText(2).endsWith(" (not saved)"), failing == "bot.cfg");
+        QCOMPARE(form->PageControl->tabText(2).endsWith(" (not saved)"),
+                 failing == "bot.cfg" || failing.endsWith(" loop"));
+        // The movements that read the roster and bot.cfg again say no more.
+        Guarded([this] { form->PersonalityTabMouseMove(); });
+        QCOMPARE(seam->boxes, boxes);
     }
 
     void modChangeResetsNumberAndChatKind_data()
@@ -962,6 +971,12 @@ private slots:
         // Changed once more while the user answers: asked again, then written.
         QTest::newRow("chat, pending edit, keep my edit, changed again")
             << "chat changed again" << true << false << int(KeepMyEdit);
+        // The other program wrote the list with LF alone: so is the kept edit.
+        QTest::newRow("chat, pending edit, keep my edit, LF lines")
+            << "chat LF lines" << true << false << int(KeepMyEdit);
+        // The other copy made the change the user keeps: made once.
+        QTest::newRow("bot.cfg, pending edit, keep my edit, the same change")
+            << "bot.cfg same change" << true << true << int(KeepMyEdit);
     }
 
     void anotherProgramsChangeSurvives()
@@ -972,13 +987,19 @@ private slots:
         QFETCH(int, answer);
         const bool commented = page.endsWith(" commented");
         const bool changedAgain = page.endsWith(" changed again");
-        page.remove(" commented").remove(" changed again");
+        const bool sameChange = page.endsWith(" same change");
+        const bool linuxLines = page.endsWith(" LF lines");
+        page.remove(" commented").remove(" changed again").remove(" same change").remove(" LF lines");
         const QString path = PageFiles.value(page);
         if (commented) {
             WriteBytes(path, "# kept by hand\r\n" + ReadBytes(path));
             Guarded([this] { form->LoadBotConfig(); });
         }
         QByteArray other = ChangedByHand(page, ReadBytes(path));
+        if (sameChange)
+            other.replace("loadbot 5\r\n", "loadbot 5\r\ndisco 1\r\n");
+        if (linuxLines)
+            other.replace("\r\n", "\n");
         // Courage, which the user leaves alone: the page shows the other
         // program's value only once it has loaded the file.
         if (page == "personality") {
@@ -1009,8 +1030,8 @@ private slots:
         // Asked once.
         if (later)
             RunTrigger(page);
-        QCOMPARE(ReadBytes(path) == other, !pending || answer != KeepMyEdit);
-        QCOMPARE(FileHoldsTheEdit(page), pending && answer == KeepMyEdit);
+        QCOMPARE(ReadBytes(path) == other, !pending || answer != KeepMyEdit || sameChange);
+        QCOMPARE(FileHoldsTheEdit(page, linuxLines ? "\n" : "\r\n"), pending && answer == KeepMyEdit);
         QWidget* tab = page == "personality" ? form->PersonalityTab
                        : page == "chat"      ? form->ChatTab
                                              : form->BotConfigEditor;
@@ -1023,7 +1044,7 @@ private slots:
         } else if (pending && answer == KeepMyEdit) {
             // The edit goes into the other program's file, which keeps the
             // lines of settings the user did not change.
-            if (page == "bot.cfg")
+            if (page == "bot.cfg" && !sameChange)
                 QCOMPARE(ReadBytes(path),
                          QByteArray(other).replace("loadbot 5\r\n", "loadbot 5\r\ndisco 1\r\n"));
             // The page then shows that file, and the next change of a
@@ -1041,7 +1062,10 @@ private slots:
                 QTest::keyClicks(form->MaxBots, "3");
                 QCOMPARE(ReadBytes(path), QByteArray(kept).replace("max_bots 12", "max_bots 123"));
             } else {
-                QCOMPARE(form->ChatEditMemo->Text().toLatin1(), kept);
+                // The lines the other program added stay below the user's.
+                QCOMPARE(kept, (linuxLines ? "x\n" : "x\r\n") + other + (changedAgain ? "Again\r\n" : ""));
+                QCOMPARE(form->ChatEditMemo->Text().toLatin1(),
+                         linuxLines ? QByteArray(kept).replace("\n", "\r\n") : kept);
             }
             return;
         }
@@ -1103,6 +1127,10 @@ private slots:
         QTest::addColumn<QList<int>>("placeAfter");
         QTest::newRow("lines added") << LongChatList() + "Added by hand\r\n" << QList{300, 280, 20};
         QTest::newRow("cut short") << QByteArray("One\r\n") << QList{4, 4, 0};
+        // The place stays in its line, which text before it moves.
+        QTest::newRow("a line before changed")
+            << LongChatList().replace("Line 1\r\n", "Line 1 by hand\r\n") << QList{308, 288, 20};
+        QTest::newRow("a line added before") << "Added\r\n" + LongChatList() << QList{306, 286, 20};
     }
 
     void aReloadKeepsTheUsersPlace()

@@ -9,6 +9,7 @@ bool PageLoads::Run(const std::function<void()>& load)
         try {
             load();
             loaded = true;
+            shown_.clear();
         } catch (const Exception& failure) {
             if (BoxText(failure) == shown_)
                 return;

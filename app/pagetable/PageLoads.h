@@ -8,7 +8,8 @@
 // each run on its own under the failure guard: a page that cannot load shows
 // its box and refuses its saves, and the next pages still load. A failure the
 // load before has just shown is not shown again, as when the roster meets the
-// personality that the personality page could not read.
+// personality that the personality page could not read; nor, when the
+// same loads run again and again, one shown since the last that completed.
 class PageLoads {
 public:
     // True when the load completed.

@@ -32,8 +32,13 @@ void TMainForm::RefreshRosterAndBotConfig()
     const EditFate fate = SettlePendingEdit(RowOf(pages_, BotConfigEditor), false);
     if (fate == EditFate::Kept || fate == EditFate::Unsaved)
         return;
-    UpdateBotCheckList();
-    LoadBotConfig();
+    // Each movement over the personality page's background reads them: a
+    // personality or bot.cfg that cannot be read is told once, not at every
+    // movement, and the Bot.cfg tab's sign stays until they are read.
+    rosterRefreshes_.Run([this] {
+        UpdateBotCheckList();
+        LoadBotConfig();
+    });
 }
 
 SaveOutcome TMainForm::SavePendingBotConfig()

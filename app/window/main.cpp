@@ -224,6 +224,9 @@ void TMainForm::LoadEachPage(PageLoads& loads, bool personalityToLoad)
         UpdateBotCheckList();
         LoadBotConfig();
     });
+    // What these loads have shown, the roster's reading after the next
+    // personality save does not show again.
+    rosterRefreshes_ = loads;
     loads.Run([this] { LoadChat(); });
 }
 

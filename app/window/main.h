@@ -2,6 +2,7 @@
 
 #include "BotConfigPage.h"
 #include "ChatPage.h"
+#include "PageLoads.h"
 #include "PageTable.h"
 #include "PersonalityPage.h"
 
@@ -16,7 +17,6 @@ class DropDownSelector;
 class HistoryRecorder;
 enum class NewPersonality;
 class PageBackground;
-class PageLoads;
 class QLabel;
 class QTabWidget;
 class THistoryForm;
@@ -139,6 +139,8 @@ private:
     PageBackground* botConfigBackground_;
     bool placed_ = false;
     QString plainTitle_;
+    // The roster and bot.cfg read again after each personality load and save.
+    PageLoads rosterRefreshes_;
     HistoryRecorder* history_ = nullptr;
     THistoryForm* historyForm_ = nullptr;
 };

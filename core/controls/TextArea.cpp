@@ -3,6 +3,7 @@
 #include "Bytes.h"
 #include "ControlEventRaising.h"
 #include "KeyboardInput.h"
+#include "LineDifference.h"
 #include "UserEdits.h"
 
 #include <QApplication>
@@ -10,7 +11,10 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
+
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -25,14 +29,58 @@ QString DocumentTextFrom(QString text)
 }
 
 // Block texts rather than toPlainText, which turns non-breaking spaces into
-// blanks. A line separator inside a block shows as a break, so it reads back
-// as one.
-QString TextFromBlocks(const QTextDocument& document)
+// blanks.
+QStringList BlockTexts(const QTextDocument& document)
 {
     QStringList lines;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        lines << block.text().replace(QChar(QChar::LineSeparator), crLf);
+        lines << block.text();
+    return lines;
+}
+
+// A line separator inside a block shows as a break, so it reads back as one.
+QString TextFromBlocks(const QTextDocument& document)
+{
+    QStringList lines = BlockTexts(document);
+    for (QString& line : lines)
+        line.replace(QChar(QChar::LineSeparator), crLf);
     return lines.join(crLf);
+}
+
+struct LineAndColumn {
+    qsizetype line = 0;
+    qsizetype column = 0;
+};
+
+LineAndColumn LineAndColumnOf(const QStringList& lines, qsizetype position)
+{
+    qsizetype line = 0;
+    while (line + 1 < lines.size() && position > lines.at(line).size()) {
+        position -= lines.at(line).size() + 1;
+        ++line;
+    }
+    return {line, position};
+}
+
+// A line another program changed or took away is followed to the place of
+// the nearest line before it that stayed.
+qsizetype LineAfterChange(const std::vector<qsizetype>& kept, qsizetype line)
+{
+    if (kept[std::size_t(line)] >= 0)
+        return kept[std::size_t(line)];
+    qsizetype before = line - 1;
+    while (before >= 0 && kept[std::size_t(before)] < 0)
+        --before;
+    return (before >= 0 ? kept[std::size_t(before)] : -1) + line - before;
+}
+
+int PositionAfterChange(const QTextDocument& document, const QStringList& lines,
+                        const std::vector<qsizetype>& kept, int position)
+{
+    const LineAndColumn was = LineAndColumnOf(lines, position);
+    const QTextBlock block = document.findBlockByNumber(
+        int(std::min<qsizetype>(LineAfterChange(kept, was.line), document.blockCount() - 1)));
+    return block.position() + int(std::min<qsizetype>(was.column, block.length() - 1));
 }
 
 } // namespace
@@ -84,15 +132,17 @@ void TextArea::ReportTextChange()
 TextArea::Place TextArea::CurrentPlace() const
 {
     const QTextCursor cursor = textCursor();
-    return {cursor.anchor(), cursor.position(), verticalScrollBar()->value()};
+    return {cursor.anchor(), cursor.position(), verticalScrollBar()->value(),
+            BlockTexts(*document())};
 }
 
 void TextArea::ReturnTo(const Place& place)
 {
-    const int end = document()->characterCount() - 1;
+    const std::vector<qsizetype> kept = KeptLines(place.lines, BlockTexts(*document()));
     QTextCursor restored(document());
-    restored.setPosition(qMin(place.anchor, end));
-    restored.setPosition(qMin(place.position, end), QTextCursor::KeepAnchor);
+    restored.setPosition(PositionAfterChange(*document(), place.lines, kept, place.anchor));
+    restored.setPosition(PositionAfterChange(*document(), place.lines, kept, place.position),
+                         QTextCursor::KeepAnchor);
     setTextCursor(restored);
     verticalScrollBar()->setValue(place.scrolled);
 }

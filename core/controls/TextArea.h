@@ -3,6 +3,7 @@
 #include "ControlEvents.h"
 
 #include <QPlainTextEdit>
+#include <QStringList>
 
 // A multi-line text area whose text is its lines joined by CR LF; in a text
 // given to it, CR LF, a CR alone and an LF alone each end a line. Enter
@@ -24,15 +25,18 @@ public:
     void ClearText();
 
     // Where the user is in the text: both ends of the selection (the same
-    // where nothing is selected) and how far the text is scrolled.
+    // where nothing is selected), how far the text is scrolled, and the
+    // lines they are in.
     struct Place {
         int anchor = 0;
         int position = 0;
         int scrolled = 0;
+        QStringList lines;
     };
     Place CurrentPlace() const;
-    // Goes back to a place taken before the text changed; an end beyond a
-    // shorter text stays at its end.
+    // Goes back to a place taken before the text changed: each end to its
+    // column in its line, which lines added or taken away before it move;
+    // an end beyond a shorter text or line stays at its end.
     void ReturnTo(const Place& place);
 
     ControlEvent OnChange;

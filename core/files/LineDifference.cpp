@@ -142,3 +142,26 @@ Difference LineDifference(const QStringList& before, const QStringList& after)
     return RowsOf(before.mid(begin, before.size() - begin - end),
                   after.mid(begin, after.size() - begin - end));
 }
+
+std::vector<qsizetype> KeptLines(const QStringList& before, const QStringList& after)
+{
+    std::vector<qsizetype> kept(std::size_t(before.size()), -1);
+    qsizetype begin = 0;
+    for (; begin < before.size() && begin < after.size() && before.at(begin) == after.at(begin); ++begin)
+        kept[std::size_t(begin)] = begin;
+    qsizetype end = 0;
+    for (; end < before.size() - begin && end < after.size() - begin
+           && before.at(before.size() - 1 - end) == after.at(after.size() - 1 - end);
+         ++end)
+        kept[std::size_t(before.size() - 1 - end)] = after.size() - 1 - end;
+    qsizetype x = begin;
+    qsizetype y = begin;
+    for (Step step : EditScript(before.mid(begin, before.size() - begin - end),
+                                after.mid(begin, after.size() - begin - end))) {
+        if (step == Step::Keep)
+            kept[std::size_t(x)] = y;
+        x += step != Step::Add;
+        y += step != Step::Remove;
+    }
+    return kept;
+}

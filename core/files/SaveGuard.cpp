@@ -168,9 +168,12 @@ bool SaveGuard::IsPending(const QByteArray& pageContent) const
     return userEdited_ && heldContent_ != pageContent;
 }
 
+// The lines the edit adds take the line ends of the file as it now is.
 void SaveGuard::KeepEditOverChange()
 {
     heldContent_ = conflictingContent_;
+    if (heldContent_)
+        lineEnds_ = LineEndsOf(*heldContent_).value_or(lineEnds_);
 }
 
 void SaveGuard::DecideLater(const QString& path)
