@@ -26,6 +26,16 @@ QString Place(const LineReached& reached, const Exception& failure)
            + ShownLine(reached.text) + QStringLiteral("\": ") + failure.Message();
 }
 
+// The load's box names the line it stopped at, as the refusal that follows
+// does, so that the user finds it in the file.
+QString FileAtLine(const QString& path, const LineReached& reached)
+{
+    if (reached.number == 0)
+        return path;
+    return path + QStringLiteral(", line ") + QString::number(reached.number) + QStringLiteral(": \"")
+           + ShownLine(reached.text) + QLatin1Char('"');
+}
+
 } // namespace
 
 // A folder or a pipe in the file's place is no missing file: its reading
@@ -45,7 +55,12 @@ void LoadShownBotConfig(BotConfigPage& page, const QString& modFolder)
                 if (!AnythingIsAt(path))
                     return std::nullopt;
                 LineFile file = OpenForReading(path);
-                ReadBotConfig(file, page, reached);
+                try {
+                    ReadBotConfig(file, page, reached);
+                } catch (Exception& failure) {
+                    failure.TellFile(FileAtLine(path, reached));
+                    throw;
+                }
                 const QByteArray content = ContentOf(file);
                 CloseLineFile(file);
                 return content;

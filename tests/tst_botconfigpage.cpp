@@ -612,7 +612,7 @@ private slots:
         QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("stoppedAt");
         QTest::newRow("a value no number")
-            << "" << "error: 'many' is not a valid integer value.\ncstrike/bot.cfg"
+            << "" << "error: 'many' is not a valid integer value.\ncstrike/bot.cfg, line 5: \"disco many\""
             << ", stopping at line 5, \"disco many\": 'many' is not a valid integer value";
         // Not a missing file, which the first edit would try to create at
         // every movement.

@@ -367,7 +367,7 @@ private slots:
         QTest::newRow("a personality of the roster that cannot be examined")
             << "roster loop" << QStringList("error: I/O error 40.\ncstrike/bot3/personality.txt");
         QTest::newRow("bot.cfg") << "bot.cfg" << QStringList("error: 'many' is not a valid integer "
-                                                             "value.\ncstrike/bot.cfg");
+                                                             "value.\ncstrike/bot.cfg, line 1: \"disco many\"");
         QTest::newRow("chat list") << "chat" << QStringList("error: cstrike/chat/newround.txt is a "
                                                             "folder, not a file the editor can read.");
     }
@@ -688,7 +688,7 @@ private slots:
         if (reloadFails) {
             form->PageControl->setCurrentWidget(form->BotConfigEditor);
             Guarded([this] { form->ReloadShownPage(); });
-            boxes << "error: 'lots' is not a valid integer value.\ncstrike/bot.cfg";
+            boxes << "error: 'lots' is not a valid integer value.\ncstrike/bot.cfg, line 1: \"disco lots\"";
             // No edit is left, and the page tells that it is not the file.
             QCOMPARE(form->PageControl->tabText(2), "Bot.cfg Editor (not saved)");
         }
