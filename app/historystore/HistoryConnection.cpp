@@ -16,7 +16,7 @@ QString NewConnectionName()
 
 } // namespace
 
-HistoryConnection::HistoryConnection(const QString& path) : name_(NewConnectionName())
+HistoryConnection::HistoryConnection(const QString& path) : name_(NewConnectionName()), path_(path)
 {
     QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     database.setDatabaseName(path);

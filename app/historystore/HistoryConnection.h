@@ -14,7 +14,11 @@ public:
     HistoryConnection& operator=(const HistoryConnection&) = delete;
 
     QSqlDatabase Database() const;
+    // The database's file, also when the driver is missing and the
+    // connection cannot tell it.
+    const QString& Path() const { return path_; }
 
 private:
     QString name_;
+    QString path_;
 };

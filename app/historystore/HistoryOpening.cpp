@@ -54,10 +54,17 @@ void MakeFile(const QString& path)
         throw HistoryFailure(path, file.errorString());
 }
 
+// Debian ships the driver apart from Qt SQL, so the notice names its package.
+void RequireDriver(const HistoryConnection& connection)
+{
+    if (!connection.Database().isValid())
+        throw HistoryFailure(connection.Path(),
+                             QStringLiteral("Qt's SQLite driver is not installed: install Debian's "
+                                            "package libqt6sql6-sqlite"));
+}
+
 void Connect(QSqlDatabase database)
 {
-    if (!database.isValid())
-        throw HistoryFailure(database.databaseName(), QStringLiteral("Qt's SQLite driver is not installed"));
     if (!database.open())
         RaiseFailure(database, database.lastError());
     ReadySchema(database);
@@ -79,7 +86,8 @@ QString MoveAside(const QString& path, const QDateTime& now)
 
 QString OpenHistory(const HistoryConnection& connection, const QDateTime& now)
 {
-    const QString path = connection.Database().databaseName();
+    const QString& path = connection.Path();
+    RequireDriver(connection);
     MakeFolder(path);
     MakeFile(path);
     QString moved;
@@ -100,9 +108,8 @@ QString OpenHistory(const HistoryConnection& connection, const QDateTime& now)
 
 void OpenHistoryToRead(const HistoryConnection& connection)
 {
+    RequireDriver(connection);
     QSqlDatabase database = connection.Database();
-    if (!database.isValid())
-        throw HistoryFailure(database.databaseName(), QStringLiteral("Qt's SQLite driver is not installed"));
     database.setConnectOptions(database.connectOptions() + QStringLiteral(";QSQLITE_OPEN_READONLY"));
     if (!database.open())
         RaiseFailure(database, database.lastError());
