@@ -58,7 +58,7 @@ QString TextToWrite(const ChatPage& page, const QString& path)
     const QString text = page.ChatEditMemo->Text();
     const std::optional<QByteArray> held = page.ChatSaveGuard.HeldContentOf(path);
     const std::optional<QByteArray>& form = page.ChatSaveGuard.FormWhenHeld();
-    if (!held || !form)
+    if (!page.ChatSaveGuard.KeepsEditOverChange() || !held || !form)
         return text;
     const QStringList read = LinesOfText(QString::fromUtf8(*form));
     const QStringList now = LineLayout(*held).Texts();

@@ -26,6 +26,7 @@ void SaveGuard::LoadBegins(const QString& path)
     reportedPath_.clear();
     showsOtherValues_ = false;
     decidesLater_ = false;
+    keepsEditOverChange_ = false;
     lineEnds_ = LineEnds::CrLf;
 }
 
@@ -56,6 +57,7 @@ void SaveGuard::Holds(const QString& path, const std::optional<QByteArray>& cont
     reportedPath_.clear();
     SetUserEdited(false);
     decidesLater_ = false;
+    keepsEditOverChange_ = false;
     SetRefusal(QString());
     if (OnHeld)
         OnHeld();
@@ -172,6 +174,7 @@ bool SaveGuard::IsPending(const QByteArray& pageContent) const
 void SaveGuard::KeepEditOverChange()
 {
     heldContent_ = conflictingContent_;
+    keepsEditOverChange_ = true;
     if (heldContent_)
         lineEnds_ = LineEndsOf(*heldContent_).value_or(lineEnds_);
 }

@@ -92,6 +92,9 @@ public:
     // and the page's form when it last held it (none: it never has).
     std::optional<QByteArray> HeldContentOf(const QString& path) const;
     const std::optional<QByteArray>& FormWhenHeld() const { return formWhenHeld_; }
+    // Whether the bytes held are another program's, which the user kept an
+    // edit over: only then do they differ from those the form was made of.
+    bool KeepsEditOverChange() const { return keepsEditOverChange_; }
 
     // Without an edit of the user's a save writes nothing: it only looks
     // whether another program changed the file the page holds, so that the
@@ -147,6 +150,7 @@ private:
     bool showsOtherValues_ = false;
     bool userEdited_ = false;
     bool decidesLater_ = false;
+    bool keepsEditOverChange_ = false;
     std::optional<QByteArray> conflictingContent_;
     std::optional<QByteArray> formWhenHeld_;
     LineEnds lineEnds_ = LineEnds::CrLf;
